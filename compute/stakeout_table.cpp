@@ -1,0 +1,107 @@
+#include "stakeout_table.h"
+
+#include <cstring>
+
+#include "core/angles.h"
+#include "core/centreline.h"
+#include "core/float_fault.h"
+#include "core/number_text.h"
+
+namespace tarvelo {
+
+namespace {
+
+bool GoesOn(double k, double end, double interval)
+{
+    return interval >= 0 ? k <= end : k >= end;
+}
+
+std::string RefusalFor(double start, double end, double interval, std::size_t* rows)
+{
+    const auto count = CountTableRows(start, end, interval);
+    if (!count) {
+        if (interval == 0) return "计算间距J不能为0，请重新输入！";
+        return "计算点数超过" + std::to_string(kMaxTableRows) +
+               "个，请加大计算间距J或缩短起止桩号范围！";
+    }
+    *rows = *count;
+    return {};
+}
+
+// Runs the stake loop: K = start, start + J, ... by repeated addition, so
+// the end station appears only when the accumulated station reaches it
+// without passing it. Calls emit(K, point) per stake.
+template <typename Emit>
+void ForEachStake(CurveState& s, const TableParams& p, std::size_t rows, Emit emit)
+{
+    double k = p.start;
+    for (std::size_t i = 0; i < rows; ++i) {
+        emit(k, PointAtStation(s, k, p.m, p.a));
+        k += p.interval;
+    }
+}
+
+}  // namespace
+
+std::optional<std::size_t> CountTableRows(double start, double end, double interval,
+                                          std::size_t limit)
+{
+    std::size_t n = 0;
+    // Counting by the same additions as the table, stopping past the limit,
+    // bounds the work however small the interval is.
+    for (double k = start; GoesOn(k, end, interval); k += interval) {
+        if (interval == 0 || n == limit) return std::nullopt;
+        ++n;
+    }
+    return n;
+}
+
+TableResult BuildStakeoutTable(CurveState& s, const TableParams& p)
+{
+    TableResult r;
+    std::size_t rows = 0;
+    if (std::string refusal = RefusalFor(p.start, p.end, p.interval, &rows); !refusal.empty()) {
+        r.refusal = refusal;
+        return r;
+    }
+    std::string& t = r.text;
+    t.reserve(64 + rows * (56 + p.offsetText.size() + p.skewText.size()));
+    t.append(kTableHeader).append("\r\n");
+    try {
+        ForEachStake(s, p, rows, [&](double k, const CentrelinePoint& pt) {
+            AppendGeneral(t, k);
+            t.append("   ").append(p.offsetText).append("  ").append(p.skewText).append("  ");
+            AppendFixed(t, pt.x, 4);
+            t.append("  ");
+            AppendFixed(t, pt.y, 4);
+            t.append("   ");
+            AppendDmsText(t, pt.azimuth);
+            t.append("\r\n");
+            ++r.rows;
+        });
+    } catch (const FloatFault& fault) {
+        r.fault = fault.what();
+    }
+    return r;
+}
+
+StakeRowsResult ComputeStakeRows(CurveState& s, const TableParams& p)
+{
+    StakeRowsResult r;
+    std::size_t rows = 0;
+    if (std::string refusal = RefusalFor(p.start, p.end, p.interval, &rows); !refusal.empty()) {
+        r.refusal = refusal;
+        return r;
+    }
+    r.rows.reserve(rows);
+    try {
+        ForEachStake(s, p, rows, [&](double k, const CentrelinePoint& pt) {
+            r.rows.push_back({k, pt.x, pt.y, pt.azimuth});
+        });
+    } catch (const FloatFault& fault) {
+        r.fault = fault.what();
+    }
+    return r;
+}
+
+}  // namespace tarvelo
