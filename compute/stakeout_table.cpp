@@ -105,3 +105,40 @@ StakeRowsResult ComputeStakeRows(CurveState& s, const TableParams& p)
 }
 
 }  // namespace tarvelo
+
+namespace tarvelo {
+
+TableParamsResult ReadTableParams(const std::string& offset, const std::string& skew,
+                                  const std::string& interval, const std::string& start,
+                                  const std::string& end)
+{
+    const struct {
+        const std::string& text;
+        int box;
+        const char* message;
+    } checks[] = {
+        {offset, 42, kOffsetMissingMessage}, {skew, 43, kSkewMissingMessage},
+        {interval, 9, kIntervalMissingMessage}, {start, 10, kStartMissingMessage},
+        {end, 11, kEndMissingMessage},
+    };
+    TableParamsResult r;
+    for (const auto& c : checks) {
+        if (IsBlank(c.text)) {
+            r.failedBox = c.box;
+            r.message = c.message;
+            return r;
+        }
+    }
+    TableParams p;
+    p.m = Checked(ReadLeadingNumber(offset), "计算偏距m");
+    p.a = DmsToDegrees(Checked(ReadLeadingNumber(skew), "计算偏角a"));
+    p.start = Checked(ReadLeadingNumber(start), "起点桩号K");
+    p.end = Checked(ReadLeadingNumber(end), "止点桩号K");
+    p.interval = Checked(ReadLeadingNumber(interval), "计算间距J");
+    p.offsetText = offset;
+    p.skewText = skew;
+    r.params = std::move(p);
+    return r;
+}
+
+}  // namespace tarvelo

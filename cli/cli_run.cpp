@@ -1,0 +1,228 @@
+#include "cli/cli_run.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <map>
+#include <optional>
+#include <set>
+
+#include "cli/curve_source.h"
+#include "cli/json_output.h"
+#include "compute/curve_command.h"
+#include "compute/forward_point.h"
+#include "compute/main_points.h"
+#include "compute/stakeout_table.h"
+#include "compute/station_offset.h"
+#include "core/centreline.h"
+#include "core/float_fault.h"
+#include "core/number_text.h"
+
+namespace tarvelo {
+
+namespace {
+
+// Ends the invocation: nothing goes to stdout, the message to stderr.
+struct CliFailure {
+    int status;
+    std::string message;
+};
+
+[[noreturn]] void Fail(const std::string& message, int status = kExitError)
+{
+    throw CliFailure{status, message};
+}
+
+const char* const kUsage =
+    "用法：\n"
+    "  tarvelo-cli elements [--curve FILE] [--json]\n"
+    "  tarvelo-cli point [--curve FILE] --station K [--offset M] [--skew A] [--json]\n"
+    "  tarvelo-cli table [--curve FILE] --start S --end E --interval J [--offset M] [--skew A] [--json]\n"
+    "  tarvelo-cli inverse [--curve FILE] --x X --y Y [--json]\n";
+
+struct CommandSpec {
+    std::set<std::string> allowed;   // value options besides --curve and --json
+    std::set<std::string> required;
+};
+
+const std::map<std::string, CommandSpec>& Commands()
+{
+    static const std::map<std::string, CommandSpec> commands = {
+        {"elements", {{}, {}}},
+        {"point", {{"station", "offset", "skew"}, {"station"}}},
+        {"table", {{"start", "end", "interval", "offset", "skew"}, {"start", "end", "interval"}}},
+        {"inverse", {{"x", "y"}, {"x", "y"}}},
+    };
+    return commands;
+}
+
+const char* const kValueOptions[] = {"curve", "station", "offset", "skew", "start",
+                                     "end",   "interval", "x",     "y"};
+
+struct Invocation {
+    std::string command;
+    bool json = false;
+    std::map<std::string, std::string> values;  // option name -> text as given
+
+    std::optional<std::string> value(const std::string& name) const
+    {
+        auto it = values.find(name);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+};
+
+Invocation Parse(const std::vector<std::string>& args)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char* name : kValueOptions)
+        parser.addOption(QCommandLineOption(QString::fromUtf8(name), QString(), "value"));
+    parser.addOption(QCommandLineOption("json"));
+
+    QStringList list{"tarvelo-cli"};
+    for (const std::string& a : args) list << QString::fromUtf8(a.data(), qsizetype(a.size()));
+    if (!parser.parse(list)) Fail(parser.errorText().toStdString() + "\n" + kUsage);
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) Fail(std::string("缺少子命令。\n") + kUsage);
+    if (positional.size() > 1)
+        Fail("多余的参数：" + positional.at(1).toStdString() + "\n" + kUsage);
+
+    Invocation inv;
+    inv.command = positional.front().toStdString();
+    const auto spec = Commands().find(inv.command);
+    if (spec == Commands().end()) Fail("未知的子命令：" + inv.command + "\n" + kUsage);
+
+    inv.json = parser.isSet("json");
+    for (const char* name : kValueOptions) {
+        if (!parser.isSet(name)) continue;
+        if (std::string(name) != "curve" && !spec->second.allowed.count(name))
+            Fail("子命令 " + inv.command + " 不接受选项 --" + name + "。\n" + kUsage);
+        const QStringList given = parser.values(name);
+        if (given.size() > 1) Fail(std::string("选项 --") + name + " 只能给出一次。");
+        inv.values[name] = given.front().toStdString();
+    }
+    for (const std::string& name : spec->second.required)
+        if (!inv.values.count(name)) Fail("子命令 " + inv.command + " 缺少选项 --" + name + "。\n" + kUsage);
+    return inv;
+}
+
+void Prepare(CurveState& s, const Invocation& inv)
+{
+    const std::optional<std::string> path = inv.value("curve");
+    CurveTexts texts = DefaultCurveTexts();
+    if (path) {
+        CurveLoad load = LoadCurveTexts(*path);
+        if (load.error) Fail(*load.error);
+        texts = load.texts;
+    }
+    if (const auto failure = PrepareCurve(s, texts))
+        Fail(std::string(kCurveInputs[failure->index].box) + "：" + failure->message,
+             kExitInvalidCurve);
+}
+
+void Line(std::string& out, std::initializer_list<std::string> fields)
+{
+    bool first = true;
+    for (const std::string& f : fields) {
+        if (!first) out += '\t';
+        out += f;
+        first = false;
+    }
+    out += '\n';
+}
+
+std::string RunElements(CurveState& s, const Invocation& inv)
+{
+    if (inv.json) return ElementsJson(ComputeMainPoints(s), s);
+    ElementsDisplay display = ComputeElementsDisplay(s);
+    if (display.fault) Fail(*display.fault);
+    const std::map<std::string, std::string> cells(display.cells.begin(), display.cells.end());
+    std::string out;
+    static const char* const names[] = {"ZH", "HY", "QZ", "YH", "HZ"};
+    for (std::size_t row = 0; row < kMainStakeCells.size(); ++row) {
+        const auto& c = kMainStakeCells[row];
+        Line(out, {names[row], cells.at(c[0]), cells.at(c[1]), cells.at(c[2]), cells.at(c[3])});
+    }
+    for (const ElementCellName& e : kElementCells) Line(out, {e.element, cells.at(e.label)});
+    return out;
+}
+
+std::string RunPoint(CurveState& s, const Invocation& inv)
+{
+    const StakeQueryResult q = ReadStakeQuery(*inv.value("station"), inv.value("offset").value_or(""),
+                                              inv.value("skew").value_or(""));
+    if (!q.query) Fail(q.message);
+    const CentrelinePoint p = PointAtStation(s, q.query->k, q.query->m, q.query->a);
+    if (inv.json) return PointJson(p, SegmentAt(s, q.query->k));
+    const ForwardTexts t = FormatForwardResult(p);
+    return t.x + "\n" + t.y + "\n" + t.azimuth + "\n";
+}
+
+std::string RunTable(CurveState& s, const Invocation& inv)
+{
+    const TableParamsResult r =
+        ReadTableParams(inv.value("offset").value_or("0"), inv.value("skew").value_or("90"),
+                        *inv.value("interval"), *inv.value("start"), *inv.value("end"));
+    if (!r.params) Fail(r.message);
+    if (inv.json) {
+        const StakeRowsResult rows = ComputeStakeRows(s, *r.params);
+        if (rows.refusal) Fail(*rows.refusal);
+        if (rows.fault) Fail(*rows.fault);
+        return TableJson(rows.rows);
+    }
+    TableResult table = BuildStakeoutTable(s, *r.params);
+    if (table.refusal) Fail(*table.refusal);
+    if (table.fault) Fail(*table.fault);
+    // Plain output uses LF line ends; the table's own CR LF belongs to the
+    // window and its report.
+    std::string out;
+    out.reserve(table.text.size());
+    for (char c : table.text)
+        if (c != '\r') out += c;
+    return out;
+}
+
+std::string RunInverse(CurveState& s, const Invocation& inv)
+{
+    const std::string xText = *inv.value("x"), yText = *inv.value("y");
+    if (IsBlank(xText)) Fail(kInverseXMissingMessage);
+    if (IsBlank(yText)) Fail(kInverseYMissingMessage);
+    const double x = Checked(ReadLeadingNumber(xText), "反算坐标X");
+    const double y = Checked(ReadLeadingNumber(yText), "反算坐标Y");
+    const StationOffset r = ComputeStationOffset(s, x, y);
+    if (inv.json) return InverseJson(r);
+    const InverseTexts t = FormatStationOffset(r);
+    return t.station + "\n" + t.offset + "\n";
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::string& out, std::string& err)
+{
+    out.clear();
+    err.clear();
+    try {
+        const Invocation inv = Parse(args);
+        CurveState s;
+        Prepare(s, inv);
+        if (inv.command == "elements") out = RunElements(s, inv);
+        else if (inv.command == "point") out = RunPoint(s, inv);
+        else if (inv.command == "table") out = RunTable(s, inv);
+        else out = RunInverse(s, inv);
+        return kExitOk;
+    } catch (const CliFailure& f) {
+        err = "tarvelo-cli: " + f.message;
+        if (err.back() != '\n') err += '\n';
+        return f.status;
+    } catch (const FloatFault& f) {
+        err = std::string("tarvelo-cli: ") + f.what() + "\n";
+    } catch (const std::exception& e) {
+        err = std::string("tarvelo-cli: ") + e.what() + "\n";
+    }
+    out.clear();
+    return kExitError;
+}
+
+}  // namespace tarvelo

@@ -1,0 +1,28 @@
+#pragma once
+// tarvelo-cli: the engine without a window, for batch work and scripts.
+//
+//   tarvelo-cli elements [--curve FILE] [--json]
+//   tarvelo-cli point    [--curve FILE] --station K [--offset M] [--skew A] [--json]
+//   tarvelo-cli table    [--curve FILE] --start S --end E --interval J
+//                        [--offset M] [--skew A] [--json]
+//   tarvelo-cli inverse  [--curve FILE] --x X --y Y [--json]
+//
+// Plain output is UTF-8 with LF line ends and shows what the window would
+// show; --json prints one object with every double in round-trip form.
+
+#include <string>
+#include <vector>
+
+namespace tarvelo {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitError = 1;       // usage, file, fault, refusal
+inline constexpr int kExitInvalidCurve = 2;  // a curve-input check failed
+
+// Runs one invocation; args excludes the program name. On success `out`
+// holds the whole standard output and `err` is empty; on failure `out` is
+// empty (nothing partial) and `err` holds the message, ending in LF.
+int RunCli(const std::vector<std::string>& args, std::string& out, std::string& err);
+
+}  // namespace tarvelo
