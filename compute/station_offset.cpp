@@ -14,6 +14,7 @@ StationOffset ComputeStationOffset(CurveState& s, double xg, double yg)
     StationOffset r;
     double k = s.QZ;
     CentrelinePoint c{};
+    double previousK = k, previousDelta = 0;
     for (;;) {
         if (r.iterations == kMaxIterations) {
             r.outcome = InverseOutcome::NoConvergence;
@@ -24,6 +25,17 @@ StationOffset ComputeStationOffset(CurveState& s, double xg, double yg)
         const double delta = Checked(
             (yg - c.y) * CosDeg(c.azimuth - 90) - (xg - c.x) * SinDeg(c.azimuth - 90), "反算桩号");
         if (!(std::fabs(delta) > kStationTolerance)) break;
+        // The spiral series and the arc meet with a small gap (about
+        // Ls^5 / (3456 R^4)); where it exceeds the tolerance, a foot point at
+        // the join makes the estimate step back and forth across it for
+        // ever. A sub-millimetre step that all but undoes the previous one
+        // across a join is that cycle: the join is the answer.
+        if (r.iterations > 1 && std::fabs(delta) < kJoinStepLimit &&
+            std::fabs(delta + previousDelta) < 0.1 * std::fabs(delta) &&
+            SegmentAt(s, k) != SegmentAt(s, previousK))
+            break;
+        previousK = k;
+        previousDelta = delta;
         k = Checked(k + delta, "反算桩号");
     }
     double d = Checked(std::sqrt(std::pow(c.x - xg, 2) + std::pow(c.y - yg, 2)), "反算偏距");

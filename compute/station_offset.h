@@ -18,6 +18,11 @@ inline constexpr double kStationTolerance = 0.00001;
 // two stations for ever; the iteration gives up after this many lookups.
 inline constexpr int kMaxIterations = 10000;
 
+// A step smaller than this (m) that all but undoes the previous one across a
+// segment join ends the iteration there: the estimate is cycling over the
+// join's series gap, not wandering.
+inline constexpr double kJoinStepLimit = 0.001;
+
 enum class InverseOutcome { Ok, OutOfRange, NoConvergence };
 
 struct StationOffset {
@@ -29,7 +34,8 @@ struct StationOffset {
 
 // Starts at QZ, looks up the centreline (m = a = 0), moves K by the
 // along-tangent component of the vector to (xg, yg) until that is at most
-// kStationTolerance; K is the station of the last lookup. The offset is the
+// kStationTolerance, or until it cycles across a segment join by less
+// than kJoinStepLimit; K is the station of the last lookup. The offset is the
 // distance to the foot point, negative when the point lies left of the
 // direction of travel. The side comes from the Y difference divided by
 // sin(FWJ - 90); where that divisor vanishes (tangent due east or west) from

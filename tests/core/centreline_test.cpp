@@ -18,11 +18,6 @@ double Rad(double deg) { return deg * kPi / 180; }
 
 // Metres: the methods are closed-form on the tangents and the arc.
 constexpr double kExactTol = 1e-6;
-// Metres: the spiral methods truncate the clothoid series after the l^5
-// term, so they meet the arc with a gap of about the first dropped term,
-// Ls^5 / (3456 R^4): a few millionths of a metre on the default curve, some
-// tenths of a millimetre on a sharp one.
-double SeriesTol(double r, double ls) { return 2 * std::pow(ls, 5) / (3456 * std::pow(r, 4)) + 1e-7; }
 // Degrees: azimuths at the joins agree to rounding.
 constexpr double kAzimuthTol = 1e-9;
 
@@ -171,8 +166,8 @@ TEST(Centreline, NeighbouringMethodsMeetAtTheMainPoints)
             double tol;
         } joins[] = {
             {"ZH", s.ZH, ZX1, HY, kExactTol},
-            {"HY", s.HYStation, HY, YQ, SeriesTol(s.R, s.Ls1) + kExactTol},
-            {"YH", s.YHStation, YQ, YH, SeriesTol(s.R, s.Ls2) + kExactTol},
+            {"HY", s.HYStation, HY, YQ, testing::JoinGap(s.R, s.Ls1) + kExactTol},
+            {"YH", s.YHStation, YQ, YH, testing::JoinGap(s.R, s.Ls2) + kExactTol},
             {"HZ", s.HZ, YH, ZX2, kExactTol},
         };
         for (const auto& j : joins) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "compute/curve_command.h"
@@ -11,6 +12,16 @@
 #include "core/curve_state.h"
 
 namespace tarvelo::testing {
+
+// Metres: the spiral methods truncate the clothoid series after the l^5
+// term, so spiral and arc meet at HY and YH with a gap of about the first
+// dropped term, Ls^5 / (3456 R^4): a few millionths of a metre on the
+// default curve, some tenths of a millimetre on a sharp one. Twice that,
+// plus rounding, bounds any comparison across a join.
+inline double JoinGap(double r, double ls)
+{
+    return 2 * std::pow(ls, 5) / (3456 * std::pow(r, 4)) + 1e-7;
+}
 
 // The default curve with some inputs replaced (texts as typed in the boxes).
 struct CurveVariant {
