@@ -1,0 +1,99 @@
+#include "reports/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "reports/gbk_text.h"
+
+namespace tarvelo {
+
+namespace {
+
+QString SaveFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("无法保存文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString ReadFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("无法读取文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString SystemWords(const QString& errorString)
+{
+    return errorString.isEmpty() ? QString() : QStringLiteral("（%1）").arg(errorString);
+}
+
+}  // namespace
+
+QString JoinLinesCrLf(const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+FileStatus WriteTextFile(const QString& path, const QString& text)
+{
+    if (path.isEmpty()) return FileStatus::Failure(QStringLiteral("没有给出文件名，未保存。"));
+
+    FileResult<QByteArray> bytes = EncodeGbk(text);
+    if (!bytes.ok()) return FileStatus::Failure(SaveFailure(path, *bytes.error + QStringLiteral("文件未改动。")));
+
+    const QFileInfo target(path);
+    if (target.isDir())
+        return FileStatus::Failure(SaveFailure(path, QStringLiteral("这是一个文件夹，不是文件。")));
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.exists())
+        return FileStatus::Failure(SaveFailure(
+            path, QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder.filePath()))));
+    if (!folder.isDir())
+        return FileStatus::Failure(SaveFailure(
+            path, QStringLiteral("“%1”不是文件夹。").arg(QDir::toNativeSeparators(folder.filePath()))));
+    if (target.exists() && !target.isWritable())
+        return FileStatus::Failure(SaveFailure(path, QStringLiteral("文件是只读的，未改动。")));
+
+    // The new content goes to a temporary file beside the target and replaces
+    // it only when complete; QSaveFile never writes the target directly.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileStatus::Failure(SaveFailure(
+            path, QStringLiteral("无法在该位置创建文件%1。").arg(SystemWords(file.errorString()))));
+    if (file.write(*bytes.value) != bytes.value->size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return FileStatus::Failure(SaveFailure(
+            path, QStringLiteral("写入失败（磁盘已满或设备出错？）%1，原文件未改动。").arg(SystemWords(reason))));
+    }
+    if (!file.commit())
+        return FileStatus::Failure(SaveFailure(
+            path, QStringLiteral("无法完成写入或替换原文件%1，原文件未改动。").arg(SystemWords(file.errorString()))));
+    return FileStatus::Success();
+}
+
+FileResult<QByteArray> ReadFileBytes(const QString& path)
+{
+    if (path.isEmpty()) return FileResult<QByteArray>::Failure(QStringLiteral("没有给出文件名。"));
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileResult<QByteArray>::Failure(ReadFailure(path, QStringLiteral("文件不存在。")));
+    if (info.isDir())
+        return FileResult<QByteArray>::Failure(ReadFailure(path, QStringLiteral("这是一个文件夹，不是文件。")));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileResult<QByteArray>::Failure(
+            ReadFailure(path, QStringLiteral("无法打开文件%1。").arg(SystemWords(file.errorString()))));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return FileResult<QByteArray>::Failure(
+            ReadFailure(path, QStringLiteral("读取出错%1。").arg(SystemWords(file.errorString()))));
+    return FileResult<QByteArray>::Success(std::move(bytes));
+}
+
+}  // namespace tarvelo
