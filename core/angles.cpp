@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "float_fault.h"
+#include "exact_decimal.h"
 #include "number_text.h"
 
 namespace tarvelo {
@@ -46,19 +47,23 @@ void AppendDmsText(std::string& out, double v)
     const double s = ((a - d) * 60 - m) * 60;
     if (v < 0) out.push_back('-');
     char buf[400];
-    auto r1 = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, 0);
-    out.append(buf, static_cast<std::size_t>(r1.ptr - buf));
+    // Degrees and minutes are whole numbers: "0 decimals" writes them.
+    if (!AppendExactFixed(out, d, 0, HalfRule::ToEven)) {
+        auto r1 = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, 0);
+        out.append(buf, static_cast<std::size_t>(r1.ptr - buf));
+    }
     out.append("\u00B0");
-    auto r2 = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::fixed, 0);
-    out.append(buf, static_cast<std::size_t>(r2.ptr - buf));
+    AppendExactFixed(out, m, 0, HalfRule::ToEven);  // m < 60
     out.append("\u02CA");
     // Seconds to 2 decimals, exact halves to even (to_chars on the stored
     // value), then without trailing zeros.
-    auto r3 = std::to_chars(buf, buf + sizeof buf, s, std::chars_format::fixed, 2);
-    std::size_t n = static_cast<std::size_t>(r3.ptr - buf);
-    while (buf[n - 1] == '0') --n;
-    if (buf[n - 1] == '.') --n;
-    out.append(buf, n);
+    const std::size_t at = out.size();
+    if (!AppendExactFixed(out, s, 2, HalfRule::ToEven)) {
+        auto r3 = std::to_chars(buf, buf + sizeof buf, s, std::chars_format::fixed, 2);
+        out.append(buf, static_cast<std::size_t>(r3.ptr - buf));
+    }
+    while (out.back() == '0' && out.size() > at + 1) out.pop_back();
+    if (out.back() == '.') out.pop_back();
     out.push_back('"');
 }
 
@@ -69,9 +74,6 @@ std::string DegreesToDmsText(double v)
     return s;
 }
 
-double SinDeg(double x) { return std::sin((kPi / 180) * x); }
-double CosDeg(double x) { return std::cos((kPi / 180) * x); }
-double TanDeg(double x) { return std::tan((kPi / 180) * x); }
 
 std::string FormatStation(double k, int decimals)
 {

@@ -8,6 +8,7 @@
 // 15-digit constant kPi, never a full-precision value: results must agree to
 // the last bit with the established field practice.
 
+#include <cmath>
 #include <string>
 
 namespace tarvelo {
@@ -33,9 +34,10 @@ void AppendDmsText(std::string& out, double v);
 // Sine, cosine and tangent of x degrees: the function of (kPi / 180) * x. No
 // normalisation. TanDeg(90) is about 6.2e14, finite. Non-finite x gives NaN
 // (callers check their results).
-double SinDeg(double x);
-double CosDeg(double x);
-double TanDeg(double x);
+// Inline so that a sine and a cosine of the same angle share one sincos.
+inline double SinDeg(double x) { return std::sin((kPi / 180) * x); }
+inline double CosDeg(double x) { return std::cos((kPi / 180) * x); }
+inline double TanDeg(double x) { return std::tan((kPi / 180) * x); }
 
 // Station in K notation: k rounded to `decimals` places (4 or 3; halves away
 // from zero), then kilometres with at least two digits, "+", metres as three

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "float_fault.h"
+#include "exact_decimal.h"
 
 namespace tarvelo {
 
@@ -150,6 +151,7 @@ bool ParseWholeNumber(std::string_view text, double* value)
 void AppendFixed(std::string& out, double v, int decimals)
 {
     Checked(v, "数值");
+    if (AppendExactFixed(out, v, decimals, HalfRule::AwayFromZero)) return;
     // An exact half at the last place is possible only when v has at most
     // decimals + 1 binary fraction digits; to_chars rounds such ties to even,
     // so nudge them one ulp away from zero first.
@@ -176,6 +178,7 @@ void AppendGeneral(std::string& out, double v)
 {
     Checked(v, "数值");
     if (v == 0) v = 0;  // -0 shows as 0
+    if (AppendExactGeneral15(out, v)) return;
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
     out.append(buf, static_cast<std::size_t>(res.ptr - buf));

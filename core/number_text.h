@@ -47,7 +47,7 @@ void AppendFixed(std::string& out, double v, int decimals);
 std::string FormatFixed(double v, int decimals);
 
 // General text: 15 significant digits, no trailing zeros, exponent form
-// ("1e+15", "1e-05") outside [1e-5, 1e15) as printf's %.15g; -0 -> "0".
+// ("1e+15", "1e-05") outside [1e-4, 1e15) as printf's %.15g; -0 -> "0".
 // The lenient reader reads every such text back to the same 15-digit value.
 // Precondition: v finite (throws FloatFault otherwise).
 void AppendGeneral(std::string& out, double v);
