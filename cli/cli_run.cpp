@@ -17,6 +17,9 @@
 #include "core/centreline.h"
 #include "core/float_fault.h"
 #include "core/number_text.h"
+#include "reports/curve_data_file.h"
+#include "reports/elements_report.h"
+#include "reports/results_report.h"
 
 namespace tarvelo {
 
@@ -35,10 +38,12 @@ struct CliFailure {
 
 const char* const kUsage =
     "用法：\n"
-    "  tarvelo-cli elements [--curve FILE] [--json]\n"
+    "  tarvelo-cli elements [--curve FILE] [--json] [--report FILE]\n"
     "  tarvelo-cli point [--curve FILE] --station K [--offset M] [--skew A] [--json]\n"
-    "  tarvelo-cli table [--curve FILE] --start S --end E --interval J [--offset M] [--skew A] [--json]\n"
-    "  tarvelo-cli inverse [--curve FILE] --x X --y Y [--json]\n";
+    "  tarvelo-cli table [--curve FILE] --start S --end E --interval J [--offset M] [--skew A]\n"
+    "                    [--json] [--report FILE]\n"
+    "  tarvelo-cli inverse [--curve FILE] --x X --y Y [--json]\n"
+    "  tarvelo-cli export-curve [--curve FILE] --out FILE\n";
 
 struct CommandSpec {
     std::set<std::string> allowed;   // value options besides --curve and --json
@@ -48,16 +53,18 @@ struct CommandSpec {
 const std::map<std::string, CommandSpec>& Commands()
 {
     static const std::map<std::string, CommandSpec> commands = {
-        {"elements", {{}, {}}},
+        {"elements", {{"report"}, {}}},
         {"point", {{"station", "offset", "skew"}, {"station"}}},
-        {"table", {{"start", "end", "interval", "offset", "skew"}, {"start", "end", "interval"}}},
+        {"table",
+         {{"start", "end", "interval", "offset", "skew", "report"}, {"start", "end", "interval"}}},
         {"inverse", {{"x", "y"}, {"x", "y"}}},
+        {"export-curve", {{"out"}, {"out"}}},
     };
     return commands;
 }
 
-const char* const kValueOptions[] = {"curve", "station", "offset", "skew", "start",
-                                     "end",   "interval", "x",     "y"};
+const char* const kValueOptions[] = {"curve", "station", "offset", "skew", "start", "end",
+                                     "interval", "x",    "y",      "report", "out"};
 
 struct Invocation {
     std::string command;
@@ -95,6 +102,8 @@ Invocation Parse(const std::vector<std::string>& args)
     if (spec == Commands().end()) Fail("未知的子命令：" + inv.command + "\n" + kUsage);
 
     inv.json = parser.isSet("json");
+    if (inv.json && inv.command == "export-curve")
+        Fail(std::string("子命令 export-curve 不接受选项 --json。\n") + kUsage);
     for (const char* name : kValueOptions) {
         if (!parser.isSet(name)) continue;
         if (std::string(name) != "curve" && !spec->second.allowed.count(name))
@@ -108,15 +117,19 @@ Invocation Parse(const std::vector<std::string>& args)
     return inv;
 }
 
-void Prepare(CurveState& s, const Invocation& inv)
+QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+CurveTexts CurveOf(const Invocation& inv)
 {
     const std::optional<std::string> path = inv.value("curve");
-    CurveTexts texts = DefaultCurveTexts();
-    if (path) {
-        CurveLoad load = LoadCurveTexts(*path);
-        if (load.error) Fail(*load.error);
-        texts = load.texts;
-    }
+    if (!path) return DefaultCurveTexts();
+    CurveLoad load = LoadCurveTexts(*path);
+    if (load.error) Fail(*load.error);
+    return load.texts;
+}
+
+void Prepare(CurveState& s, const CurveTexts& texts)
+{
     if (const auto failure = PrepareCurve(s, texts))
         Fail(std::string(kCurveInputs[failure->index].box) + "：" + failure->message,
              kExitInvalidCurve);
@@ -133,11 +146,22 @@ void Line(std::string& out, std::initializer_list<std::string> fields)
     out += '\n';
 }
 
+void Check(const FileStatus& status)
+{
+    if (!status.ok()) Fail(status.error->toStdString());
+}
+
 std::string RunElements(CurveState& s, const Invocation& inv)
 {
-    if (inv.json) return ElementsJson(ComputeMainPoints(s), s);
     ElementsDisplay display = ComputeElementsDisplay(s);
     if (display.fault) Fail(*display.fault);
+    if (const auto report = inv.value("report")) {
+        const auto input = ElementsReportInputFromDisplay(
+            display, {s.ZH, s.HYStation, s.QZ, s.YHStation, s.HZ});
+        if (!input.ok()) Fail(input.error->toStdString());
+        Check(WriteElementsReport(FromUtf8(*report), *input.value));
+    }
+    if (inv.json) return ElementsJson(ComputeMainPoints(s), s);
     const std::map<std::string, std::string> cells(display.cells.begin(), display.cells.end());
     std::string out;
     static const char* const names[] = {"ZH", "HY", "QZ", "YH", "HZ"};
@@ -166,7 +190,8 @@ std::string RunTable(CurveState& s, const Invocation& inv)
         ReadTableParams(inv.value("offset").value_or("0"), inv.value("skew").value_or("90"),
                         *inv.value("interval"), *inv.value("start"), *inv.value("end"));
     if (!r.params) Fail(r.message);
-    if (inv.json) {
+    const std::optional<std::string> report = inv.value("report");
+    if (inv.json && !report) {
         const StakeRowsResult rows = ComputeStakeRows(s, *r.params);
         if (rows.refusal) Fail(*rows.refusal);
         if (rows.fault) Fail(*rows.fault);
@@ -175,6 +200,13 @@ std::string RunTable(CurveState& s, const Invocation& inv)
     TableResult table = BuildStakeoutTable(s, *r.params);
     if (table.refusal) Fail(*table.refusal);
     if (table.fault) Fail(*table.fault);
+    if (report) Check(WriteResultsReport(FromUtf8(*report), FromUtf8(table.text)));
+    if (inv.json) {
+        const StakeRowsResult rows = ComputeStakeRows(s, *r.params);
+        if (rows.refusal) Fail(*rows.refusal);
+        if (rows.fault) Fail(*rows.fault);
+        return TableJson(rows.rows);
+    }
     // Plain output uses LF line ends; the table's own CR LF belongs to the
     // window and its report.
     std::string out;
@@ -205,8 +237,14 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     err.clear();
     try {
         const Invocation inv = Parse(args);
+        const CurveTexts texts = CurveOf(inv);
+        if (inv.command == "export-curve") {
+            // The texts as the window would hold them: no check, no compute.
+            Check(ExportCurveInputs(FromUtf8(*inv.value("out")), texts));
+            return kExitOk;
+        }
         CurveState s;
-        Prepare(s, inv);
+        Prepare(s, texts);
         if (inv.command == "elements") out = RunElements(s, inv);
         else if (inv.command == "point") out = RunPoint(s, inv);
         else if (inv.command == "table") out = RunTable(s, inv);

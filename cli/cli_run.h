@@ -1,11 +1,16 @@
 #pragma once
 // tarvelo-cli: the engine without a window, for batch work and scripts.
 //
-//   tarvelo-cli elements [--curve FILE] [--json]
+//   tarvelo-cli elements [--curve FILE] [--json] [--report FILE]
 //   tarvelo-cli point    [--curve FILE] --station K [--offset M] [--skew A] [--json]
 //   tarvelo-cli table    [--curve FILE] --start S --end E --interval J
-//                        [--offset M] [--skew A] [--json]
+//                        [--offset M] [--skew A] [--json] [--report FILE]
 //   tarvelo-cli inverse  [--curve FILE] --x X --y Y [--json]
+//   tarvelo-cli export-curve [--curve FILE] --out FILE
+//
+// --curve FILE reads a curve data file as the window's import does (GBK or
+// UTF-8); without it the window's default curve is used. --report FILE
+// writes the elements or results report of that computation (GBK, CR LF).
 //
 // Plain output is UTF-8 with LF line ends and shows what the window would
 // show; --json prints one object with every double in round-trip form.
