@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building and testing Tarvelo needs and is not yet on this
+# Debian 12 machine. Run as root (or with sudo available).
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  fonts-wqy-microhei
+  clang-14 libclang-rt-14-dev llvm-14
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

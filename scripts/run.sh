@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tarvelo and starts the window. Without a
+# display it says so and shows what the engine computes for the default
+# curve instead.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh"
+
+if [ -x "$root/build/app/tarvelo" ] &&
+   { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]; }; then
+  exec "$root/build/app/tarvelo"
+fi
+echo "没有可用的图形显示（DISPLAY 未设置），改为显示默认曲线的计算结果："
+echo "(no graphical display available: showing the default curve's elements from tarvelo-cli)"
+exec "$root/build/cli/tarvelo-cli" elements
