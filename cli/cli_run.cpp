@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <cmath>
+
 #include <map>
 #include <optional>
 #include <set>
@@ -128,11 +130,34 @@ CurveTexts CurveOf(const Invocation& inv)
     return load.texts;
 }
 
-void Prepare(CurveState& s, const CurveTexts& texts)
+// The command line promises numbers to four decimals; beyond 1e12 m a
+// double cannot carry them (its spacing passes 0.0001 m near 4.5e11), so
+// such inputs are refused rather than answered with digits that mean
+// nothing.
+constexpr double kMaxMagnitude = 1e12;
+
+void CheckMagnitude(const std::string& text, const std::string& what)
 {
-    if (const auto failure = PrepareCurve(s, texts))
+    if (!(std::fabs(ReadLeadingNumber(text)) <= kMaxMagnitude))
+        Fail(what + " 的数值超出可计算范围（绝对值不得超过 1e12）：" + text);
+}
+
+void CheckMagnitudes(const Invocation& inv, const CurveTexts& texts)
+{
+    for (const auto& [name, text] : inv.values)
+        if (name != "curve" && name != "report" && name != "out") CheckMagnitude(text, "--" + name);
+    for (int i = 0; i < kCurveInputCount; ++i)
+        CheckMagnitude(texts[i], std::string("曲线数据 ") + kCurveInputs[i].box);
+}
+
+void Prepare(CurveState& s, const Invocation& inv, const CurveTexts& texts)
+{
+    // The window's curve checks come first, with their own exit status.
+    if (const auto failure = ValidateCurveInputs(texts))
         Fail(std::string(kCurveInputs[failure->index].box) + "：" + failure->message,
              kExitInvalidCurve);
+    CheckMagnitudes(inv, texts);
+    PrepareCurve(s, texts);
 }
 
 void Line(std::string& out, std::initializer_list<std::string> fields)
@@ -244,7 +269,7 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
             return kExitOk;
         }
         CurveState s;
-        Prepare(s, texts);
+        Prepare(s, inv, texts);
         if (inv.command == "elements") out = RunElements(s, inv);
         else if (inv.command == "point") out = RunPoint(s, inv);
         else if (inv.command == "table") out = RunTable(s, inv);

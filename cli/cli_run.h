@@ -11,6 +11,8 @@
 // --curve FILE reads a curve data file as the window's import does (GBK or
 // UTF-8); without it the window's default curve is used. --report FILE
 // writes the elements or results report of that computation (GBK, CR LF).
+// Numbers beyond 1e12 in magnitude, which a double cannot carry to four
+// decimals, are refused.
 //
 // Plain output is UTF-8 with LF line ends and shows what the window would
 // show; --json prints one object with every double in round-trip form.

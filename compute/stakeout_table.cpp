@@ -21,6 +21,9 @@ std::string RefusalFor(double start, double end, double interval, std::size_t* r
     const auto count = CountTableRows(start, end, interval);
     if (!count) {
         if (interval == 0) return "计算间距J不能为0，请重新输入！";
+        // An interval below the station's precision never moves it on.
+        if (start + interval == start)
+            return "计算间距J相对于起点桩号太小，桩号无法递增，请重新输入！";
         return "计算点数超过" + std::to_string(kMaxTableRows) +
                "个，请加大计算间距J或缩短起止桩号范围！";
     }

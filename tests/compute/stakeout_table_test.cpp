@@ -104,6 +104,15 @@ TEST(StakeoutTable, ZeroIntervalAndHugeTablesAreRefusedBeforeComputing)
         EXPECT_EQ(t.rows, 0u);
     }
     EXPECT_EQ(*Table("9000", "10000", "0").refusal, "计算间距J不能为0，请重新输入！");
+    // An interval the start station cannot carry is named as such, not as
+    // a table too large.
+    CurveState s = testing::DefaultCurve();
+    TableParams stuck;
+    stuck.start = 1e308;
+    stuck.end = 1e308;
+    stuck.interval = 1;
+    EXPECT_EQ(*BuildStakeoutTable(s, stuck).refusal,
+              "计算间距J相对于起点桩号太小，桩号无法递增，请重新输入！");
     // A zero interval with an empty range is a harmless header-only table.
     EXPECT_FALSE(Table("10000", "9000", "0").refusal.has_value());
 }
