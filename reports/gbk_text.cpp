@@ -30,7 +30,9 @@ QString PositionText(const QString& text, qsizetype index)
 bool EncodesInGbk(QStringView piece)
 {
     QStringEncoder encoder(kGbkName, QStringConverter::Flag::Stateless);
-    (void)encoder.encode(piece);
+    // encode() converts lazily: only turning it into bytes runs the encoder.
+    const QByteArray bytes = encoder.encode(piece);
+    (void)bytes;
     return encoder.isValid() && !encoder.hasError();
 }
 

@@ -60,16 +60,24 @@ FileStatus WriteTextFile(const QString& path, const QString& text)
 
     // The new content goes to a temporary file beside the target and replaces
     // it only when complete; QSaveFile never writes the target directly.
+    // Unbuffered, so that write() reports a short write (disk full, size
+    // limit): through the buffer a short write is lost and commit() would
+    // put a cut-off file in the target's place and report success.
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileStatus::Failure(SaveFailure(
             path, QStringLiteral("无法在该位置创建文件%1。").arg(SystemWords(file.errorString()))));
-    if (file.write(*bytes.value) != bytes.value->size()) {
-        const QString reason = file.errorString();
+    const qint64 wanted = bytes.value->size();
+    const qint64 written = file.write(*bytes.value);
+    if (written != wanted) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
         file.cancelWriting();
         return FileStatus::Failure(SaveFailure(
-            path, QStringLiteral("写入失败（磁盘已满或设备出错？）%1，原文件未改动。").arg(SystemWords(reason))));
+            path, QStringLiteral("写入失败，只写入了 %1 / %2 字节（磁盘已满或超出文件大小限制？）%3，原文件未改动。")
+                      .arg(qMax<qint64>(written, 0))
+                      .arg(wanted)
+                      .arg(SystemWords(reason))));
     }
     if (!file.commit())
         return FileStatus::Failure(SaveFailure(
