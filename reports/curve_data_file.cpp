@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "core/number_text.h"
@@ -96,13 +97,18 @@ FileStatus ExportCurveInputs(const QString& path, const CurveTexts& texts)
 
 FileResult<CurveTexts> ImportCurveInputs(const QString& path)
 {
-    FileResult<QByteArray> bytes = ReadFileBytes(path);
-    if (!bytes.ok()) return FileResult<CurveTexts>::Failure(*bytes.error);
-
     const auto failure = [&path](const QString& reason) {
         return FileResult<CurveTexts>::Failure(
             QStringLiteral("无法导入文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
     };
+    // The whole file is read at once; a file of this size is no curve data
+    // file, and reading it could exhaust the memory.
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() > kMaxCurveDataFileBytes)
+        return failure(QStringLiteral("文件太大（%1 字节），不是曲线数据文件。").arg(info.size()));
+
+    FileResult<QByteArray> bytes = ReadFileBytes(path);
+    if (!bytes.ok()) return FileResult<CurveTexts>::Failure(*bytes.error);
     FileResult<DecodedText> decoded = DecodeTextBytes(*bytes.value);
     if (!decoded.ok()) return failure(*decoded.error);
     FileResult<CurveTexts> texts = ParseCurveData(decoded.value->text);

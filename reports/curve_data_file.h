@@ -18,6 +18,7 @@
 #include <array>
 
 #include <QString>
+#include <QtGlobal>
 
 #include "core/curve_inputs.h"
 #include "reports/report_status.h"
@@ -45,6 +46,9 @@ FileResult<CurveTexts> ParseCurveData(const QString& text);
 // replacement, any existing file untouched on failure). No input is
 // validated; empty or non-numeric texts are written as they are.
 FileStatus ExportCurveInputs(const QString& path, const CurveTexts& texts);
+
+// Largest file ImportCurveInputs reads (16 MiB); a larger one is refused.
+inline constexpr qint64 kMaxCurveDataFileBytes = 16 * 1024 * 1024;
 
 // Import: reads the whole file (ReadFileBytes), decodes it (DecodeTextBytes:
 // GBK, else UTF-8, a leading byte-order mark skipped) and parses it

@@ -1,6 +1,7 @@
 #include "reports/curve_data_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -203,6 +204,15 @@ TEST_F(CurveDataFileTest, UnreadableFilesGiveAnErrorNamingThePathAndNoTexts)
     }
     const FileResult<CurveTexts> folder = ImportCurveInputs(dir_.path());
     EXPECT_FALSE(folder.ok());
+
+    // A good file grown past the size limit (sparse: no real 16 MiB written).
+    const QString huge = Path("huge.txt");
+    PutFileBytes(huge, full);
+    ASSERT_TRUE(QFile::resize(huge, kMaxCurveDataFileBytes + 1));
+    const FileResult<CurveTexts> tooLarge = ImportCurveInputs(huge);
+    EXPECT_FALSE(tooLarge.ok());
+    ASSERT_TRUE(tooLarge.error.has_value());
+    EXPECT_TRUE(tooLarge.error->contains(QString::fromUtf8("太大"))) << tooLarge.error->toStdString();
 }
 
 TEST_F(CurveDataFileTest, TextWithLineBreakIsRefusedAndNoFileWritten)
