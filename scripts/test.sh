@@ -1,8 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tarvelo and runs every test.
+# Installs what is missing, builds Tarvelo and runs every test: the normal
+# build, the engine, reports and command line again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and a few seconds of each fuzz target.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
 "$root/scripts/deps.sh"
+
 "$root/scripts/build.sh"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
+ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+echo "== sanitizer build (build-asan/)"
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_SANITIZE=ON \
+  -DTARVELO_BUILD_UI=OFF -DTARVELO_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-asan" -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
+
+echo "== bounded fuzz runs (build-fuzz/)"
+"$root/scripts/fuzz.sh" "${TARVELO_FUZZ_SECONDS:-5}"
