@@ -133,7 +133,7 @@ std::vector<ControlSpec> MakeControls()
 
     // The twelve curve elements: three rows of four name/value pairs.
     c.push_back(Frame("Frame3", "曲线参数", QRect(200, 240, 425, 113)));
-    c.push_back(Rules("Frame3Rules", "Frame3", {16, 52, 116, 148, 212, 252, 308, 348, 417},
+    c.push_back(Rules("Frame3Rules", "Frame3", {16, 52, 117, 148, 213, 252, 309, 348, 417},
                       {28, 52, 76, 100}));
     struct Pair {
         const char* name;
@@ -155,7 +155,7 @@ std::vector<ControlSpec> MakeControls()
          {"Label27", "Dh", "切曲差", "Label75"},
          {"Label30", "Ly", "圆曲线长", "Label76"}},
     };
-    const int valueX[4] = {56, 152, 256, 352}, valueW[4] = {59, 59, 51, 64};
+    const int valueX[4] = {56, 152, 256, 352}, valueW[4] = {60, 60, 52, 64};
     for (int row = 0; row < 3; ++row) {
         const int y = 32 + 24 * row;
         const int nameX[4] = {24, 120, row == 2 ? 224 : 216, 312};
