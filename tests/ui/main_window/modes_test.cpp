@@ -2,6 +2,8 @@
 // from every mode, the result captions each click empties, and the clear
 // command.
 
+#include <QTest>
+
 #include "tests/ui/main_window/main_window_fixture.h"
 
 namespace tarvelo::uitest {
@@ -218,6 +220,20 @@ TEST_F(Modes, ClearCommandEmptiesTheEightCurveInputsOnlyAndFocusesTheFirst)
     EXPECT_EQ(box("Text10")->text(), QStringLiteral("9000"));
     EXPECT_EQ(box("Text47")->text(), QStringLiteral("3377706.6675"));
     EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
+}
+
+TEST_F(Modes, ArrowKeyWithinAnOptionGroupSwitchesTheModeLikeAClick)
+{
+    focusOn("Option1");
+    QTest::keyClick(focused(), Qt::Key_Right);
+    EXPECT_EQ(focused(), option("Option2"));
+    EXPECT_EQ(window->mode(), M::InverseSingle);
+    EXPECT_TRUE(box("Text47")->isEnabled());
+    focusOn("Option3");
+    QTest::keyClick(focused(), Qt::Key_Right);
+    EXPECT_EQ(window->mode(), M::ForwardContinuous);
+    EXPECT_TRUE(option("Option1")->isChecked());
+    EXPECT_TRUE(control("Frame9")->isVisible());
 }
 
 }  // namespace
