@@ -207,6 +207,9 @@ void MainWindow::exitProgram()
 {
     // Every window of the program closes, the tool windows included; no
     // file is open outside a running command.
+#ifdef TARVELO_HAVE_TOOL_WINDOWS
+    tools_->closeAll();
+#endif
     QApplication::closeAllWindows();
     QCoreApplication::quit();
 }
