@@ -158,6 +158,18 @@ TEST_F(ToolItems, EachToolItemShowsItsWindowOnceAndTheMainWindowStaysAsItWas)
     for (QWidget* w : visibleTopLevelWindows())
         if (w != window.get()) w->close();
 }
+TEST_F(ToolItems, OnlineHelpThatCannotBeShownIsReportedOverTheMainWindow)
+{
+    // Whether the help page is missing or the desktop cannot open it, the
+    // message belongs to the main window, which stays as it was.
+    desktop.locationsSucceed = false;
+    action("LianBang")->trigger();
+    const RecordedMessage& m = onlyMessage();
+    EXPECT_EQ(m.parent, window.get());
+    EXPECT_EQ(m.title, QStringLiteral("提示"));
+    EXPECT_EQ(m.icon, MessageIcon::Information);
+    EXPECT_EQ(visibleTopLevelWindows().size(), 1u);
+}
 #else
 TEST_F(ToolItems, ToolWindowItemsAreInPlaceAndOpenNothingYet)
 {
