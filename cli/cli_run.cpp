@@ -47,14 +47,14 @@ const char* const kUsage =
     "  tarvelo-cli inverse [--curve FILE] --x X --y Y [--json]\n"
     "  tarvelo-cli export-curve [--curve FILE] --out FILE\n";
 
-struct CommandSpec {
+struct CommandDef {
     std::set<std::string> allowed;   // value options besides --curve and --json
     std::set<std::string> required;
 };
 
-const std::map<std::string, CommandSpec>& Commands()
+const std::map<std::string, CommandDef>& Commands()
 {
-    static const std::map<std::string, CommandSpec> commands = {
+    static const std::map<std::string, CommandDef> commands = {
         {"elements", {{"report"}, {}}},
         {"point", {{"station", "offset", "skew"}, {"station"}}},
         {"table",
@@ -100,21 +100,21 @@ Invocation Parse(const std::vector<std::string>& args)
 
     Invocation inv;
     inv.command = positional.front().toStdString();
-    const auto spec = Commands().find(inv.command);
-    if (spec == Commands().end()) Fail("未知的子命令：" + inv.command + "\n" + kUsage);
+    const auto command = Commands().find(inv.command);
+    if (command == Commands().end()) Fail("未知的子命令：" + inv.command + "\n" + kUsage);
 
     inv.json = parser.isSet("json");
     if (inv.json && inv.command == "export-curve")
         Fail(std::string("子命令 export-curve 不接受选项 --json。\n") + kUsage);
     for (const char* name : kValueOptions) {
         if (!parser.isSet(name)) continue;
-        if (std::string(name) != "curve" && !spec->second.allowed.count(name))
+        if (std::string(name) != "curve" && !command->second.allowed.count(name))
             Fail("子命令 " + inv.command + " 不接受选项 --" + name + "。\n" + kUsage);
         const QStringList given = parser.values(name);
         if (given.size() > 1) Fail(std::string("选项 --") + name + " 只能给出一次。");
         inv.values[name] = given.front().toStdString();
     }
-    for (const std::string& name : spec->second.required)
+    for (const std::string& name : command->second.required)
         if (!inv.values.count(name)) Fail("子命令 " + inv.command + " 缺少选项 --" + name + "。\n" + kUsage);
     return inv;
 }

@@ -6,7 +6,7 @@
 
 namespace tarvelo {
 
-const std::array<CurveInputSpec, kCurveInputCount> kCurveInputs = {{
+const std::array<CurveInputDef, kCurveInputCount> kCurveInputs = {{
     {"Text1", "Label1", "本交点坐标X=", "3378226.731", "请输入本交点坐标X！",
      "请输入“本交点坐标X”！", false},
     {"Text2", "Label2", "本交点坐标Y=", "456053.721", "请输入本交点坐标Y！",
@@ -38,13 +38,13 @@ CurveTexts DefaultCurveTexts()
 std::optional<InputFailure> ValidateCurveInputs(const CurveTexts& texts)
 {
     for (int i = 0; i < kCurveInputCount; ++i) {
-        const CurveInputSpec& spec = kCurveInputs[i];
+        const CurveInputDef& input = kCurveInputs[i];
         bool fails = IsBlank(texts[i]);
-        if (!fails && spec.mustBeNonZeroNumber) {
+        if (!fails && input.mustBeNonZeroNumber) {
             double v = 0;
             fails = !ParseWholeNumber(texts[i], &v) || v == 0;
         }
-        if (fails) return InputFailure{i, spec.message};
+        if (fails) return InputFailure{i, input.message};
     }
     return std::nullopt;
 }

@@ -16,7 +16,7 @@ inline constexpr int kCurveInputCount = 8;
 // Texts of Text1 ... Text8, in that order (UTF-8).
 using CurveTexts = std::array<std::string, kCurveInputCount>;
 
-struct CurveInputSpec {
+struct CurveInputDef {
     const char* box;       // objectName of the text box: "Text1" ...
     const char* label;     // objectName of the caption label: "Label1" ...
     const char* caption;   // caption text, spacing kept
@@ -26,7 +26,7 @@ struct CurveInputSpec {
     bool mustBeNonZeroNumber;  // R and alpha: strict number, not zero
 };
 
-extern const std::array<CurveInputSpec, kCurveInputCount> kCurveInputs;
+extern const std::array<CurveInputDef, kCurveInputCount> kCurveInputs;
 
 // The default texts of a new window.
 CurveTexts DefaultCurveTexts();

@@ -7,10 +7,21 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh"
 
+show_elements() {
+  echo "没有可用的图形显示，改为显示默认曲线的计算结果："
+  echo "(no graphical display available: showing the default curve's elements from tarvelo-cli)"
+  exec "$root/build/cli/tarvelo-cli" elements
+}
+
 if [ -x "$root/build/app/tarvelo" ] &&
    { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]; }; then
-  exec "$root/build/app/tarvelo"
+  # The window ends with status 2 when the named display cannot be reached;
+  # any other status is the window's own and is passed on.
+  status=0
+  "$root/build/app/tarvelo" || status=$?
+  if [ "$status" -eq 2 ]; then
+    show_elements
+  fi
+  exit "$status"
 fi
-echo "没有可用的图形显示（DISPLAY 未设置），改为显示默认曲线的计算结果："
-echo "(no graphical display available: showing the default curve's elements from tarvelo-cli)"
-exec "$root/build/cli/tarvelo-cli" elements
+show_elements

@@ -20,63 +20,63 @@ using K = ControlKind;
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-ControlSpec Frame(const char* name, const char* caption, QRect r)
+ControlDef Frame(const char* name, const char* caption, QRect r)
 {
     return {K::Frame, name, {}, r, U(caption), {}, {}, {}};
 }
 
-ControlSpec Label(const char* name, const char* frame, QRect r, const char* caption = "",
+ControlDef Label(const char* name, const char* frame, QRect r, const char* caption = "",
                   const char* tooltip = "")
 {
     return {K::Label, name, frame, r, U(caption), U(tooltip), {}, {}};
 }
 
-ControlSpec Heading(const char* name, const char* frame, QRect r, const char* caption)
+ControlDef Heading(const char* name, const char* frame, QRect r, const char* caption)
 {
-    ControlSpec c = Label(name, frame, r, caption);
+    ControlDef c = Label(name, frame, r, caption);
     c.heading = true;
     return c;
 }
 
-ControlSpec Box(const char* name, const char* frame, QRect r, const char* text,
+ControlDef Box(const char* name, const char* frame, QRect r, const char* text,
                 const char* tooltip = "")
 {
     return {K::Box, name, frame, r, U(text), U(tooltip), {}, {}};
 }
 
-ControlSpec Option(const char* name, const char* frame, int x, int y, const char* caption,
+ControlDef Option(const char* name, const char* frame, int x, int y, const char* caption,
                    const char* tooltip = "")
 {
     return {K::Option, name, frame, QRect(x, y, 73, 16), U(caption), U(tooltip), {}, {}};
 }
 
-ControlSpec Button(const char* name, int x, int y, const char* caption)
+ControlDef Button(const char* name, int x, int y, const char* caption)
 {
     return {K::Button, name, {}, QRect(x, y, 89, 25), U(caption), {}, {}, {}};
 }
 
-ControlSpec Rules(const char* name, const char* frame, std::vector<int> columns,
+ControlDef Rules(const char* name, const char* frame, std::vector<int> columns,
                   std::vector<int> rows)
 {
     return {K::Rules, name, frame, {}, {}, {}, std::move(columns), std::move(rows)};
 }
 
 // An input row: caption label and box, both with the same tooltip.
-void AddRow(std::vector<ControlSpec>& c, const char* frame, int labelX, int y, const char* label,
+void AddRow(std::vector<ControlDef>& c, const char* frame, int labelX, int y, const char* label,
             const char* caption, const char* box, const char* text, const char* tooltip)
 {
     c.push_back(Label(label, frame, QRect(labelX, y, 88 - labelX, 18), caption, tooltip));
     c.push_back(Box(box, frame, QRect(88, y, 89, 18), text, tooltip));
 }
 
-std::vector<ControlSpec> MakeControls()
+std::vector<ControlDef> MakeControls()
 {
-    std::vector<ControlSpec> c;
+    std::vector<ControlDef> c;
 
     // Left column: the curve inputs and the mode inputs.
     c.push_back(Frame("Frame1", "输入要素", QRect(8, 8, 185, 225)));
     for (int i = 0; i < kCurveInputCount; ++i) {
-        const CurveInputSpec& in = kCurveInputs[i];
+        const CurveInputDef& in = kCurveInputs[i];
         AddRow(c, "Frame1", 8, 16 + 24 * i, in.label, in.caption, in.box, in.defaultText,
                in.tooltip);
     }
@@ -206,7 +206,7 @@ std::vector<ControlSpec> MakeControls()
     return c;
 }
 
-QWidget* Create(const ControlSpec& s, QWidget* parent)
+QWidget* Create(const ControlDef& s, QWidget* parent)
 {
     switch (s.kind) {
     case K::Frame: return new FrameBox(s.text, parent);
@@ -240,9 +240,9 @@ QWidget* Create(const ControlSpec& s, QWidget* parent)
 
 }  // namespace
 
-const std::vector<ControlSpec>& MainFormControls()
+const std::vector<ControlDef>& MainFormControls()
 {
-    static const std::vector<ControlSpec> controls = MakeControls();
+    static const std::vector<ControlDef> controls = MakeControls();
     return controls;
 }
 
@@ -262,7 +262,7 @@ void BuildMainForm(QWidget* client)
 {
     client->setFixedSize(kClientWidth, kClientHeight);
     QHash<QString, QWidget*> made;
-    for (const ControlSpec& s : MainFormControls()) {
+    for (const ControlDef& s : MainFormControls()) {
         QWidget* parent = s.parent.isEmpty() ? client : made.value(s.parent);
         Q_ASSERT(parent);
         QWidget* w = Create(s, parent);

@@ -34,7 +34,7 @@ enum class ControlKind {
     Hidden,      // hidden text field (QLineEdit, never shown)
 };
 
-struct ControlSpec {
+struct ControlDef {
     ControlKind kind;
     QString name;     // objectName
     QString parent;   // objectName of the frame, empty for the client area
@@ -50,7 +50,7 @@ struct ControlSpec {
 
 // Every control of the client area in creation order (frames before their
 // contents, a table's rules before its labels).
-const std::vector<ControlSpec>& MainFormControls();
+const std::vector<ControlDef>& MainFormControls();
 
 // objectNames in keyboard order; hidden and disabled ones are skipped by the
 // toolkit.

@@ -173,7 +173,7 @@ void MainWindow::clickOption(ModeOption option)
 
 void MainWindow::clearCurveInputs()
 {
-    for (const CurveInputSpec& in : kCurveInputs) box(in.box)->clear();
+    for (const CurveInputDef& in : kCurveInputs) box(in.box)->clear();
     box("Text1")->setFocus();
 }
 
