@@ -12,13 +12,6 @@ namespace tarvelo {
 
 inline constexpr const char* kStationMissingMessage = "请输入“计算桩号K”！";
 
-// The query of one stake in engine units.
-struct StakeQuery {
-    double k;  // station, metres
-    double m;  // offset, metres, left -
-    double a;  // skew, decimal degrees
-};
-
 // Reading the three texts of Text41, Text42, Text43.
 struct StakeQueryResult {
     std::optional<StakeQuery> query;

@@ -22,15 +22,6 @@ const std::array<std::array<const char*, 4>, 5> kMainStakeCells = {{
 
 namespace {
 
-MainPoint Lookup(CurveState& s, const char* name, double station, void (*method)(CurveState&))
-{
-    s.K = station;
-    s.m = 0;
-    s.a = 0;
-    method(s);
-    return {name, station, s.Xp, s.Yp, s.FWJ};
-}
-
 void AddPointRow(std::vector<Cell>& cells, int row, const MainPoint& p)
 {
     cells.emplace_back(kMainStakeCells[row][1], FormatRounded4(p.x));
@@ -40,18 +31,7 @@ void AddPointRow(std::vector<Cell>& cells, int row, const MainPoint& p)
 
 }  // namespace
 
-MainPoints ComputeMainPoints(CurveState& s)
-{
-    MainPoints points;
-    points[0] = {"ZH", s.ZH, s.X_ZH, s.Y_ZH, s.F};
-    points[4] = {"HZ", s.HZ, s.X_HZ, s.Y_HZ, s.F2};
-    points[1] = Lookup(s, "HY", s.HYStation, HY);
-    points[2] = Lookup(s, "QZ", s.QZ, YQ);
-    points[3] = Lookup(s, "YH", s.YHStation, YH);
-    return points;
-}
-
-ElementsDisplay ComputeElementsDisplay(CurveState& s)
+ElementsDisplay ComputeElementsDisplay(const CurveState& s)
 {
     ElementsDisplay out;
     auto& cells = out.cells;
@@ -59,8 +39,8 @@ ElementsDisplay ComputeElementsDisplay(CurveState& s)
         const double stations[5] = {s.ZH, s.HYStation, s.QZ, s.YHStation, s.HZ};
         for (int row = 0; row < 5; ++row)
             cells.emplace_back(kMainStakeCells[row][0], FormatStation(stations[row], 4));
-        AddPointRow(cells, 0, {"ZH", s.ZH, s.X_ZH, s.Y_ZH, s.F});
-        AddPointRow(cells, 4, {"HZ", s.HZ, s.X_HZ, s.Y_HZ, s.F2});
+        AddPointRow(cells, 0, ComputeMainPoint(s, 0));
+        AddPointRow(cells, 4, ComputeMainPoint(s, 4));
         const std::pair<const char*, double> params[12] = {
             {"Label65", s.T1}, {"Label66", s.T2}, {"Label69", s.p1}, {"Label70", s.p2},
             {"Label73", s.q1}, {"Label74", s.q2}, {"Label67", s.betao1}, {"Label71", s.betao2},
@@ -69,9 +49,7 @@ ElementsDisplay ComputeElementsDisplay(CurveState& s)
             {"Label75", Checked(TangentCurveDifference(s), "切曲差Dh")},
         };
         for (const auto& [label, value] : params) cells.emplace_back(label, FormatRounded4(value));
-        AddPointRow(cells, 1, Lookup(s, "HY", s.HYStation, HY));
-        AddPointRow(cells, 2, Lookup(s, "QZ", s.QZ, YQ));
-        AddPointRow(cells, 3, Lookup(s, "YH", s.YHStation, YH));
+        for (int row = 1; row <= 3; ++row) AddPointRow(cells, row, ComputeMainPoint(s, row));
     } catch (const FloatFault& fault) {
         out.fault = fault.what();
     }

@@ -8,23 +8,11 @@
 #include <vector>
 
 #include "core/centreline.h"
+#include "core/main_point.h"
 #include "core/curve_state.h"
 
 namespace tarvelo {
 
-struct MainPoint {
-    const char* name;  // "ZH", "HY", "QZ", "YH", "HZ"
-    double station;    // metres
-    double x, y;       // metres
-    double azimuth;    // decimal degrees
-};
-using MainPoints = std::array<MainPoint, 5>;
-
-// ZH and HZ from the elements, HY, QZ and YH by the methods HY, YQ and YH
-// directly (not through the selection rule), each with m = 0 and a = 0. Leaves
-// the query fields at the YH station with m = a = 0. Precondition: SJ and YS
-// have run. Throws FloatFault.
-MainPoints ComputeMainPoints(CurveState& s);
 
 // One display cell: the objectName of its label and its text.
 using Cell = std::pair<std::string, std::string>;
@@ -40,7 +28,7 @@ struct ElementsDisplay {
     std::vector<Cell> cells;
     std::optional<std::string> fault;
 };
-ElementsDisplay ComputeElementsDisplay(CurveState& s);
+ElementsDisplay ComputeElementsDisplay(const CurveState& s);
 
 // The two displayed values that are not state fields.
 inline double ArcLengthCell(const CurveState& s) { return s.L - s.Ls1 - s.Ls2; }

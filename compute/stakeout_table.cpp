@@ -35,7 +35,7 @@ std::string RefusalFor(double start, double end, double interval, std::size_t* r
 // the end station appears only when the accumulated station reaches it
 // without passing it. Calls emit(K, point) per stake.
 template <typename Emit>
-void ForEachStake(CurveState& s, const TableParams& p, std::size_t rows, Emit emit)
+void ForEachStake(const CurveState& s, const TableParams& p, std::size_t rows, Emit emit)
 {
     double k = p.start;
     for (std::size_t i = 0; i < rows; ++i) {
@@ -59,7 +59,7 @@ std::optional<std::size_t> CountTableRows(double start, double end, double inter
     return n;
 }
 
-TableResult BuildStakeoutTable(CurveState& s, const TableParams& p)
+TableResult BuildStakeoutTable(const CurveState& s, const TableParams& p)
 {
     TableResult r;
     std::size_t rows = 0;
@@ -88,7 +88,7 @@ TableResult BuildStakeoutTable(CurveState& s, const TableParams& p)
     return r;
 }
 
-StakeRowsResult ComputeStakeRows(CurveState& s, const TableParams& p)
+StakeRowsResult ComputeStakeRows(const CurveState& s, const TableParams& p)
 {
     StakeRowsResult r;
     std::size_t rows = 0;

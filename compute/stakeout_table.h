@@ -46,7 +46,7 @@ struct TableResult {
 // Builds the table for a state after SJ and YS. Each stake by PointAtStation;
 // row = station (FormatGeneral), 3 spaces, offset text, 2 spaces, skew text,
 // 2 spaces, X "0.0000", 2 spaces, Y "0.0000", 3 spaces, azimuth DMS text.
-TableResult BuildStakeoutTable(CurveState& s, const TableParams& p);
+TableResult BuildStakeoutTable(const CurveState& s, const TableParams& p);
 
 // Every stake as numbers, for callers that want them rather than text (the
 // command-line JSON). Same refusals and fault rule as BuildStakeoutTable: on
@@ -59,7 +59,7 @@ struct StakeRowsResult {
     std::vector<StakeRow> rows;
     std::optional<std::string> fault;
 };
-StakeRowsResult ComputeStakeRows(CurveState& s, const TableParams& p);
+StakeRowsResult ComputeStakeRows(const CurveState& s, const TableParams& p);
 
 // Messages of the command's own checks, in check order after the station
 // check of the single-point command.

@@ -9,7 +9,7 @@
 
 namespace tarvelo {
 
-StationOffset ComputeStationOffset(CurveState& s, double xg, double yg)
+StationOffset ComputeStationOffset(const CurveState& s, double xg, double yg)
 {
     StationOffset r;
     double k = s.QZ;

@@ -41,7 +41,7 @@ struct StationOffset {
 // sin(FWJ - 90); where that divisor vanishes (tangent due east or west) from
 // the cross-track component. |offset| > kMaxOffset -> OutOfRange. Throws
 // FloatFault. Precondition: SJ and YS have run.
-StationOffset ComputeStationOffset(CurveState& s, double xg, double yg);
+StationOffset ComputeStationOffset(const CurveState& s, double xg, double yg);
 
 // The two result texts: station "00+000.0000" and side word + size, or the
 // out-of-range / no-convergence text in both.

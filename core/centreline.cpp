@@ -12,12 +12,12 @@ namespace {
 double TurnSign(const CurveState& s) { return s.alpha > 0 ? 1.0 : -1.0; }
 
 // The last step of every method: the centreline point (xc, yc) moved by the
-// offset m along FWJ + a. FWJ must already be stored.
-void ApplyOffset(CurveState& s, double xc, double yc)
+// offset m along FWJ + a.
+CentrelinePoint ApplyOffset(const StakeQuery& q, double xc, double yc, double fwj)
 {
-    const double dir = s.FWJ + s.a;
-    s.Xp = Checked(xc + s.m * CosDeg(dir), "计算坐标X");
-    s.Yp = Checked(yc + s.m * SinDeg(dir), "计算坐标Y");
+    const double dir = fwj + q.a;
+    return {Checked(xc + q.m * CosDeg(dir), "计算坐标X"), Checked(yc + q.m * SinDeg(dir), "计算坐标Y"),
+            fwj};
 }
 
 // Clothoid local coordinates at arc length l from the spiral's tangent point,
@@ -52,73 +52,65 @@ const char* SegmentName(Segment seg)
     return "";
 }
 
-void ZX1(CurveState& s)
+CentrelinePoint ZX1(const CurveState& s, const StakeQuery& q)
 {
-    const double d = Checked(s.ZH - s.K, "桩号");
+    const double d = Checked(s.ZH - q.k, "桩号");
     const double xc = Checked(s.X_ZH + d * CosDeg(s.FZH), "中桩坐标X");
     const double yc = Checked(s.Y_ZH + d * SinDeg(s.FZH), "中桩坐标Y");
-    s.FWJ = s.F;
-    ApplyOffset(s, xc, yc);
+    return ApplyOffset(q, xc, yc, s.F);
 }
 
-void HY(CurveState& s)
+CentrelinePoint HY(const CurveState& s, const StakeQuery& q)
 {
-    if (s.Ls1 == 0) {
-        YQ(s);
-        return;
-    }
+    if (s.Ls1 == 0) return YQ(s, q);
     const double k = TurnSign(s);
-    const double l = Checked(s.K - s.ZH, "桩号");
+    const double l = Checked(q.k - s.ZH, "桩号");
     const double beta = Checked(SpiralDeflection(l, s.R, s.Ls1), "缓和曲线切线角");
-    s.FWJ = Checked(s.F + k * beta, "切线方位角");
+    const double fwj = Checked(s.F + k * beta, "切线方位角");
     const double x = Checked(SpiralX(l, s.R, s.Ls1), "缓和曲线坐标x");
     const double y = Checked(SpiralY(l, s.R, s.Ls1), "缓和曲线坐标y");
     const double xc = Checked(s.X_ZH + x * CosDeg(s.F) - k * y * SinDeg(s.F), "中桩坐标X");
     const double yc = Checked(s.Y_ZH + x * SinDeg(s.F) + k * y * CosDeg(s.F), "中桩坐标Y");
-    ApplyOffset(s, xc, yc);
+    return ApplyOffset(q, xc, yc, fwj);
 }
 
-void YQ(CurveState& s)
+CentrelinePoint YQ(const CurveState& s, const StakeQuery& q)
 {
     const double k = TurnSign(s);
-    const double l = Checked(s.K - s.ZH, "桩号");
+    const double l = Checked(q.k - s.ZH, "桩号");
     const double phi = Checked((l - s.Ls1 * 0.5) / s.R * 180 / kPi, "圆曲线切线角");
-    s.FWJ = Checked(s.F + k * phi, "切线方位角");
+    const double fwj = Checked(s.F + k * phi, "切线方位角");
     // The entry-side shift and increment hold for the whole arc, also past QZ.
     const double x = Checked(s.R * SinDeg(phi) + s.q1, "圆曲线坐标x");
     const double y = Checked(s.R * (1 - CosDeg(phi)) + s.p1, "圆曲线坐标y");
     const double xc = Checked(s.X_ZH + x * CosDeg(s.F) - k * y * SinDeg(s.F), "中桩坐标X");
     const double yc = Checked(s.Y_ZH + x * SinDeg(s.F) + k * y * CosDeg(s.F), "中桩坐标Y");
-    ApplyOffset(s, xc, yc);
+    return ApplyOffset(q, xc, yc, fwj);
 }
 
-void YH(CurveState& s)
+CentrelinePoint YH(const CurveState& s, const StakeQuery& q)
 {
     double b = s.F2 + 180;
     if (b > 360) b -= 360;
-    if (s.Ls2 == 0) {
-        YQ(s);
-        return;
-    }
+    if (s.Ls2 == 0) return YQ(s, q);
     const double k = TurnSign(s);
-    const double l = Checked(s.HZ - s.K, "桩号");
+    const double l = Checked(s.HZ - q.k, "桩号");
     const double beta = Checked(SpiralDeflection(l, s.R, s.Ls2), "缓和曲线切线角");
-    s.FWJ = Checked(s.F2 - k * beta, "切线方位角");
+    const double fwj = Checked(s.F2 - k * beta, "切线方位角");
     const double x = Checked(SpiralX(l, s.R, s.Ls2), "缓和曲线坐标x");
     const double y = Checked(SpiralY(l, s.R, s.Ls2), "缓和曲线坐标y");
     // Seen from HZ looking back the curve bends to the other side.
     const double xc = Checked(s.X_HZ + x * CosDeg(b) + k * y * SinDeg(b), "中桩坐标X");
     const double yc = Checked(s.Y_HZ + x * SinDeg(b) - k * y * CosDeg(b), "中桩坐标Y");
-    ApplyOffset(s, xc, yc);
+    return ApplyOffset(q, xc, yc, fwj);
 }
 
-void ZX2(CurveState& s)
+CentrelinePoint ZX2(const CurveState& s, const StakeQuery& q)
 {
-    const double d = Checked(s.K - s.HZ, "桩号");
+    const double d = Checked(q.k - s.HZ, "桩号");
     const double xc = Checked(s.X_HZ + d * CosDeg(s.F2), "中桩坐标X");
     const double yc = Checked(s.Y_HZ + d * SinDeg(s.F2), "中桩坐标Y");
-    s.FWJ = s.F2;
-    ApplyOffset(s, xc, yc);
+    return ApplyOffset(q, xc, yc, s.F2);
 }
 
 Segment SegmentAt(const CurveState& s, double k)
@@ -130,19 +122,17 @@ Segment SegmentAt(const CurveState& s, double k)
     return Segment::ZX2;
 }
 
-CentrelinePoint PointAtStation(CurveState& s, double k, double m, double a)
+CentrelinePoint PointAtStation(const CurveState& s, double k, double m, double a)
 {
-    s.K = k;
-    s.m = m;
-    s.a = a;
+    const StakeQuery q{k, m, a};
     switch (SegmentAt(s, k)) {
-    case Segment::ZX1: ZX1(s); break;
-    case Segment::HY: HY(s); break;
-    case Segment::YQ: YQ(s); break;
-    case Segment::YH: YH(s); break;
-    case Segment::ZX2: ZX2(s); break;
+    case Segment::ZX1: return ZX1(s, q);
+    case Segment::HY: return HY(s, q);
+    case Segment::YQ: return YQ(s, q);
+    case Segment::YH: return YH(s, q);
+    case Segment::ZX2: break;
     }
-    return {s.Xp, s.Yp, s.FWJ};
+    return ZX2(s, q);
 }
 
 }  // namespace tarvelo

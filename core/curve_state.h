@@ -2,8 +2,9 @@
 // CurveState: the main window's one record of the current curve.
 //
 // Every field is a double and 0 when the record is created. SJ fills the
-// inputs, YS the elements and main points, PointAtStation the query and
-// answer fields. Lengths in metres, angles in decimal degrees.
+// inputs, YS the elements and main points; after that the record is a value
+// that station lookups only read (see centreline.h). Lengths in metres,
+// angles in decimal degrees.
 
 namespace tarvelo {
 
@@ -16,15 +17,7 @@ struct CurveState {
     double alpha = 0;         // deflection angle, signed: right +, left -
     double F = 0;             // azimuth of the first tangent towards JD
 
-    // Query of a station lookup: station, offset (left -, right +) and skew
-    // (clockwise from the forward tangent, 90 = square).
-    double K = 0, m = 0, a = 0;
-
     double L = 0;  // total curve length ZH -> HZ
-
-    // Answer of a station lookup: the wanted point and the tangent azimuth of
-    // the centreline at K in the direction of increasing station.
-    double Xp = 0, Yp = 0, FWJ = 0;
 
     double X_ZH = 0, Y_ZH = 0;  // coordinates of ZH
     double X_HZ = 0, Y_HZ = 0;  // coordinates of HZ

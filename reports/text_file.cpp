@@ -41,10 +41,14 @@ QString JoinLinesCrLf(const QStringList& lines)
 FileStatus WriteTextFile(const QString& path, const QString& text)
 {
     if (path.isEmpty()) return FileStatus::Failure(QStringLiteral("没有给出文件名，未保存。"));
-
     FileResult<QByteArray> bytes = EncodeGbk(text);
     if (!bytes.ok()) return FileStatus::Failure(SaveFailure(path, *bytes.error + QStringLiteral("文件未改动。")));
+    return WriteFileBytes(path, *bytes.value);
+}
 
+FileStatus WriteFileBytes(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty()) return FileStatus::Failure(QStringLiteral("没有给出文件名，未保存。"));
     const QFileInfo target(path);
     if (target.isDir())
         return FileStatus::Failure(SaveFailure(path, QStringLiteral("这是一个文件夹，不是文件。")));
@@ -68,8 +72,8 @@ FileStatus WriteTextFile(const QString& path, const QString& text)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileStatus::Failure(SaveFailure(
             path, QStringLiteral("无法在该位置创建文件%1。").arg(SystemWords(file.errorString()))));
-    const qint64 wanted = bytes.value->size();
-    const qint64 written = file.write(*bytes.value);
+    const qint64 wanted = bytes.size();
+    const qint64 written = file.write(bytes);
     if (written != wanted) {
         const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
         file.cancelWriting();

@@ -26,6 +26,11 @@ QString JoinLinesCrLf(const QStringList& lines);
 // in parentheses where it gave some). ok() only when the file is on disk.
 FileStatus WriteTextFile(const QString& path, const QString& text);
 
+// Writes bytes as they stand to the file at path, with the same atomic
+// replacement, refusals and messages as WriteTextFile. For files in other
+// encodings (UTF-8 exports) and formats.
+FileStatus WriteFileBytes(const QString& path, const QByteArray& bytes);
+
 // All bytes of the file at path. Errors for a missing path, a folder, or a
 // file that cannot be opened or read, naming the path and the reason.
 FileResult<QByteArray> ReadFileBytes(const QString& path);

@@ -21,14 +21,11 @@ constexpr double kExactTol = 1e-6;
 // Degrees: azimuths at the joins agree to rounding.
 constexpr double kAzimuthTol = 1e-9;
 
-CentrelinePoint RunMethod(CurveState& s, void (*method)(CurveState&), double k, double m = 0,
-                    double a = 0)
+CentrelinePoint RunMethod(const CurveState& s,
+                          CentrelinePoint (*method)(const CurveState&, const StakeQuery&), double k,
+                          double m = 0, double a = 0)
 {
-    s.K = k;
-    s.m = m;
-    s.a = a;
-    method(s);
-    return {s.Xp, s.Yp, s.FWJ};
+    return method(s, {k, m, a});
 }
 
 TEST(Centreline, StationsSelectTheirSegmentBoundariesBelongToTheEnd)
@@ -59,8 +56,10 @@ TEST(Centreline, DefaultStakeAtTenThousandIsTheInverseDefaultPoint)
     EXPECT_EQ(SegmentAt(s, 10000), Segment::YQ);
     EXPECT_NEAR(p.x, 3377706.6675, 5e-5);
     EXPECT_NEAR(p.y, 455858.525, 5e-5);
-    EXPECT_EQ(s.Xp, p.x);
-    EXPECT_EQ(s.K, 10000);
+    // A lookup is a pure query: asking again gives the same bits.
+    const CentrelinePoint again = PointAtStation(s, 10000, 0, 90);
+    EXPECT_EQ(again.x, p.x);
+    EXPECT_EQ(again.y, p.y);
 }
 
 TEST(Centreline, OffsetMovesSquareToTheTangentOnTheRightWhenPositive)
@@ -161,8 +160,8 @@ TEST(Centreline, NeighbouringMethodsMeetAtTheMainPoints)
         const struct {
             const char* name;
             double k;
-            void (*before)(CurveState&);
-            void (*after)(CurveState&);
+            CentrelinePoint (*before)(const CurveState&, const StakeQuery&);
+            CentrelinePoint (*after)(const CurveState&, const StakeQuery&);
             double tol;
         } joins[] = {
             {"ZH", s.ZH, ZX1, HY, kExactTol},
