@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "tarvelo_version.h"
+
 class QWidget;
 
 namespace tarvelo {
@@ -39,7 +41,7 @@ public:
 };
 
 // The application title that messages without their own title carry.
-inline const QString kApplicationTitle = QStringLiteral("Tarvelo V1.50.15");
+inline const QString kApplicationTitle = QStringLiteral("Tarvelo V" TARVELO_VERSION);
 // The title of every validation message.
 inline const QString kMessageTitle = QStringLiteral("提示");
 

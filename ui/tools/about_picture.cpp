@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "tarvelo_version.h"
+
 namespace tarvelo {
 
 QPixmap AboutPicture(int width, int height)
@@ -48,7 +50,7 @@ QPixmap AboutPicture(int width, int height)
     font.setPixelSize(10);
     font.setBold(false);
     p.setFont(font);
-    p.drawText(QRectF(0, 142, 120, 16), Qt::AlignHCenter, QStringLiteral("V 1.50.15"));
+    p.drawText(QRectF(0, 142, 120, 16), Qt::AlignHCenter, QStringLiteral("V " TARVELO_VERSION));
     return pixmap;
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "tarvelo_version.h"
 #include "ui/tools/about_picture.h"
 #include "ui/tools/fixed_layout.h"
 
@@ -42,7 +43,7 @@ AboutWindow::AboutWindow(std::function<void(QWidget*)> openPage, QWidget* parent
     image1_->setCursor(Qt::PointingHandCursor);
     image1_->setToolTip(QStringLiteral("打开帮助页面"));
 
-    PlaceLabel(this, "Label1", QStringLiteral("版本：V 1.50.15"), 136, 32, 100, 13);
+    PlaceLabel(this, "Label1", QStringLiteral("版本：V " TARVELO_VERSION), 136, 32, 100, 13);
     PlaceLabel(this, "Label2", QStringLiteral("道路平曲线测设计算"), 136, 56, 167, 13);
 
     auto* frame1 = new QGroupBox(QStringLiteral("关于"), this);
