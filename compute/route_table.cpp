@@ -1,0 +1,169 @@
+#include "route_table.h"
+
+#include <cmath>
+
+#include "core/float_fault.h"
+
+namespace tarvelo {
+
+namespace {
+
+enum Source { kMain = 0, kEnds = 1, kMultiple = 2 };
+
+std::string Metres(double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.3f", v);
+    return buf;
+}
+
+// The main points of every curve inside [start, end]: "ZY" for ZH/HY when
+// there is no entry spiral, "YZ" for YH/HZ without an exit spiral.
+std::vector<RouteTableEntry> MainPointsIn(const Route& route, double start, double end)
+{
+    std::vector<RouteTableEntry> out;
+    for (std::size_t j = 0; j < route.curves().size(); ++j) {
+        const RouteCurve& c = route.curves()[j];
+        for (int i = 0; i < 5; ++i) {
+            if (i == 1 && c.curve.Ls1 == 0) continue;  // HY is ZH
+            if (i == 3 && c.curve.Ls2 == 0) continue;  // YH is HZ
+            std::string kind = c.points[i].name;
+            if (i == 0 && c.curve.Ls1 == 0) kind = "ZY";
+            if (i == 4 && c.curve.Ls2 == 0) kind = "YZ";
+            const double k = c.points[i].station;
+            if (k >= start - kSameStation && k <= end + kSameStation) out.push_back({k, kind, j});
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckRouteTable(const Route& route, const RouteTableParams& p,
+                                           std::size_t* rows)
+{
+    if (!std::isfinite(p.interval) || p.interval <= 0) return "计算间距J必须大于0。";
+    if (!std::isfinite(p.m) || !std::isfinite(p.a)) return "偏距和偏角必须是有限的数。";
+    const double start = p.start.value_or(route.start().station);
+    const double end = p.end.value_or(route.end().station);
+    if (!std::isfinite(start) || !std::isfinite(end)) return "起止桩号必须是有限的数。";
+    const double s0 = route.start().station, s1 = route.end().station;
+    if (start < s0 || start > s1 || end < s0 || end > s1)
+        return "起止桩号必须在线路范围 " + Metres(s0) + " ~ " + Metres(s1) + " m 之内。";
+    if (start > end) return "起点桩号不能大于止点桩号。";
+    // The multiples alone decide most refusals without counting.
+    const double multiples = std::floor(end / p.interval) - std::ceil(start / p.interval) + 1;
+    const std::string tooMany = "计算点数超过 " + std::to_string(kMaxRouteTableRows) +
+                                " 个，请加大计算间距J或缩短起止桩号范围。";
+    if (!(multiples <= static_cast<double>(kMaxRouteTableRows))) return tooMany;
+    RouteTableCursor cursor(route, p);
+    RouteTableEntry e;
+    std::size_t n = 0;
+    while (cursor.Next(&e))
+        if (++n > kMaxRouteTableRows) return tooMany;
+    *rows = n;
+    return std::nullopt;
+}
+
+RouteTableCursor::RouteTableCursor(const Route& route, const RouteTableParams& p)
+    : start_(p.start.value_or(route.start().station)),
+      end_(p.end.value_or(route.end().station)),
+      interval_(p.interval)
+{
+    startIsRoute_ = std::fabs(start_ - route.start().station) <= kSameStation;
+    endIsRoute_ = std::fabs(end_ - route.end().station) <= kSameStation;
+    // Whole multiples n·J inside [start, end], each computed as n·J so that
+    // no rounding accumulates along a long road.
+    if (interval_ > 0 && std::isfinite(start_ / interval_) && std::isfinite(end_ / interval_)) {
+        long long first = static_cast<long long>(std::ceil(start_ / interval_));
+        long long last = static_cast<long long>(std::floor(end_ / interval_));
+        if (static_cast<double>(first) * interval_ < start_) ++first;
+        if (static_cast<double>(last) * interval_ > end_) --last;
+        n_ = first;
+        nLast_ = last;
+    }
+    if (p.mainPoints) mains_ = MainPointsIn(route, start_, end_);
+    if (start_ == end_) endDone_ = true;  // one row, not two
+}
+
+bool RouteTableCursor::Peek(int source, RouteTableEntry* e) const
+{
+    switch (source) {
+    case kMain:
+        if (mainNext_ >= mains_.size()) return false;
+        *e = mains_[mainNext_];
+        return true;
+    case kEnds:
+        if (!startDone_) {
+            *e = {start_, startIsRoute_ ? "QD" : "", std::nullopt};
+            return true;
+        }
+        if (!endDone_) {
+            *e = {end_, endIsRoute_ ? "ZD" : "", std::nullopt};
+            return true;
+        }
+        return false;
+    default:
+        if (n_ > nLast_) return false;
+        *e = {static_cast<double>(n_) * interval_, "", std::nullopt};
+        return true;
+    }
+}
+
+void RouteTableCursor::Take(int source)
+{
+    switch (source) {
+    case kMain: ++mainNext_; break;
+    case kEnds:
+        if (!startDone_)
+            startDone_ = true;
+        else
+            endDone_ = true;
+        break;
+    default: ++n_; break;
+    }
+}
+
+bool RouteTableCursor::Next(RouteTableEntry* out)
+{
+    // The lowest candidate of the three sources opens the row; every
+    // candidate within kSameStation of it joins the row. A main point names
+    // the row and gives its station, then a range end, then a multiple.
+    RouteTableEntry e;
+    int first = -1;
+    double lowest = 0;
+    for (int src = 0; src < 3; ++src)
+        if (Peek(src, &e) && (first < 0 || e.station < lowest)) {
+            first = src;
+            lowest = e.station;
+        }
+    if (first < 0) return false;
+    bool have = false;
+    int bestSource = 3;
+    for (int src = 0; src < 3; ++src) {
+        while (Peek(src, &e) && e.station <= lowest + kSameStation) {
+            if (src < bestSource || (src == bestSource && !have)) {
+                *out = e;
+                bestSource = src;
+                have = true;
+            }
+            Take(src);
+        }
+    }
+    return have;
+}
+
+RouteTableRow ComputeRouteTableRow(const Route& route, const RouteTableEntry& e,
+                                   const RouteTableParams& p)
+{
+    // Entries lie in the route's range; a main point a hair outside it (the
+    // row tolerance) is looked up at the nearer end.
+    double k = e.station;
+    if (k < route.start().station) k = route.start().station;
+    if (k > route.end().station) k = route.end().station;
+    const std::optional<RouteStake> stake = route.PointAt(k, p.m, p.a);
+    if (!stake) throw FloatFault("桩号");
+    return {e, *stake};
+}
+
+}  // namespace tarvelo

@@ -1,0 +1,71 @@
+#pragma once
+// The route's interval table (逐桩坐标表): whole multiples of the interval,
+// the ends of the range and the main points of every JD, in station order.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/route.h"
+
+namespace tarvelo {
+
+inline constexpr std::size_t kMaxRouteTableRows = 1000000;
+// Stations closer than this (metres) are one row.
+inline constexpr double kSameStation = 1e-6;
+
+struct RouteTableParams {
+    double interval = 20;          // J, metres, > 0
+    std::optional<double> start;   // default: the route's start
+    std::optional<double> end;     // default: the route's end
+    double m = 0;                  // offset, metres, right +
+    double a = 90;                 // skew, decimal degrees
+    bool mainPoints = true;        // ZH HY QZ YH HZ (ZY, YZ) rows
+};
+
+// One row before its point is computed.
+struct RouteTableEntry {
+    double station = 0;
+    std::string kind;                // "ZH" "HY" "QZ" "YH" "HZ" "ZY" "YZ" "QD" "ZD" or ""
+    std::optional<std::size_t> jd;   // curve index of a main point
+};
+
+struct RouteTableRow {
+    RouteTableEntry entry;
+    RouteStake stake;                // azimuth in [0, 360)
+};
+
+// Checks the parameters without computing any point: J <= 0 or non-finite,
+// a start or end outside the route, start > end, more than
+// kMaxRouteTableRows rows. Returns the refusal message, or nullopt and the
+// exact row count in *rows.
+std::optional<std::string> CheckRouteTable(const Route& route, const RouteTableParams& p,
+                                           std::size_t* rows);
+
+// Produces the entries in increasing station, one at a time: memory stays
+// flat however long the table. Precondition: CheckRouteTable passed.
+class RouteTableCursor {
+public:
+    RouteTableCursor(const Route& route, const RouteTableParams& p);
+    // The next entry, or false at the end.
+    bool Next(RouteTableEntry* out);
+
+private:
+    // The next candidate of each source (range ends, multiples, main points).
+    bool Peek(int source, RouteTableEntry* e) const;
+    void Take(int source);
+
+    double start_, end_, interval_;
+    bool startIsRoute_, endIsRoute_;
+    bool startDone_ = false, endDone_ = false;
+    long long n_ = 0, nLast_ = -1;           // next multiple n·J and the last one
+    std::vector<RouteTableEntry> mains_;     // main points in range, in order (≤ 5 per JD)
+    std::size_t mainNext_ = 0;
+};
+// The row of an entry: its stake with the table's offset and skew.
+// Throws FloatFault.
+RouteTableRow ComputeRouteTableRow(const Route& route, const RouteTableEntry& e,
+                                   const RouteTableParams& p);
+
+}  // namespace tarvelo
