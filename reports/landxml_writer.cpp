@@ -1,0 +1,149 @@
+#include "reports/landxml_writer.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include <QDateTime>
+#include <QXmlStreamWriter>
+
+#include "core/float_fault.h"
+#include "reports/text_file.h"
+
+namespace tarvelo {
+
+namespace {
+
+constexpr double kFullPi = 3.14159265358979323846;
+constexpr double kZeroStraight = 1e-6;  // metres, the route's own tolerance for t
+
+QString Number(double v)
+{
+    Checked(v, "LandXML 数值");
+    if (v == 0) v = 0;  // no "-0"
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return QString::fromLatin1(buf, qsizetype(r.ptr - buf));
+}
+
+QString NorthEast(double x, double y) { return Number(x) + QLatin1Char(' ') + Number(y); }
+
+void PointElement(QXmlStreamWriter& w, const char* name, double x, double y)
+{
+    w.writeTextElement(QString::fromLatin1(name), NorthEast(x, y));
+}
+
+}  // namespace
+
+PlanPoint TangentIntersection(double x1, double y1, double a1, double x2, double y2, double a2)
+{
+    const double r1 = a1 * (kFullPi / 180), r2 = a2 * (kFullPi / 180);
+    const double d1x = std::cos(r1), d1y = std::sin(r1);
+    const double d2x = std::cos(r2), d2y = std::sin(r2);
+    const double cross = d1x * d2y - d1y * d2x;
+    if (!(std::fabs(cross) >= 1e-15)) {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        return {nan, nan};
+    }
+    // (p2 - p1) = u·d1 - v·d2  ->  u = cross(p2 - p1, d2) / cross(d1, d2)
+    const double u = ((x2 - x1) * d2y - (y2 - y1) * d2x) / cross;
+    return {x1 + u * d1x, y1 + u * d1y};
+}
+
+QByteArray LandXmlText(const Route& route, const QString& alignmentName)
+{
+    QByteArray bytes;
+    QXmlStreamWriter w(&bytes);
+    w.setAutoFormatting(true);
+    w.setAutoFormattingIndent(2);
+    w.writeStartDocument(QStringLiteral("1.0"));
+    w.writeDefaultNamespace(QString::fromLatin1(kLandXmlNamespace));
+    w.writeStartElement(QString::fromLatin1(kLandXmlNamespace), QStringLiteral("LandXML"));
+    const QDateTime now = QDateTime::currentDateTime();
+    w.writeAttribute(QStringLiteral("version"), QStringLiteral("1.2"));
+    w.writeAttribute(QStringLiteral("date"), now.date().toString(Qt::ISODate));
+    w.writeAttribute(QStringLiteral("time"), now.time().toString(QStringLiteral("HH:mm:ss")));
+
+    w.writeStartElement(QStringLiteral("Units"));
+    w.writeEmptyElement(QStringLiteral("Metric"));
+    w.writeAttribute(QStringLiteral("areaUnit"), QStringLiteral("squareMeter"));
+    w.writeAttribute(QStringLiteral("linearUnit"), QStringLiteral("meter"));
+    w.writeAttribute(QStringLiteral("volumeUnit"), QStringLiteral("cubicMeter"));
+    w.writeAttribute(QStringLiteral("temperatureUnit"), QStringLiteral("celsius"));
+    w.writeAttribute(QStringLiteral("pressureUnit"), QStringLiteral("milliBars"));
+    w.writeAttribute(QStringLiteral("angularUnit"), QStringLiteral("decimal degrees"));
+    w.writeAttribute(QStringLiteral("directionUnit"), QStringLiteral("decimal degrees"));
+    w.writeEndElement();  // Units
+
+    w.writeStartElement(QStringLiteral("Alignments"));
+    w.writeStartElement(QStringLiteral("Alignment"));
+    w.writeAttribute(QStringLiteral("name"), alignmentName);
+    w.writeAttribute(QStringLiteral("length"), Number(route.length()));
+    w.writeAttribute(QStringLiteral("staStart"), Number(route.start().station));
+    w.writeStartElement(QStringLiteral("CoordGeom"));
+
+    for (const RouteElement& e : route.elements()) {
+        const double length = e.endStation - e.startStation;
+        if (e.kind == ElementKind::Line) {
+            // A straight the route takes as 0 (curves that meet) is no element.
+            if (!(length > kZeroStraight)) continue;
+            w.writeStartElement(QStringLiteral("Line"));
+            w.writeAttribute(QStringLiteral("staStart"), Number(e.startStation));
+            w.writeAttribute(QStringLiteral("length"), Number(length));
+            PointElement(w, "Start", e.start.x, e.start.y);
+            PointElement(w, "End", e.end.x, e.end.y);
+            w.writeEndElement();
+            continue;
+        }
+        const CurveState& c = route.curves().at(e.curve).curve;
+        const QString rot = e.turn > 0 ? QStringLiteral("cw") : QStringLiteral("ccw");
+        const PlanPoint pi = TangentIntersection(e.start.x, e.start.y, e.start.azimuth, e.end.x,
+                                                 e.end.y, e.end.azimuth);
+        Checked(pi.x, "切线交点");
+        Checked(pi.y, "切线交点");
+        if (e.kind == ElementKind::Spiral) {
+            const QString inf = QStringLiteral("INF"), radius = Number(c.R);
+            w.writeStartElement(QStringLiteral("Spiral"));
+            w.writeAttribute(QStringLiteral("length"), Number(e.entry ? c.Ls1 : c.Ls2));
+            w.writeAttribute(QStringLiteral("radiusStart"), e.entry ? inf : radius);
+            w.writeAttribute(QStringLiteral("radiusEnd"), e.entry ? radius : inf);
+            w.writeAttribute(QStringLiteral("rot"), rot);
+            w.writeAttribute(QStringLiteral("spiType"), QStringLiteral("clothoid"));
+            w.writeAttribute(QStringLiteral("staStart"), Number(e.startStation));
+            PointElement(w, "Start", e.start.x, e.start.y);
+            PointElement(w, "PI", pi.x, pi.y);
+            PointElement(w, "End", e.end.x, e.end.y);
+            w.writeEndElement();
+        } else {
+            w.writeStartElement(QStringLiteral("Curve"));
+            w.writeAttribute(QStringLiteral("rot"), rot);
+            w.writeAttribute(QStringLiteral("radius"), Number(c.R));
+            w.writeAttribute(QStringLiteral("length"), Number(length));
+            w.writeAttribute(QStringLiteral("staStart"), Number(e.startStation));
+            PointElement(w, "Start", e.start.x, e.start.y);
+            PointElement(w, "Center", e.centreX, e.centreY);
+            PointElement(w, "End", e.end.x, e.end.y);
+            PointElement(w, "PI", pi.x, pi.y);
+            w.writeEndElement();
+        }
+    }
+    w.writeEndElement();  // CoordGeom
+    w.writeEndElement();  // Alignment
+    w.writeEndElement();  // Alignments
+    w.writeEndElement();  // LandXML
+    w.writeEndDocument();
+    return bytes;
+}
+
+FileStatus WriteLandXml(const QString& path, const Route& route, const QString& alignmentName)
+{
+    QByteArray bytes;
+    try {
+        bytes = LandXmlText(route, alignmentName);
+    } catch (const FloatFault& f) {
+        return FileStatus::Failure(QString::fromUtf8(f.what()));
+    }
+    return WriteFileBytes(path, bytes);
+}
+
+}  // namespace tarvelo

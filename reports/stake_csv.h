@@ -1,0 +1,38 @@
+#pragma once
+// The stake table as CSV for spreadsheets: a header row and one row per
+// stake, UTF-8 with a byte-order mark (so that a Chinese spreadsheet does not
+// take it for GBK), every line ending in CR LF, fields quoted as RFC 4180
+// asks when they hold a comma, a double quote or a line break.
+//
+// Columns: 点名, 桩号 (metres, 4 decimals), X(北), Y(东) (4 decimals),
+// 方位角(度) (decimal degrees in [0, 360), 8 decimals), 方位角(度分秒)
+// (DegreesToDmsText, whose seconds mark is a double quote, so that field is
+// always quoted), 类型 (ZH HY QZ YH HZ ZY YZ QD ZD or empty), 偏距 (metres,
+// 4 decimals, right +), and 高程 (3 decimals, empty where a row has none)
+// when the table carries elevations.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "compute/route_table.h"
+
+namespace tarvelo {
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Appends the header row (without the byte-order mark; the file writer puts
+// that first).
+void AppendStakeCsvHeader(std::string& out, bool withElevation);
+
+// Appends one stake row. name: UTF-8 (StakeName for table rows). offset: the
+// table's offset m. The elevation column is written only withElevation
+// (empty when elevation is nullopt). Non-finite numbers throw FloatFault.
+void AppendStakeCsvRow(std::string& out, std::string_view name, const RouteTableRow& row,
+                       double offset, std::optional<double> elevation, bool withElevation);
+
+// Appends field as one CSV field: as it stands, or in double quotes with
+// every quote doubled when it holds ',', '"', CR or LF.
+void AppendCsvField(std::string& out, std::string_view field);
+
+}  // namespace tarvelo
