@@ -8,9 +8,12 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 
+#include "cli/cli_help.h"
 #include "cli/curve_source.h"
 #include "cli/json_output.h"
+#include "cli/route_cli.h"
 #include "compute/curve_command.h"
 #include "compute/forward_point.h"
 #include "compute/main_points.h"
@@ -38,14 +41,8 @@ struct CliFailure {
     throw CliFailure{status, message};
 }
 
-const char* const kUsage =
-    "用法：\n"
-    "  tarvelo-cli elements [--curve FILE] [--json] [--report FILE]\n"
-    "  tarvelo-cli point [--curve FILE] --station K [--offset M] [--skew A] [--json]\n"
-    "  tarvelo-cli table [--curve FILE] --start S --end E --interval J [--offset M] [--skew A]\n"
-    "                    [--json] [--report FILE]\n"
-    "  tarvelo-cli inverse [--curve FILE] --x X --y Y [--json]\n"
-    "  tarvelo-cli export-curve [--curve FILE] --out FILE\n";
+// The synopses shown after a usage error (cli_help.h).
+const std::string kUsage = ShortUsage();
 
 struct CommandDef {
     std::set<std::string> allowed;   // value options besides --curve and --json
@@ -91,7 +88,7 @@ Invocation Parse(const std::vector<std::string>& args)
 
     QStringList list{"tarvelo-cli"};
     for (const std::string& a : args) list << QString::fromUtf8(a.data(), qsizetype(a.size()));
-    if (!parser.parse(list)) Fail(parser.errorText().toStdString() + "\n" + kUsage);
+    if (!parser.parse(list)) Fail(ParseErrorMessage(parser, args) + "\n" + kUsage);
 
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) Fail(std::string("缺少子命令。\n") + kUsage);
@@ -260,6 +257,22 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
 {
     out.clear();
     err.clear();
+    // The route family streams its output; in process it is gathered here.
+    if (!args.empty() && args.front() == "route") {
+        std::ostringstream stream;
+        const int status = RunRouteCli(args, stream, err);
+        if (status == kExitOk) out = stream.str();
+        return status;
+    }
+    // --help and --version answer on stdout before anything is parsed.
+    if (const std::optional<std::string> usage = UsageFor(args)) {
+        out = *usage;
+        return kExitOk;
+    }
+    if (AsksForVersion(args)) {
+        out = VersionText();
+        return kExitOk;
+    }
     try {
         const Invocation inv = Parse(args);
         const CurveTexts texts = CurveOf(inv);

@@ -1,0 +1,250 @@
+#include "cli/cli_help.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <set>
+
+#include "tarvelo_version.h"
+
+namespace tarvelo {
+
+namespace {
+
+struct CommandHelp {
+    const char* name;      // as typed after tarvelo-cli
+    const char* synopsis;  // without "tarvelo-cli "
+    const char* summary;
+    const char* options;   // one option a line, indented
+};
+
+// Option lines shared by several subcommands.
+#define TARVELO_CURVE_OPTION                                                              \
+    "  --curve FILE      曲线数据文件（窗口“导出数据”写出的八行文件，GBK 或 UTF-8）；\n" \
+    "                    不给出时使用窗口的默认曲线\n"
+#define TARVELO_JSON_OPTION "  --json            输出一个 JSON 对象，数值为可往返的完整精度\n"
+#define TARVELO_ROUTE_OPTION                                                   \
+    "  --route FILE      路线文件：起点 QD、各交点 JD、终点 ZD 的坐标和桩号，\n" \
+    "                    交点的半径 R 与缓和曲线长 Ls1、Ls2\n"
+#define TARVELO_STAKE_OPTIONS                                                   \
+    "  --offset M        偏距，单位米，左为负、右为正；默认 0\n"                    \
+    "  --skew A          偏角，d.mmss，自前进方向顺时针量；90 为正交；默认 90\n"
+
+const CommandHelp kCommands[] = {
+    {"elements", "elements [--curve FILE] [--json] [--report FILE]",
+     "计算曲线要素：五大桩 ZH、HY、QZ、YH、HZ 的桩号、坐标和切线方位角，\n"
+     "以及切线长、曲线长、外矢距等曲线参数（与窗口的“计算要素”相同）。",
+     TARVELO_CURVE_OPTION TARVELO_JSON_OPTION
+     "  --report FILE     另将要素表写入该文件（GBK，CR LF）\n"},
+    {"point", "point [--curve FILE] --station K [--offset M] [--skew A] [--json]",
+     "坐标正算（单点）：求桩号 K 处、给定偏距和偏角的放样点坐标 X、Y\n"
+     "和中线在该桩号的切线方位角。",
+     TARVELO_CURVE_OPTION
+     "  --station K       计算桩号，单位米（10+021.359 写作 10021.359）\n"
+     "  --offset M        偏距，单位米，左为负、右为正；默认 0\n"
+     "  --skew A          偏角，d.mmss，自前进方向顺时针量；90 为正交；\n"
+     "                    不给出时只算中桩，偏距不起作用\n" TARVELO_JSON_OPTION},
+    {"table",
+     "table [--curve FILE] --start S --end E --interval J [--offset M] [--skew A]\n"
+     "                    [--json] [--report FILE]",
+     "坐标正算（连续计算）：自起点桩号 S 至止点桩号 E 每隔 J 米一个桩的坐标表，\n"
+     "与窗口的连续计算相同（至多 1000000 行）。",
+     TARVELO_CURVE_OPTION
+     "  --start S         起点桩号，单位米\n"
+     "  --end E           止点桩号，单位米\n"
+     "  --interval J      计算间距，单位米，不能为 0\n" TARVELO_STAKE_OPTIONS TARVELO_JSON_OPTION
+     "  --report FILE     另将成果表写入该文件（GBK，CR LF）\n"},
+    {"inverse", "inverse [--curve FILE] --x X --y Y [--json]",
+     "坐标反算（单点）：求坐标 X、Y 的点所在的桩号和偏距（左为负、右为正）。",
+     TARVELO_CURVE_OPTION
+     "  --x X             点的坐标 X（北），单位米\n"
+     "  --y Y             点的坐标 Y（东），单位米\n" TARVELO_JSON_OPTION},
+    {"export-curve", "export-curve [--curve FILE] --out FILE",
+     "写出曲线数据文件（八行，GBK，CR LF），与窗口“导出数据”写出的相同，\n"
+     "可再用 --curve 读入。",
+     TARVELO_CURVE_OPTION "  --out FILE        要写出的文件\n"},
+    {"route elements", "route elements --route FILE [--json] [--report FILE]",
+     "整条路线（交点法）的曲线要素：每个交点的曲线参数和主点的桩号、坐标。",
+     TARVELO_ROUTE_OPTION TARVELO_JSON_OPTION
+     "  --report FILE     另将要素表写入该文件（GBK，CR LF）\n"},
+    {"route point",
+     "route point --route FILE --station K [--offset M] [--skew A] [--profile FILE] [--json]",
+     "路线上的坐标正算（单点）：求桩号 K 处放样点的坐标和切线方位角；\n"
+     "给出纵断面时同时求设计高程。",
+     TARVELO_ROUTE_OPTION "  --station K       计算桩号，单位米\n" TARVELO_STAKE_OPTIONS
+     "  --profile FILE    纵断面文件（变坡点的桩号、高程和竖曲线半径）\n" TARVELO_JSON_OPTION},
+    {"route table",
+     "route table --route FILE --interval J [--start S] [--end E] [--offset M] [--skew A]\n"
+     "                          [--no-main-points] [--profile FILE] [--format text|csv|dat|json]\n"
+     "                          [--out FILE] [--json]",
+     "路线的逐桩坐标表：每隔 J 米一个桩，并插入各曲线的主点桩。",
+     TARVELO_ROUTE_OPTION
+     "  --interval J      计算间距，单位米，不能为 0\n"
+     "  --start S         起点桩号，单位米；默认路线起点\n"
+     "  --end E           止点桩号，单位米；默认路线终点\n" TARVELO_STAKE_OPTIONS
+     "  --no-main-points  不插入主点桩，只列等间距的桩\n"
+     "  --profile FILE    纵断面文件；给出时表中加设计高程\n"
+     "  --format text|csv|dat|json\n"
+     "                    表的格式：text（文本）、csv、dat 或 json\n"
+     "  --out FILE        将表写入该文件，而不是标准输出\n" TARVELO_JSON_OPTION},
+    {"route inverse", "route inverse --route FILE (--x X --y Y | --points FILE) [--json]",
+     "路线上的坐标反算：求点所在的桩号和偏距（左为负、右为正）。\n"
+     "单点用 --x、--y，多点用 --points。",
+     TARVELO_ROUTE_OPTION
+     "  --x X             点的坐标 X（北），单位米\n"
+     "  --y Y             点的坐标 Y（东），单位米\n"
+     "  --points FILE     点文件，每行一个点的坐标 X、Y\n" TARVELO_JSON_OPTION},
+    {"route profile", "route profile --route FILE --profile FILE [--json] [--report FILE]",
+     "纵断面计算：各变坡点的竖曲线要素（切线长、外距、起终点桩号和高程）。",
+     TARVELO_ROUTE_OPTION
+     "  --profile FILE    纵断面文件（变坡点的桩号、高程和竖曲线半径）\n" TARVELO_JSON_OPTION
+     "  --report FILE     另将竖曲线要素表写入该文件（GBK，CR LF）\n"},
+    {"route export", "route export --route FILE --format landxml|dxf --out FILE [--interval J]",
+     "将路线中线写成 LandXML 或 DXF 文件，供其他测量和绘图软件读入。",
+     TARVELO_ROUTE_OPTION
+     "  --format landxml|dxf\n"
+     "                    输出格式\n"
+     "  --out FILE        要写出的文件\n"
+     "  --interval J      取点间距，单位米\n"},
+    {"route import-landxml", "route import-landxml --in FILE --out FILE",
+     "读入 LandXML 文件中的路线中线，写成本程序的路线文件。",
+     "  --in FILE         要读入的 LandXML 文件\n"
+     "  --out FILE        要写出的路线文件\n"},
+};
+
+#undef TARVELO_CURVE_OPTION
+#undef TARVELO_JSON_OPTION
+#undef TARVELO_ROUTE_OPTION
+#undef TARVELO_STAKE_OPTIONS
+
+const char* const kNotations =
+    "角度按 d.mmss 输入（152°09′41.68″ 写作 152.094168），桩号和距离以米为单位\n"
+    "（10+021.3590 写作 10021.359）。\n";
+
+const char* const kExitStatuses =
+    "退出状态：0 成功；1 用法、文件或计算错误；2 曲线数据未通过窗口的输入检查。\n"
+    "出错时标准输出为空，说明写到标准错误。\n";
+
+std::string Synopses(const std::string& prefix)
+{
+    std::string text;
+    for (const CommandHelp& c : kCommands) {
+        const std::string name = c.name;
+        if (name.rfind(prefix, 0) == 0) text += std::string("  tarvelo-cli ") + c.synopsis + "\n";
+    }
+    return text;
+}
+
+// Options that take the next word as their value (for finding the
+// subcommand words around --help).
+const std::set<std::string>& ValueOptions()
+{
+    static const std::set<std::string> names = {
+        "curve", "station", "offset", "skew", "start", "end",    "interval", "x",
+        "y",     "report",  "out",    "route", "profile", "points", "format", "in"};
+    return names;
+}
+
+bool IsHelpFlag(const std::string& a) { return a == "--help" || a == "-h" || a == "-help"; }
+
+}  // namespace
+
+std::string ShortUsage()
+{
+    return "用法：\n" + Synopses("") + "  tarvelo-cli --help 显示详细说明\n";
+}
+
+std::string GeneralUsage()
+{
+    std::string text = "用法：tarvelo-cli 子命令 [选项]\n\n";
+    text += "单曲线（缓和曲线 + 圆曲线 + 缓和曲线），与窗口的计算相同：\n";
+    for (const CommandHelp& c : kCommands)
+        if (std::string(c.name).rfind("route ", 0) != 0)
+            text += std::string("  tarvelo-cli ") + c.synopsis + "\n";
+    text += "\n整条路线（交点法）：\n" + Synopses("route ");
+    text += "\n  tarvelo-cli --help            显示本说明\n"
+            "  tarvelo-cli 子命令 --help     显示该子命令的说明\n"
+            "  tarvelo-cli --version         显示版本\n\n";
+    text += std::string(kNotations) + kExitStatuses;
+    return text;
+}
+
+std::optional<std::string> CommandUsage(const std::string& command)
+{
+    if (command == "route")
+        return "用法：\n" + Synopses("route ") +
+               "\n整条路线（交点法）的计算。tarvelo-cli route 子命令 --help 显示该子命令的说明。\n";
+    for (const CommandHelp& c : kCommands) {
+        if (command != c.name) continue;
+        return std::string("用法：tarvelo-cli ") + c.synopsis + "\n\n" + c.summary + "\n\n选项：\n" +
+               c.options + "\n" + kNotations;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> UsageFor(const std::vector<std::string>& args)
+{
+    bool asked = false;
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (IsHelpFlag(a)) {
+            asked = true;
+        } else if (!a.empty() && a[0] == '-') {
+            const std::size_t start = a.find_first_not_of('-');
+            if (start != std::string::npos && ValueOptions().count(a.substr(start)))
+                ++i;  // its value is not a word
+        } else {
+            words.push_back(a);
+        }
+    }
+    if (!asked) return std::nullopt;
+    if (words.empty()) return GeneralUsage();
+    if (words[0] == "route" && words.size() > 1) {
+        if (auto usage = CommandUsage("route " + words[1])) return usage;
+        return CommandUsage("route");
+    }
+    if (auto usage = CommandUsage(words[0])) return usage;
+    return GeneralUsage();
+}
+
+bool AsksForVersion(const std::vector<std::string>& args)
+{
+    return args.size() == 1 && args[0] == "--version";
+}
+
+std::string VersionText() { return std::string("tarvelo-cli ") + TARVELO_VERSION + "\n"; }
+
+std::string ParseErrorMessage(const QCommandLineParser& parser, const std::vector<std::string>& args)
+{
+    // The option as typed: the argument whose name, without its dashes and
+    // any "=value", is `name`.
+    const auto typed = [&args](const QString& name) {
+        for (const std::string& a : args) {
+            if (a.empty() || a[0] != '-') continue;
+            const std::string bare = a.substr(0, a.find('='));
+            const std::size_t start = bare.find_first_not_of('-');
+            if (start != std::string::npos && bare.substr(start) == name.toStdString()) return bare;
+        }
+        return "--" + name.toStdString();
+    };
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        std::string names;
+        for (const QString& name : unknown) names += (names.empty() ? "" : "、") + typed(name);
+        return "未知的选项：" + names + "。";
+    }
+    // The parser words its other two complaints in English; its wording is
+    // matched only to find the option, which it quotes as typed.
+    static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
+    static const QRegularExpression unexpected(QStringLiteral("^Unexpected value after '(.*)'\\.$"));
+    const QString error = parser.errorText();
+    if (const auto m = missing.match(error); m.hasMatch())
+        return "选项 " + m.captured(1).toStdString() + " 缺少数值。";
+    if (const auto m = unexpected.match(error); m.hasMatch())
+        return "选项 " + m.captured(1).toStdString() + " 不带数值。";
+    return "无法识别命令行参数。";
+}
+
+}  // namespace tarvelo
