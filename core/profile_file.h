@@ -1,0 +1,44 @@
+#pragma once
+// The profile file: the grade points of a vertical profile as a text table a
+// surveyor writes in a spreadsheet.
+//
+// One grade point a line, in station order, columns `station, elevation, R`,
+// separated by commas or tabs (the table conventions of core/text_table.h:
+// blank lines and '#' comments skipped, fields trimmed). The text is UTF-8;
+// reports/table_file.h turns a file's UTF-8 or GBK bytes into it.
+//  - An optional header: the first row is skipped when its station or its
+//    elevation is not a number.
+//  - station: metres ("5030.5") or K notation ("K5+030.5", "5+030.5"; the
+//    metres after "+" below 1000).
+//  - elevation: metres.
+//  - R: the vertical-curve radius, empty on the first and the last row,
+//    a number > 0 on every row between.
+//  - Further fields must be empty (a spreadsheet may add trailing commas).
+// Every row at fault gets its own message. The order of the stations and the
+// fit of the curves are the profile's checks (Profile::Build), not the
+// reader's.
+
+#include <string_view>
+#include <vector>
+
+#include "core/profile.h"
+
+namespace tarvelo {
+
+struct ProfileFileContent {
+    // The grade points in file order; empty whenever errors is not, so that
+    // nothing is built from a half-read file.
+    std::vector<GradePointInput> points;
+    // One message per faulty row, in line order, each naming its line.
+    std::vector<ProfileIssue> errors;
+    bool ok() const { return errors.empty(); }
+};
+
+ProfileFileContent ParseProfileFile(std::string_view utf8);
+
+// A station field: a plain number, or K notation "K5+030.5" / "5+030.5"
+// (optional K or k, whole kilometres, "+", metres in [0, 1000)). false for
+// anything else or a value that is not finite.
+bool ReadStationField(const std::string& field, double* value);
+
+}  // namespace tarvelo
