@@ -1,0 +1,439 @@
+#include "cli/route_cli.h"
+
+#include <QString>
+
+#include <cmath>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "cli/cli_help.h"
+#include "compute/route_inverse.h"
+#include "compute/route_table.h"
+#include "compute/route_text.h"
+#include "core/angles.h"
+#include "core/float_fault.h"
+#include "core/number_text.h"
+#include "core/route.h"
+#include "core/route_file.h"
+#include "core/text_table.h"
+#include "reports/route_report.h"
+#include "reports/table_file.h"
+
+namespace tarvelo {
+
+namespace {
+
+struct RouteFailure {
+    int status;
+    std::string message;
+};
+
+[[noreturn]] void Fail(const std::string& message, int status = 1)
+{
+    throw RouteFailure{status, message};
+}
+
+struct RouteCommandDef {
+    std::set<std::string> values;  // options that take a value
+    std::set<std::string> flags;   // options without one
+    std::set<std::string> required;
+};
+
+const std::map<std::string, RouteCommandDef>& RouteCommands()
+{
+    static const std::map<std::string, RouteCommandDef> commands = {
+        {"elements", {{"route", "report"}, {"json"}, {"route"}}},
+        {"point", {{"route", "station", "offset", "skew"}, {"json"}, {"route", "station"}}},
+        {"table",
+         {{"route", "interval", "start", "end", "offset", "skew"},
+          {"json", "no-main-points"},
+          {"route", "interval"}}},
+        {"inverse", {{"route", "x", "y", "points"}, {"json"}, {"route"}}},
+    };
+    return commands;
+}
+
+struct RouteInvocation {
+    std::string command;
+    std::map<std::string, std::string> values;
+    std::set<std::string> flags;
+
+    std::optional<std::string> value(const std::string& name) const
+    {
+        const auto it = values.find(name);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+    bool flag(const std::string& name) const { return flags.count(name) > 0; }
+};
+
+RouteInvocation ParseRouteArgs(const std::vector<std::string>& args)
+{
+    const std::string usage = CommandUsage("route").value_or("");
+    if (args.size() < 2) Fail("缺少 route 的子命令。\n" + usage);
+    RouteInvocation inv;
+    inv.command = args[1];
+    const auto def = RouteCommands().find(inv.command);
+    if (def == RouteCommands().end()) Fail("未知的子命令：route " + inv.command + "\n" + usage);
+    const std::string commandUsage = CommandUsage("route " + inv.command).value_or(usage);
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) != 0) Fail("多余的参数：" + a + "\n" + commandUsage);
+        std::string name = a.substr(2), value;
+        const std::size_t eq = name.find('=');
+        bool inlineValue = false;
+        if (eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+            inlineValue = true;
+        }
+        if (def->second.flags.count(name)) {
+            if (inlineValue) Fail("选项 --" + name + " 不带值。");
+            inv.flags.insert(name);
+            continue;
+        }
+        if (!def->second.values.count(name))
+            Fail("子命令 route " + inv.command + " 不接受选项 --" + name + "。\n" + commandUsage);
+        if (!inlineValue) {
+            if (i + 1 >= args.size()) Fail("选项 --" + name + " 缺少值。");
+            value = args[++i];
+        }
+        if (inv.values.count(name)) Fail("选项 --" + name + " 只能给出一次。");
+        inv.values[name] = value;
+    }
+    for (const std::string& name : def->second.required)
+        if (!inv.values.count(name))
+            Fail("子命令 route " + inv.command + " 缺少选项 --" + name + "。\n" + commandUsage);
+    return inv;
+}
+
+QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Numbers beyond 1e12 m cannot carry four decimals in a double.
+constexpr double kMaxMagnitude = 1e12;
+
+double NumberOption(const RouteInvocation& inv, const std::string& name, double fallback)
+{
+    const std::optional<std::string> text = inv.value(name);
+    if (!text) return fallback;
+    double v = 0;
+    if (!ReadFieldNumber(*text, &v)) Fail("选项 --" + name + " 的值不是数：" + *text);
+    if (!(std::fabs(v) <= kMaxMagnitude))
+        Fail("选项 --" + name + " 的数值超出可计算范围（绝对值不得超过 1e12）：" + *text);
+    return v;
+}
+
+std::string RoundTrip(double v) { return RoundTripText(Checked(v, "输出值")); }
+
+std::string Quoted(const std::string& s)
+{
+    std::string out = "\"";
+    for (const char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+Route LoadRoute(const RouteInvocation& inv, std::string& err)
+{
+    const std::string path = *inv.value("route");
+    FileResult<std::string> text = ReadTableFileText(FromUtf8(path));
+    if (!text.ok()) Fail(text.error->toStdString());
+    const RouteFileParse parsed = ParseRouteFile(*text.value);
+    if (!parsed.errors.empty()) {
+        std::string message = "线路文件“" + path + "”有错误：";
+        for (const RouteIssue& e : parsed.errors) message += "\n" + e.message;
+        Fail(message, kExitInvalidRoute);
+    }
+    Route::Built built = Route::Build(parsed.rows);
+    if (!built.route) Fail("线路不能计算：" + built.error->message, kExitInvalidRoute);
+    for (const RouteIssue& w : built.route->warnings()) err += "警告：" + w.message + "\n";
+    return std::move(*built.route);
+}
+
+std::string Deflection(double alpha)
+{
+    return std::string(alpha < 0 ? "左" : "右") + DegreesToDmsText(std::fabs(alpha));
+}
+
+std::string Coordinate(double v) { return FormatFixed(v, 4); }
+
+void WriteElementsPlain(const Route& r, std::ostream& out)
+{
+    std::string s;
+    s += "起点 " + r.start().name + "\t" + FormatKStation(r.start().station) + "\t" +
+         Coordinate(r.start().x) + "\t" + Coordinate(r.start().y) + "\n";
+    s += "终点 " + r.end().name + "\t" + FormatKStation(r.end().station) + "\t" +
+         Coordinate(r.end().x) + "\t" + Coordinate(r.end().y) + "\n";
+    s += "线路长\t" + FormatFixed(r.length(), 3) + "\n\n";
+    s += "交点\t交点桩号\t转角\tR\tLs1\tLs2\tT1\tT2\tL\tE\tZH\tHY\tQZ\tYH\tHZ\t直线长\t级数误差(mm)\n";
+    for (std::size_t j = 0; j < r.curves().size(); ++j) {
+        const RouteCurve& c = r.curves()[j];
+        const CurveState& k = c.curve;
+        s += c.name + "\t" + FormatKStation(k.JD) + "\t" + Deflection(c.alpha) + "\t" +
+             FormatGeneral(k.R) + "\t" + FormatGeneral(k.Ls1) + "\t" + FormatGeneral(k.Ls2) + "\t" +
+             FormatFixed(k.T1, 3) + "\t" + FormatFixed(k.T2, 3) + "\t" + FormatFixed(k.L, 3) + "\t" +
+             FormatFixed(k.E, 3);
+        for (const MainPoint& p : c.points) s += "\t" + FormatKStation(p.station);
+        s += "\t" + FormatFixed(r.legs()[j + 1].tangent, 3) + "\t" +
+             FormatFixed(c.seriesErrorMm[0], 1) + "/" + FormatFixed(c.seriesErrorMm[1], 1) + "\n";
+    }
+    s += "\n边\t方位角\t边长\t直线长\n";
+    for (const RouteLeg& leg : r.legs())
+        s += leg.from + "-" + leg.to + "\t" + DegreesToDmsText(leg.azimuth) + "\t" +
+             FormatFixed(leg.length, 3) + "\t" + FormatFixed(leg.tangent, 3) + "\n";
+    out << s;
+}
+
+void WriteElementsJson(const Route& r, std::ostream& out)
+{
+    const auto end = [](const RouteEnd& e) {
+        return "{\"name\":" + Quoted(e.name) + ",\"station\":" + RoundTrip(e.station) +
+               ",\"x\":" + RoundTrip(e.x) + ",\"y\":" + RoundTrip(e.y) + "}";
+    };
+    std::string s = "{\"start\":" + end(r.start()) + ",\"end\":" + end(r.end()) +
+                    ",\"length\":" + RoundTrip(r.length()) + ",\"jds\":[";
+    for (std::size_t j = 0; j < r.curves().size(); ++j) {
+        const RouteCurve& c = r.curves()[j];
+        const CurveState& k = c.curve;
+        if (j) s += ',';
+        s += "{\"name\":" + Quoted(c.name) + ",\"x\":" + RoundTrip(k.X) + ",\"y\":" + RoundTrip(k.Y) +
+             ",\"station\":" + RoundTrip(k.JD) + ",\"alpha\":" + RoundTrip(c.alpha) +
+             ",\"R\":" + RoundTrip(k.R) + ",\"Ls1\":" + RoundTrip(k.Ls1) + ",\"Ls2\":" + RoundTrip(k.Ls2) +
+             ",\"T1\":" + RoundTrip(k.T1) + ",\"T2\":" + RoundTrip(k.T2) + ",\"L\":" + RoundTrip(k.L) +
+             ",\"Ly\":" + RoundTrip(k.Ly) + ",\"E\":" + RoundTrip(k.E) + ",\"Dh\":" + RoundTrip(c.Dh()) +
+             ",\"series_error_mm\":[" + RoundTrip(c.seriesErrorMm[0]) + "," +
+             RoundTrip(c.seriesErrorMm[1]) + "]";
+        for (const MainPoint& p : c.points) s += ",\"" + std::string(p.name) + "\":" + RoundTrip(p.station);
+        s += ",\"points\":[";
+        for (int i = 0; i < 5; ++i) {
+            const MainPoint& p = c.points[i];
+            if (i) s += ',';
+            s += "{\"name\":\"" + std::string(p.name) + "\",\"station\":" + RoundTrip(p.station) +
+                 ",\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) +
+                 ",\"azimuth\":" + RoundTrip(p.azimuth) + "}";
+        }
+        s += "]}";
+    }
+    s += "],\"legs\":[";
+    for (std::size_t i = 0; i < r.legs().size(); ++i) {
+        const RouteLeg& leg = r.legs()[i];
+        if (i) s += ',';
+        s += "{\"from\":" + Quoted(leg.from) + ",\"to\":" + Quoted(leg.to) +
+             ",\"azimuth\":" + RoundTrip(leg.azimuth) + ",\"length\":" + RoundTrip(leg.length) +
+             ",\"tangent\":" + RoundTrip(leg.tangent) + "}";
+    }
+    s += "]}\n";
+    out << s;
+}
+
+void RunElements(const Route& r, const RouteInvocation& inv, std::ostream& out)
+{
+    if (const auto report = inv.value("report")) {
+        const FileStatus status = WriteRouteCurveTableReport(FromUtf8(*report), r);
+        if (!status.ok()) Fail(status.error->toStdString());
+    }
+    if (inv.flag("json"))
+        WriteElementsJson(r, out);
+    else
+        WriteElementsPlain(r, out);
+}
+
+double SkewOption(const RouteInvocation& inv)
+{
+    return Checked(DmsToDegrees(NumberOption(inv, "skew", 90)), "偏角a");
+}
+
+std::string JdName(const Route& r, std::size_t curve) { return r.curves()[curve].name; }
+
+void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
+{
+    const double k = NumberOption(inv, "station", 0);
+    const double m = NumberOption(inv, "offset", 0);
+    const double a = SkewOption(inv);
+    const std::optional<RouteStake> stake = r.PointAt(k, m, a);
+    if (!stake)
+        Fail("桩号 " + FormatFixed(k, 3) + " 不在线路范围 " + FormatKStation(r.start().station) + " ~ " +
+             FormatKStation(r.end().station) + " 之内。");
+    const CentrelinePoint& p = stake->point;
+    if (inv.flag("json")) {
+        out << "{\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) +
+                   ",\"azimuth\":" + RoundTrip(p.azimuth) +
+                   ",\"jd\":" + Quoted(JdName(r, stake->curve)) + "}\n";
+        return;
+    }
+    out << FormatKStation(k) + "\t" + Coordinate(p.x) + "\t" + Coordinate(p.y) + "\t" +
+               DegreesToDmsText(p.azimuth) + "\t" + JdName(r, stake->curve) + "\n";
+}
+
+// Rows are gathered into chunks of this many bytes before they are written.
+constexpr std::size_t kChunkBytes = 1 << 20;
+
+void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& out)
+{
+    RouteTableParams p;
+    p.interval = NumberOption(inv, "interval", 0);
+    if (inv.value("start")) p.start = NumberOption(inv, "start", 0);
+    if (inv.value("end")) p.end = NumberOption(inv, "end", 0);
+    p.m = NumberOption(inv, "offset", 0);
+    p.a = SkewOption(inv);
+    p.mainPoints = !inv.flag("no-main-points");
+    std::size_t rows = 0;
+    if (const auto refusal = CheckRouteTable(r, p, &rows)) Fail(*refusal);
+
+    const bool json = inv.flag("json");
+    std::string chunk;
+    chunk.reserve(kChunkBytes + 512);
+    chunk += json ? "{\"rows\":[" : "桩号\tX\tY\t切线方位角\t主点\n";
+    RouteTableCursor cursor(r, p);
+    RouteTableEntry e;
+    bool first = true;
+    while (cursor.Next(&e)) {
+        const RouteTableRow row = ComputeRouteTableRow(r, e, p);
+        const CentrelinePoint& pt = row.stake.point;
+        if (json) {
+            if (!first) chunk += ',';
+            chunk += "{\"station\":" + RoundTrip(e.station) + ",\"x\":" + RoundTrip(pt.x) +
+                     ",\"y\":" + RoundTrip(pt.y) + ",\"azimuth\":" + RoundTrip(pt.azimuth) +
+                     ",\"kind\":" + Quoted(e.kind) + ",\"jd\":" +
+                     (e.jd ? Quoted(JdName(r, *e.jd)) : std::string("null")) + "}";
+        } else {
+            AppendKStation(chunk, e.station);
+            chunk += '\t';
+            AppendFixed(chunk, pt.x, 4);
+            chunk += '\t';
+            AppendFixed(chunk, pt.y, 4);
+            chunk += '\t';
+            AppendDmsText(chunk, pt.azimuth);
+            chunk += '\t';
+            chunk += e.kind;
+            chunk += '\n';
+        }
+        first = false;
+        if (chunk.size() >= kChunkBytes) {
+            out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            chunk.clear();
+        }
+    }
+    if (json) chunk += "]}\n";
+    out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+}
+
+struct SurveyedPoint {
+    std::string name;
+    double x, y;
+};
+
+std::vector<SurveyedPoint> ReadPoints(const std::string& path)
+{
+    FileResult<std::string> text = ReadTableFileText(FromUtf8(path));
+    if (!text.ok()) Fail(text.error->toStdString());
+    std::vector<SurveyedPoint> points;
+    std::vector<TableLine> lines = SplitTableLines(*text.value);
+    std::string errors;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const TableLine& t = lines[i];
+        double x = 0, y = 0;
+        const bool ok = t.fields.size() >= 3 && ReadFieldNumber(t.fields[1], &x) &&
+                        ReadFieldNumber(t.fields[2], &y);
+        if (!ok) {
+            if (i == 0 && points.empty()) continue;  // a header row
+            errors += "\n第 " + std::to_string(t.line) + " 行：应为 点名,X,Y，X 和 Y 须为数。";
+            continue;
+        }
+        points.push_back({t.fields[0], x, y});
+    }
+    if (!errors.empty()) Fail("点文件“" + path + "”有错误：" + errors);
+    return points;
+}
+
+std::string FootJsonFields(const Route& r, const RouteFoot& f)
+{
+    if (f.outcome == RouteFootOutcome::Outside) return "\"outcome\":\"outside\"";
+    return "\"outcome\":\"ok\",\"station\":" + RoundTrip(f.station) +
+           ",\"offset\":" + RoundTrip(f.offset) + ",\"jd\":" + Quoted(JdName(r, f.jd));
+}
+
+std::string FootPlain(const Route& r, const RouteFoot& f)
+{
+    if (f.outcome == RouteFootOutcome::Outside) return "超出线路范围";
+    const std::string size = FormatFixed(std::fabs(f.offset), 4);
+    const char* side = size == "0.0000" ? "中" : (f.offset < 0 ? "左" : "右");
+    return FormatKStation(f.station) + "\t" + side + " " + size + "\t" + JdName(r, f.jd);
+}
+
+void RunInverse(const Route& r, const RouteInvocation& inv, std::ostream& out)
+{
+    const bool single = inv.value("x") || inv.value("y");
+    const bool batch = inv.value("points").has_value();
+    if (single == batch) Fail("route inverse 需要 --x 与 --y，或 --points，二者取一。");
+    const RouteInverse inverse(r);
+    if (single) {
+        if (!inv.value("x") || !inv.value("y")) Fail("route inverse 需要同时给出 --x 和 --y。");
+        const RouteFoot f = inverse.Find(NumberOption(inv, "x", 0), NumberOption(inv, "y", 0));
+        out << (inv.flag("json") ? "{" + FootJsonFields(r, f) + "}\n" : FootPlain(r, f) + "\n");
+        return;
+    }
+    const std::vector<SurveyedPoint> points = ReadPoints(*inv.value("points"));
+    const bool json = inv.flag("json");
+    std::string chunk = json ? "{\"points\":[" : "";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const SurveyedPoint& p = points[i];
+        const RouteFoot f = inverse.Find(p.x, p.y);
+        if (json)
+            chunk += std::string(i ? "," : "") + "{\"name\":" + Quoted(p.name) + "," +
+                     FootJsonFields(r, f) + "}";
+        else
+            chunk += p.name + "\t" + FootPlain(r, f) + "\n";
+        if (chunk.size() >= kChunkBytes) {
+            out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            chunk.clear();
+        }
+    }
+    if (json) chunk += "]}\n";
+    out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+}
+
+}  // namespace
+
+int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::string& err)
+{
+    err.clear();
+    if (const std::optional<std::string> usage = UsageFor(args)) {
+        out << *usage;
+        return 0;
+    }
+    try {
+        const RouteInvocation inv = ParseRouteArgs(args);
+        std::string warnings;
+        const Route route = LoadRoute(inv, warnings);
+        if (inv.command == "elements")
+            RunElements(route, inv, out);
+        else if (inv.command == "point")
+            RunPoint(route, inv, out);
+        else if (inv.command == "table")
+            RunTable(route, inv, out);
+        else
+            RunInverse(route, inv, out);
+        err = warnings;
+        return 0;
+    } catch (const RouteFailure& f) {
+        err = f.message + "\n";
+        return f.status;
+    } catch (const FloatFault& fault) {
+        err = std::string(fault.what()) + "\n";
+        return 1;
+    }
+}
+
+}  // namespace tarvelo

@@ -1,0 +1,84 @@
+#include "reports/route_report.h"
+
+#include <cmath>
+
+#include "compute/route_text.h"
+#include "core/angles.h"
+#include "core/float_fault.h"
+#include "core/number_text.h"
+#include "reports/text_file.h"
+
+namespace tarvelo {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString F3(double v) { return Q(FormatFixed(v, 3)); }
+QString F4(double v) { return Q(FormatFixed(v, 4)); }
+QString K(double v) { return Q(FormatKStation(v, 3)); }
+
+QString Deflection(double alpha)
+{
+    return QString(alpha < 0 ? QStringLiteral("左") : QStringLiteral("右")) +
+           Q(DegreesToDmsText(std::fabs(alpha)));
+}
+
+QString Accuracy(double mm)
+{
+    QString s = Q(FormatFixed(mm, 1)) + QStringLiteral(" mm");
+    if (mm > kSeriesWarningMm) s += QStringLiteral("（超过 1 mm，注意）");
+    return s;
+}
+
+}  // namespace
+
+QString RouteCurveTableReport(const Route& route)
+{
+    QStringList lines;
+    lines << QStringLiteral("                              直线、曲线及转角表") << QString();
+    lines << QStringLiteral("起点 %1  桩号 %2  X=%3  Y=%4")
+                 .arg(Q(route.start().name), K(route.start().station), F4(route.start().x),
+                      F4(route.start().y));
+    lines << QStringLiteral("终点 %1  桩号 %2  X=%3  Y=%4")
+                 .arg(Q(route.end().name), K(route.end().station), F4(route.end().x), F4(route.end().y));
+    lines << QStringLiteral("线路长 %1 m，交点 %2 个").arg(F3(route.length())).arg(route.curves().size());
+    const RouteLeg& first = route.legs().front();
+    lines << QString()
+          << QStringLiteral("%1 → %2  直线长 %3  方位角 %4  边长 %5")
+                 .arg(Q(first.from), Q(first.to), F3(first.tangent), Q(DegreesToDmsText(first.azimuth)),
+                      F3(first.length));
+    for (std::size_t j = 0; j < route.curves().size(); ++j) {
+        const RouteCurve& c = route.curves()[j];
+        const CurveState& s = c.curve;
+        const RouteLeg& next = route.legs()[j + 1];
+        lines << QString();
+        lines << QStringLiteral("%1  X=%2  Y=%3  交点桩号 %4  转角 %5")
+                     .arg(Q(c.name), F4(s.X), F4(s.Y), K(s.JD), Deflection(c.alpha));
+        lines << QStringLiteral("    R=%1  Ls1=%2  Ls2=%3  T1=%4  T2=%5  L=%6  E=%7")
+                     .arg(F3(s.R), F3(s.Ls1), F3(s.Ls2), F3(s.T1), F3(s.T2), F3(s.L), F3(s.E));
+        lines << QStringLiteral("    ZH %1  HY %2  QZ %3  YH %4  HZ %5")
+                     .arg(K(c.points[0].station), K(c.points[1].station), K(c.points[2].station),
+                          K(c.points[3].station), K(c.points[4].station));
+        lines << QStringLiteral("    级数精度 缓和曲线1 %1  缓和曲线2 %2")
+                     .arg(Accuracy(c.seriesErrorMm[0]), Accuracy(c.seriesErrorMm[1]));
+        lines << QStringLiteral("%1 → %2  直线长 %3  方位角 %4  边长 %5")
+                     .arg(Q(next.from), Q(next.to), F3(next.tangent), Q(DegreesToDmsText(next.azimuth)),
+                          F3(next.length));
+    }
+    lines << QString() << QString()
+          << QStringLiteral("计算：                                复核：                                监理：");
+    return JoinLinesCrLf(lines);
+}
+
+FileStatus WriteRouteCurveTableReport(const QString& path, const Route& route)
+{
+    QString text;
+    try {
+        text = RouteCurveTableReport(route);
+    } catch (const FloatFault& fault) {
+        return FileStatus::Failure(QString::fromStdString(fault.what()));
+    }
+    return WriteTextFile(path, text);
+}
+
+}  // namespace tarvelo
