@@ -11,8 +11,9 @@ namespace tarvelo {
 // `decimals` places with exact halves away from zero (as the exact binary
 // value decides), and the kilometres and metres are taken from the rounded
 // decimal text, so 999.9996 -> "K1+000.000", never "K0+1000.000".
-//   0 -> "K0+000.000", 12345.678 -> "K12+345.678", 5.0005 -> "K0+005.001",
-//   123456789.5 -> "K123456+789.500", (decimals 0) 345.5 -> "K0+346".
+//   0 -> "K0+000.000", 12345.678 -> "K12+345.678", 0.0625 -> "K0+000.063",
+//   123456789.5 -> "K123456+789.500", (decimals 0) 345.5 -> "K0+346";
+//   1999.9995, stored just below the half, -> "K1+999.999".
 // A negative station (before the origin of stationing) keeps its sign after
 // the K: -512.3 -> "K-0+512.300"; a value that rounds to zero has no sign
 // (-0.0004 -> "K0+000.000", -0 -> "K0+000.000").
