@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-wqy-microhei
+  python3-ezdxf
   clang-14 libclang-rt-14-dev llvm-14
 )
 
