@@ -10,6 +10,7 @@
 
 #include "ui/main_window/main_window.h"
 #include "ui/qt_ui_services.h"
+#include "ui/tools/help_page.h"
 
 namespace {
 
@@ -64,5 +65,12 @@ int main(int argc, char** argv)
     tarvelo::QtUiServices services;
     tarvelo::MainWindow window(services);
     window.show();
+    // TARVELO_SELF_CHECK: the window starts as usual, then the program says
+    // where it finds its help page and examples and ends, with status 0 when
+    // the help page is found (how the package test checks an unpacked tree).
+    if (qEnvironmentVariableIsSet("TARVELO_SELF_CHECK")) {
+        std::fputs(tarvelo::DataPlacesReport().toLocal8Bit().constData(), stdout);
+        return tarvelo::FindHelpPage(tarvelo::HelpPageCandidates()).isEmpty() ? 1 : 0;
+    }
     return app.exec();
 }
