@@ -8,6 +8,7 @@
 #include <set>
 
 #include "cli/cli_help.h"
+#include "cli/route_export_cli.h"
 #include "compute/route_inverse.h"
 #include "compute/route_table.h"
 #include "compute/route_text.h"
@@ -46,10 +47,12 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
         {"elements", {{"route", "report"}, {"json"}, {"route"}}},
         {"point", {{"route", "station", "offset", "skew"}, {"json"}, {"route", "station"}}},
         {"table",
-         {{"route", "interval", "start", "end", "offset", "skew"},
+         {{"route", "interval", "start", "end", "offset", "skew", "format", "out"},
           {"json", "no-main-points"},
           {"route", "interval"}}},
         {"inverse", {{"route", "x", "y", "points"}, {"json"}, {"route"}}},
+        {"export", {{"route", "format", "out", "interval"}, {}, {"route", "format", "out"}}},
+        {"import-landxml", {{"in", "out"}, {}, {"in", "out"}}},
     };
     return commands;
 }
@@ -279,7 +282,7 @@ void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
 // Rows are gathered into chunks of this many bytes before they are written.
 constexpr std::size_t kChunkBytes = 1 << 20;
 
-void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& out)
+void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standardOutput)
 {
     RouteTableParams p;
     p.interval = NumberOption(inv, "interval", 0);
@@ -291,7 +294,21 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& out)
     std::size_t rows = 0;
     if (const auto refusal = CheckRouteTable(r, p, &rows)) Fail(*refusal);
 
-    const bool json = inv.flag("json");
+    // --format and --out: the field formats and the report are written by
+    // the export side; text and json rows below go to stdout or, with --out,
+    // into an atomically written file.
+    RouteTableTarget target;
+    if (const auto e = ReadRouteTableTarget(inv.value("format"), inv.flag("json"), inv.value("out"), &target))
+        Fail(*e);
+    if (target.fileSideWrites()) {
+        if (const auto e = WriteRouteTableTarget(r, p, target, {}, standardOutput)) Fail(*e);
+        return;
+    }
+    AtomicFileOstream file;
+    if (target.out)
+        if (const auto e = file.Open(*target.out)) Fail(*e);
+    std::ostream& out = target.out ? file : standardOutput;
+    const bool json = target.format == "json";
     std::string chunk;
     chunk.reserve(kChunkBytes + 512);
     chunk += json ? "{\"rows\":[" : "桩号\tX\tY\t切线方位角\t主点\n";
@@ -327,6 +344,8 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& out)
     }
     if (json) chunk += "]}\n";
     out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    if (target.out)
+        if (const auto e = file.Commit()) Fail(*e);
 }
 
 struct SurveyedPoint {
@@ -415,6 +434,11 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
     }
     try {
         const RouteInvocation inv = ParseRouteArgs(args);
+        if (inv.command == "import-landxml") {
+            int status = 1;
+            if (const auto e = RunImportLandXml(*inv.value("in"), *inv.value("out"), &status)) Fail(*e, status);
+            return 0;
+        }
         std::string warnings;
         const Route route = LoadRoute(inv, warnings);
         if (inv.command == "elements")
@@ -423,6 +447,13 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
             RunPoint(route, inv, out);
         else if (inv.command == "table")
             RunTable(route, inv, out);
+        else if (inv.command == "export") {
+            std::optional<double> interval;
+            if (inv.value("interval")) interval = NumberOption(inv, "interval", 0);
+            if (const auto e = RunRouteExport(route, *inv.value("route"), *inv.value("format"),
+                                              *inv.value("out"), interval))
+                Fail(*e);
+        }
         else
             RunInverse(route, inv, out);
         err = warnings;

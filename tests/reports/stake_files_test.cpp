@@ -11,11 +11,14 @@
 #include <limits>
 
 #include "compute/route_table.h"
+#include "compute/route_text.h"
 #include "core/angles.h"
+#include "reports/gbk_text.h"
 #include "core/float_fault.h"
 #include "reports/cass_file.h"
 #include "reports/stake_csv.h"
 #include "reports/stake_file_export.h"
+#include "reports/stake_report.h"
 #include "tests/reports/export_test_support.h"
 #include "tests/support/test_routes.h"
 
@@ -130,6 +133,29 @@ TEST(StakeCsv, FieldsAreQuotedOnlyWhenTheyMustBe)
     }
 }
 
+// Columns at 1, 17, 33, 49, 67 as a fixed-width Chinese font shows them: the
+// azimuth 0°30ˊ0" takes 9 columns (° and ˊ two each), so 9 spaces follow it.
+TEST(StakeReport, RowColumnsCountDoubleWidthCharactersTwice)
+{
+    std::string out;
+    AppendStakeReportRow(out, Row("ZH", 1020, 3378000.125, 455000.5, 0.5), std::nullopt, false);
+    EXPECT_EQ(out, "K1+020.000      3378000.1250    455000.5000     0°30ˊ0\"         ZH\r\n");
+    out.clear();
+    AppendStakeReportRow(out, Row("", 1020, 3378000.125, 455000.5, 0.5), std::nullopt, false);
+    EXPECT_EQ(out, "K1+020.000      3378000.1250    455000.5000     0°30ˊ0\"\r\n") << "no trailing spaces";
+    out.clear();
+    AppendStakeReportRow(out, Row("", 1020, 3378000.125, 455000.5, 0.5), 12.0625, true);
+    EXPECT_EQ(out, "K1+020.000      3378000.1250    455000.5000     0°30ˊ0\"                 12.063\r\n");
+    out.clear();
+    RouteTableParams p;
+    p.interval = 20;
+    AppendStakeReportHead(out, p, 0, 1234.5, false);
+    EXPECT_NE(out.find("起点 K0+000.000  止点 K1+234.500  间距 20 m\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\r\n桩号            X(北)           Y(东)           切线方位角        主点\r\n"),
+              std::string::npos)
+        << out;
+}
+
 // The whole table of a route written to disk and read back: every row's
 // numbers agree with the engine to the rounding of the file (half a unit of
 // the fourth decimal, 5e-5 m; plus 1e-9 for the decimal reading).
@@ -212,6 +238,34 @@ TEST_F(StakeFileRoundTrip, CsvFileReadByPythonsCsvModuleGivesTheEngineRows)
         EXPECT_EQ(f[6].toString().toStdString(), r.entry.kind);
         EXPECT_EQ(f[7].toString(), QStringLiteral("1.5000"));
     }
+}
+
+TEST_F(StakeFileRoundTrip, ReportFileIsGbkWithOneLinePerRowBetweenHeadAndSignature)
+{
+    const QString path = Path("report.txt");
+    const FileStatus s = WriteStakeFile(path, route_, params_, StakeFileFormat::Report);
+    ASSERT_TRUE(s.ok()) << s.error->toStdString();
+    const QByteArray bytes = testing::ReadAll(path);
+    const FileResult<DecodedText> text = DecodeTextBytes(bytes);
+    ASSERT_TRUE(text.ok());
+    EXPECT_EQ(text.value->encoding, TextEncoding::Gbk);
+    const QStringList lines = text.value->text.split(QStringLiteral("\r\n"));
+    // 2 empty, title, empty, range, empty, heads, rule; rows; 2 empty, signature; the empty rest.
+    ASSERT_EQ(std::size_t(lines.size()), 8 + expected_.size() + 3 + 1);
+    EXPECT_EQ(lines[2].trimmed(), QStringLiteral("逐桩坐标表"));
+    EXPECT_TRUE(lines[4].contains(QStringLiteral("偏距 1.500 m")));
+    for (std::size_t i = 0; i < expected_.size(); ++i) {
+        const QString& line = lines[qsizetype(8 + i)];
+        const RouteTableRow& r = expected_[i];
+        EXPECT_TRUE(line.startsWith(QString::fromStdString(FormatKStation(r.entry.station)))) << line.toStdString();
+        const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_GE(f.size(), 4);
+        EXPECT_NEAR(f[1].toDouble(), r.stake.point.x, kFileRounding);
+        EXPECT_NEAR(f[2].toDouble(), r.stake.point.y, kFileRounding);
+        EXPECT_EQ(f[3].toStdString(), DegreesToDmsText(r.stake.point.azimuth));
+        EXPECT_EQ(f.size() == 5 ? f[4].toStdString() : std::string(), r.entry.kind);
+    }
+    EXPECT_TRUE(lines[lines.size() - 2].startsWith(QStringLiteral("计算：")));
 }
 
 TEST_F(StakeFileRoundTrip, RefusedTablesAndUnusablePathsLeaveTheExistingFileAlone)

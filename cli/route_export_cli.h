@@ -1,0 +1,76 @@
+#pragma once
+// The file side of `tarvelo-cli route`: the stake table in the field formats
+// (route table --format text|csv|dat|json [--out FILE]), the drawing and
+// alignment exports (route export) and the LandXML import
+// (route import-landxml).
+//
+// Every file is written atomically: an existing file survives any failure
+// untouched, and the error names the path and the reason. Errors are returned
+// as complete Chinese messages (no LF at the end); the caller prints them.
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "compute/route_table.h"
+#include "core/route.h"
+#include "reports/stake_file_export.h"
+
+namespace tarvelo {
+
+// Where and how route table writes its rows.
+struct RouteTableTarget {
+    std::string format = "text";     // "text", "csv", "dat" or "json"
+    std::optional<std::string> out;  // a file; nullopt: standard output
+    // csv, dat, and text into a file (the GBK report): the file side writes
+    // these; text and json to standard output and json into a file are the
+    // route table's own rows.
+    bool fileSideWrites() const { return format == "csv" || format == "dat" || (format == "text" && out); }
+};
+
+// Reads --format (default text; --json means json and cannot be combined
+// with another format) and --out. Returns the refusal, or nullopt and *target.
+std::optional<std::string> ReadRouteTableTarget(const std::optional<std::string>& format, bool jsonFlag,
+                                                const std::optional<std::string>& out,
+                                                RouteTableTarget* target);
+
+// Writes a table whose target fileSideWrites(): into the file (CASS in GBK,
+// CSV UTF-8 with BOM, the GBK 逐桩坐标表 report) or, for csv and dat without
+// --out, to `out` as UTF-8 text. Precondition: CheckRouteTable passed.
+// Throws FloatFault from a row (a file is then abandoned).
+std::optional<std::string> WriteRouteTableTarget(const Route& route, const RouteTableParams& p,
+                                                 const RouteTableTarget& target, const ElevationAt& elevation,
+                                                 std::ostream& out);
+
+// An output stream into a file that is written atomically: bytes go to a
+// temporary file beside the target, which takes the target's name at
+// Commit. Destroyed without Commit (an exception on the way), the target is
+// left as it was.
+class AtomicFileOstream : public std::ostream {
+public:
+    AtomicFileOstream();
+    ~AtomicFileOstream() override;
+    std::optional<std::string> Open(const std::string& path);
+    std::optional<std::string> Commit();
+
+private:
+    class Buffer;
+    Buffer* buffer_;
+};
+
+// route export --format landxml|dxf --out FILE [--interval J]: the alignment
+// (named after the route file's base name) or the drawing, with the stakes of
+// the J-metre table (main points included) when an interval is given
+// (dxf only).
+std::optional<std::string> RunRouteExport(const Route& route, const std::string& routePath,
+                                          const std::string& format, const std::string& outPath,
+                                          const std::optional<double>& interval);
+
+// route import-landxml --in FILE --out FILE: the LandXML alignment as a
+// route file (UTF-8 with BOM, CR LF, round-trip numbers). *status is 2 when
+// the alignment's shape is refused or the rows do not make a computable
+// route, 1 for a file error.
+std::optional<std::string> RunImportLandXml(const std::string& inPath, const std::string& outPath, int* status);
+
+}  // namespace tarvelo
