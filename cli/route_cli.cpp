@@ -9,6 +9,7 @@
 
 #include "cli/cli_help.h"
 #include "cli/route_export_cli.h"
+#include "cli/route_profile_cli.h"
 #include "compute/route_inverse.h"
 #include "compute/route_table.h"
 #include "compute/route_text.h"
@@ -45,14 +46,15 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
 {
     static const std::map<std::string, RouteCommandDef> commands = {
         {"elements", {{"route", "report"}, {"json"}, {"route"}}},
-        {"point", {{"route", "station", "offset", "skew"}, {"json"}, {"route", "station"}}},
+        {"point", {{"route", "station", "offset", "skew", "profile"}, {"json"}, {"route", "station"}}},
         {"table",
-         {{"route", "interval", "start", "end", "offset", "skew", "format", "out"},
+         {{"route", "interval", "start", "end", "offset", "skew", "profile", "format", "out"},
           {"json", "no-main-points"},
           {"route", "interval"}}},
         {"inverse", {{"route", "x", "y", "points"}, {"json"}, {"route"}}},
         {"export", {{"route", "format", "out", "interval"}, {}, {"route", "format", "out"}}},
         {"import-landxml", {{"in", "out"}, {}, {"in", "out"}}},
+        {"profile", {{"route", "profile", "report"}, {"json"}, {"route", "profile"}}},
     };
     return commands;
 }
@@ -164,6 +166,17 @@ Route LoadRoute(const RouteInvocation& inv, std::string& err)
     return std::move(*built.route);
 }
 
+// The profile of --profile, when given; a bad one ends the command with
+// status 2 like a bad route.
+std::optional<Profile> OptionalProfile(const RouteInvocation& inv)
+{
+    const std::optional<std::string> path = inv.value("profile");
+    if (!path) return std::nullopt;
+    ProfileLoad load = LoadProfileFile(*path);
+    if (!load.profile) Fail(load.message, load.status);
+    return std::move(load.profile);
+}
+
 std::string Deflection(double alpha)
 {
     return std::string(alpha < 0 ? "左" : "右") + DegreesToDmsText(std::fabs(alpha));
@@ -264,19 +277,27 @@ void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
     const double k = NumberOption(inv, "station", 0);
     const double m = NumberOption(inv, "offset", 0);
     const double a = SkewOption(inv);
+    const std::optional<Profile> profile = OptionalProfile(inv);
     const std::optional<RouteStake> stake = r.PointAt(k, m, a);
     if (!stake)
         Fail("桩号 " + FormatFixed(k, 3) + " 不在线路范围 " + FormatKStation(r.start().station) + " ~ " +
              FormatKStation(r.end().station) + " 之内。");
+    std::optional<double> z;
+    if (profile) {
+        if (const auto outside = CheckProfileCovers(*profile, k, k)) Fail(*outside);
+        z = profile->ElevationAt(k);
+    }
     const CentrelinePoint& p = stake->point;
     if (inv.flag("json")) {
         out << "{\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) +
                    ",\"azimuth\":" + RoundTrip(p.azimuth) +
-                   ",\"jd\":" + Quoted(JdName(r, stake->curve)) + "}\n";
+                   ",\"jd\":" + Quoted(JdName(r, stake->curve)) +
+                   (z ? ",\"z\":" + RoundTrip(*z) : std::string()) + "}\n";
         return;
     }
     out << FormatKStation(k) + "\t" + Coordinate(p.x) + "\t" + Coordinate(p.y) + "\t" +
-               DegreesToDmsText(p.azimuth) + "\t" + JdName(r, stake->curve) + "\n";
+               DegreesToDmsText(p.azimuth) + "\t" + (z ? FormatFixed(*z, 3) + "\t" : std::string()) +
+               JdName(r, stake->curve) + "\n";
 }
 
 // Rows are gathered into chunks of this many bytes before they are written.
@@ -291,8 +312,13 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
     p.m = NumberOption(inv, "offset", 0);
     p.a = SkewOption(inv);
     p.mainPoints = !inv.flag("no-main-points");
+    const std::optional<Profile> profile = OptionalProfile(inv);
     std::size_t rows = 0;
     if (const auto refusal = CheckRouteTable(r, p, &rows)) Fail(*refusal);
+    if (profile)
+        if (const auto outside = CheckProfileCovers(*profile, p.start.value_or(r.start().station),
+                                                    p.end.value_or(r.end().station)))
+            Fail(*outside);
 
     // --format and --out: the field formats and the report are written by
     // the export side; text and json rows below go to stdout or, with --out,
@@ -301,7 +327,10 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
     if (const auto e = ReadRouteTableTarget(inv.value("format"), inv.flag("json"), inv.value("out"), &target))
         Fail(*e);
     if (target.fileSideWrites()) {
-        if (const auto e = WriteRouteTableTarget(r, p, target, {}, standardOutput)) Fail(*e);
+        // The design elevation for the field formats (the CSV column, the CASS field).
+        ElevationAt elevation;
+        if (profile) elevation = [&profile](double s) { return profile->ElevationAt(s); };
+        if (const auto e = WriteRouteTableTarget(r, p, target, elevation, standardOutput)) Fail(*e);
         return;
     }
     AtomicFileOstream file;
@@ -311,19 +340,24 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
     const bool json = target.format == "json";
     std::string chunk;
     chunk.reserve(kChunkBytes + 512);
-    chunk += json ? "{\"rows\":[" : "桩号\tX\tY\t切线方位角\t主点\n";
+    chunk += json      ? "{\"rows\":["
+             : profile ? "桩号\tX\tY\t切线方位角\t设计高程\t主点\n"
+                       : "桩号\tX\tY\t切线方位角\t主点\n";
     RouteTableCursor cursor(r, p);
     RouteTableEntry e;
     bool first = true;
     while (cursor.Next(&e)) {
         const RouteTableRow row = ComputeRouteTableRow(r, e, p);
         const CentrelinePoint& pt = row.stake.point;
+        // Every row lies in the range checked against the profile above.
+        const double z = profile ? Checked(profile->ElevationAt(e.station).value_or(NAN), "设计高程") : 0;
         if (json) {
             if (!first) chunk += ',';
             chunk += "{\"station\":" + RoundTrip(e.station) + ",\"x\":" + RoundTrip(pt.x) +
                      ",\"y\":" + RoundTrip(pt.y) + ",\"azimuth\":" + RoundTrip(pt.azimuth) +
                      ",\"kind\":" + Quoted(e.kind) + ",\"jd\":" +
-                     (e.jd ? Quoted(JdName(r, *e.jd)) : std::string("null")) + "}";
+                     (e.jd ? Quoted(JdName(r, *e.jd)) : std::string("null")) +
+                     (profile ? ",\"z\":" + RoundTrip(z) : std::string()) + "}";
         } else {
             AppendKStation(chunk, e.station);
             chunk += '\t';
@@ -333,6 +367,10 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
             chunk += '\t';
             AppendDmsText(chunk, pt.azimuth);
             chunk += '\t';
+            if (profile) {
+                AppendFixed(chunk, z, 3);
+                chunk += '\t';
+            }
             chunk += e.kind;
             chunk += '\n';
         }
@@ -423,6 +461,13 @@ void RunInverse(const Route& r, const RouteInvocation& inv, std::ostream& out)
     out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
 }
 
+void RunProfile(const Route& r, const RouteInvocation& inv, std::ostream& out, std::string& warnings)
+{
+    const std::optional<Profile> profile = OptionalProfile(inv);
+    if (const auto error = RunRouteProfile(r, *profile, inv.flag("json"), inv.value("report"), out, warnings))
+        Fail(*error);
+}
+
 }  // namespace
 
 int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::string& err)
@@ -454,6 +499,8 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
                                               *inv.value("out"), interval))
                 Fail(*e);
         }
+        else if (inv.command == "profile")
+            RunProfile(route, inv, out, warnings);
         else
             RunInverse(route, inv, out);
         err = warnings;
