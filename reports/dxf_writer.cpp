@@ -205,6 +205,12 @@ void RouteDxfWriter::AppendBeginning(std::string& out) const
     Tag(out, 1, "AC1009");
     Tag(out, 9, "$DWGCODEPAGE");
     Tag(out, 3, "ANSI_936");
+    // Points drawn as a small X (a quarter of the text height), so that a
+    // stake shows without zooming in to a single pixel.
+    Tag(out, 9, "$PDMODE");
+    Tag(out, 70, 3);
+    Tag(out, 9, "$PDSIZE");
+    Num(out, 40, style_.textHeight / 4);
     Tag(out, 0, "ENDSEC");
 
     Tag(out, 0, "SECTION");

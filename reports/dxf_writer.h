@@ -10,6 +10,7 @@
 //   JD (blue)         a POINT and a small CIRCLE at every JD;
 //   STAKE (green)     a POINT at every stake;
 //   LABEL (white)     a TEXT beside every stake and every JD with its name.
+// Points show as a small X ($PDMODE 3, $PDSIZE a quarter of the text height).
 // Text is GBK with $DWGCODEPAGE ANSI_936; a character GBK cannot hold is
 // written as \U+XXXX, which DXF readers decode.
 //
