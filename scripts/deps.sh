@@ -10,6 +10,8 @@ packages=(
   fonts-wqy-microhei
   python3-ezdxf
   clang-14 libclang-rt-14-dev llvm-14
+  # the Debian package (scripts/package.sh) and its checks
+  ccache dpkg-dev scdoc librsvg2-bin desktop-file-utils appstream lintian man-db file
 )
 
 missing=()

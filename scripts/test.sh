@@ -20,3 +20,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== bounded fuzz runs (build-fuzz/)"
 "$root/scripts/fuzz.sh" "${TARVELO_FUZZ_SECONDS:-5}"
+
+echo "== Debian package (build-release/, dist/)"
+bash "$root/scripts/package_test.sh"
