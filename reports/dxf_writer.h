@@ -12,7 +12,8 @@
 //   LABEL (white)     a TEXT beside every stake and every JD with its name.
 // Points show as a small X ($PDMODE 3, $PDSIZE a quarter of the text height).
 // Text is GBK with $DWGCODEPAGE ANSI_936; a character GBK cannot hold is
-// written as \U+XXXX, which DXF readers decode.
+// written as \U+XXXX, which DXF readers decode (one beyond U+FFFF, which
+// \U+ cannot name, as U+FFFD).
 //
 // ARC runs counter-clockwise from its start angle to its end angle, angles
 // from DXF +x (east) counter-clockwise; a right-hand arc of the route (turning

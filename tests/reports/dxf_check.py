@@ -15,6 +15,7 @@ import math
 import sys
 
 import ezdxf
+from ezdxf.lldxf.encoding import decode_dxf_unicode
 
 CELL = 25.0  # metres, grid for the nearest-entity search
 
@@ -47,6 +48,9 @@ def main():
         "layers": sorted(layer.dxf.name for layer in doc.layers),
         "counts": {},
     }
+    labels = [decode_dxf_unicode(e.dxf.text) for e in msp.query("TEXT[layer=='LABEL']")]
+    if len(labels) <= 100:
+        out["labels"] = labels
     for e in msp:
         key = e.dxftype() + "@" + e.dxf.layer
         out["counts"][key] = out["counts"].get(key, 0) + 1

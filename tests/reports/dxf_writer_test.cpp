@@ -179,6 +179,27 @@ TEST(RouteDxf, ArcAnglesRunCounterClockwiseFromDxfEastForBothTurns)
     }
 }
 
+// Names are GBK under $DWGCODEPAGE ANSI_936; a character GBK lacks (Hangul)
+// is written as \U+XXXX, which DXF readers decode; beyond the BMP, where
+// \U+ cannot reach, U+FFFD stands in.
+TEST(RouteDxf, ChineseNamesAreGbkAndOthersUnicodeEscapes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::vector<RoutePointInput> rows = {Qd(0, 0, 0), Jd("交点1", 1000, 0, 200), Jd("JD한", 1000, 1000, 200),
+                                         Jd("JD\xF0\x9F\x98\x80", 2000, 1000, 200), Zd(2000, 2000)};
+    rows.back().name = "终点";
+    const Route route = Built(rows);
+    const Drawn d = DrawAndRead(dir, route, std::nullopt, 5);
+    ASSERT_EQ(d.run.exitCode, 0) << d.run.err.toStdString();
+    const QJsonArray labels = d.run.json["labels"].toArray();
+    for (const char* name : {"交点1", "JD한", "JD\xEF\xBF\xBD", "QD", "终点"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(name))) << name << " in " << d.run.out.toStdString();
+    const QByteArray bytes = testing::ReadAll(dir.filePath(QStringLiteral("route.dxf")));
+    EXPECT_TRUE(bytes.contains("\xBD\xBB\xB5\xE3" "1")) << "交点 in GBK";
+    EXPECT_TRUE(bytes.contains("JD\\U+D55C"));
+}
+
 TEST(RouteDxf, RefusedStakeTableAndUnusablePathLeaveTheExistingFile)
 {
     QTemporaryDir dir;
