@@ -197,8 +197,9 @@ void RouteDxfWriter::AppendElement(std::string& out, const RouteElement& e) cons
     }
 }
 
-void RouteDxfWriter::AppendBeginning(std::string& out) const
+bool RouteDxfWriter::AppendBeginning(std::string& out, const std::function<bool(std::string&)>& drain) const
 {
+    const auto pass = [&]() { return !drain || out.size() < (1 << 16) || drain(out); };
     Tag(out, 0, "SECTION");
     Tag(out, 2, "HEADER");
     Tag(out, 9, "$ACADVER");
@@ -255,7 +256,10 @@ void RouteDxfWriter::AppendBeginning(std::string& out) const
 
     Tag(out, 0, "SECTION");
     Tag(out, 2, "ENTITIES");
-    for (const RouteElement& e : route_.elements()) AppendElement(out, e);
+    for (const RouteElement& e : route_.elements()) {
+        AppendElement(out, e);
+        if (!pass()) return false;
+    }
 
     // Tangent lines through the JDs.
     double px = route_.start().x, py = route_.start().y;
@@ -276,12 +280,14 @@ void RouteDxfWriter::AppendBeginning(std::string& out) const
         Num(out, 30, 0);
         Num(out, 40, h / 2);
         Text(out, c.curve.X + h / 2, c.curve.Y + h / 2, h, 0, c.name);
+        if (!pass()) return false;
     }
     // The two ends are named too, on the route's own points.
     Point(out, "JD", route_.start().x, route_.start().y);
     Text(out, route_.start().x + h / 2, route_.start().y + h / 2, h, 0, route_.start().name);
     Point(out, "JD", route_.end().x, route_.end().y);
     Text(out, route_.end().x + h / 2, route_.end().y + h / 2, h, 0, route_.end().name);
+    return true;
 }
 
 void RouteDxfWriter::AppendStake(std::string& out, std::string_view name, const CentrelinePoint& p) const
@@ -315,18 +321,21 @@ FileStatus WriteRouteDxf(const QString& path, const Route& route,
     if (FileStatus s = file.Open(); !s.ok()) return s;
     const RouteDxfWriter writer(route, style);
     std::string chunk;
+    FileStatus failure;
+    const auto drain = [&](std::string& bytes) {
+        failure = file.Write(bytes);
+        bytes.clear();
+        return failure.ok();
+    };
     try {
-        writer.AppendBeginning(chunk);
+        if (!writer.AppendBeginning(chunk, drain)) return failure;
         if (stakes) {
             RouteTableCursor cursor(route, *stakes);
             RouteTableEntry entry;
             while (cursor.Next(&entry)) {
                 const RouteTableRow row = ComputeRouteTableRow(route, entry, *stakes);
                 writer.AppendStake(chunk, StakeName(entry), row.stake.point);
-                if (chunk.size() >= (1 << 16)) {
-                    if (FileStatus s = file.Write(chunk); !s.ok()) return s;
-                    chunk.clear();
-                }
+                if (chunk.size() >= (1 << 16) && !drain(chunk)) return failure;
             }
         }
         writer.AppendEnd(chunk);

@@ -24,6 +24,7 @@
 // error stays within the chord-error budget (sagitta ≈ κ·s²/8 with κ ≤ 1/R).
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,7 +56,10 @@ public:
 
     // Header, layer tables and the route's own entities: centreline, tangent
     // lines, JD markers and names. Throws FloatFault for a non-finite value.
-    void AppendBeginning(std::string& out) const;
+    // drain, when given, is called whenever out holds 64 kB or more, to pass
+    // the bytes on (and clear out) so that a long road never sits in memory
+    // whole; when it returns false the writing stops and false is returned.
+    bool AppendBeginning(std::string& out, const std::function<bool(std::string&)>& drain = {}) const;
     // One stake: a POINT and its name (UTF-8) beside it, to the right of the
     // centreline, written along the normal. point.azimuth is the centreline's
     // azimuth at the stake (decimal degrees).
