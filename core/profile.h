@@ -18,6 +18,7 @@
 // A Profile is an immutable value: built once, checked as a whole, then only
 // queried through const methods.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
