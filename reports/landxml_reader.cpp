@@ -15,7 +15,13 @@ namespace tarvelo {
 
 namespace {
 
-constexpr double kJoinTolerance = 1e-3;       // metres between one element's end and the next start
+// Largest gap between one element's end and the next one's start: 1 mm,
+// plus 1 % of the next element's chord. The series spirals of the JD method
+// end a little off the arc on sharp curves (55 mm at R 95.78, Ls 110), and an
+// alignment written from such a route must come back; elements out of order
+// leave gaps of their own length.
+constexpr double kJoinTolerance = 1e-3;
+constexpr double kJoinShare = 0.01;
 constexpr double kCollinear = 1e-7;           // radians between two Lines that run on
 constexpr double kParallel = 1e-12;           // sine below which two tangents do not meet
 
@@ -213,8 +219,11 @@ bool SameRadius(double a, double b) { return std::fabs(a - b) <= 1e-6 + 1e-9 * s
 
 struct Group {
     const Item* entry = nullptr;  // spiral
-    const Item* curve = nullptr;
+    const Item* curve = nullptr;  // none where two spirals meet (arc of length 0)
     const Item* exit = nullptr;   // spiral
+    const Item* anchor = nullptr; // the element messages name: the curve, else the entry spiral
+    double R = 0;
+    int rot = 0;
     Ray before, after;            // tangent lines
 };
 
@@ -222,9 +231,9 @@ LandXmlAlignment Build(const std::vector<Item>& items, const QString& name, doub
 {
     if (items.empty()) Refuse(QStringLiteral("CoordGeom 中没有任何元素。"));
     for (std::size_t i = 1; i < items.size(); ++i) {
-        const P a = *items[i - 1].end, b = *items[i].start;
+        const P a = *items[i - 1].end, b = *items[i].start, c = *items[i].end;
         const double gap = std::hypot(a.x - b.x, a.y - b.y);
-        if (!(gap <= kJoinTolerance))
+        if (!(gap <= kJoinTolerance + kJoinShare * std::hypot(c.x - b.x, c.y - b.y)))
             Refuse(items[i], QStringLiteral("起点与前一元素的终点相距 %1 m，线形不连续。")
                                  .arg(QString::fromStdString(FormatFixed(gap, 4))));
     }
@@ -252,33 +261,41 @@ LandXmlAlignment Build(const std::vector<Item>& items, const QString& name, doub
                 Refuse(it, QStringLiteral("曲线之前的缓和曲线应从半径 INF 变到圆曲线半径（radiusStart=\"INF\"）。"));
             g.entry = &it;
             ++i;
-            if (i >= items.size() || items[i].kind != Kind::Curve)
+            // Two spirals may meet with no arc between them (its length 0).
+            const bool exitFollows = i < items.size() && items[i].kind == Kind::Spiral && !items[i].startInf;
+            if (!exitFollows && (i >= items.size() || items[i].kind != Kind::Curve))
                 Refuse(it, QStringLiteral("其后不是圆曲线 Curve：只能导入 直线–[缓和曲线]–圆曲线–[缓和曲线]–直线 形式的线形。"));
         }
-        g.curve = &items[i];
-        ++i;
+        if (i < items.size() && items[i].kind == Kind::Curve) {
+            g.curve = &items[i];
+            ++i;
+        }
+        g.anchor = g.curve ? g.curve : g.entry;
+        g.R = g.curve ? *g.curve->radius : g.entry->radiusEnd;
+        g.rot = g.anchor->rot;
         if (i < items.size() && items[i].kind == Kind::Spiral && !items[i].startInf) {
             g.exit = &items[i];
             if (!g.exit->endInf)
                 Refuse(*g.exit, QStringLiteral("曲线之后的缓和曲线应从圆曲线半径变到 INF（radiusEnd=\"INF\"）。"));
             ++i;
         }
-        const double R = *g.curve->radius;
+        const double R = g.R;
         for (const Item* sp : {g.entry, g.exit}) {
             if (!sp) continue;
             const double r = sp == g.entry ? sp->radiusEnd : sp->radiusStart;
             if (!SameRadius(r, R))
-                Refuse(*sp, QStringLiteral("圆曲线一端的半径 %1 与相接圆曲线的半径 %2 不同。")
+                Refuse(*sp, QStringLiteral("圆曲线一端的半径 %1 与相接圆曲线（或缓和曲线）的半径 %2 不同。")
                                 .arg(QString::fromStdString(FormatGeneral(r)),
                                      QString::fromStdString(FormatGeneral(R))));
-            if (sp->rot != g.curve->rot)
-                Refuse(*sp, QStringLiteral("转向 rot 与相接圆曲线的转向不同。"));
+            if (sp->rot != g.rot)
+                Refuse(*sp, QStringLiteral("转向 rot 与相接圆曲线（或缓和曲线）的转向不同。"));
         }
         // Tangent lines from the Lines where there are (a long baseline),
         // else from the curve group's own ends.
-        g.before = lastLine >= 0 ? LineRay(items[std::size_t(lastLine)]) : GroupEndRay(*g.curve, g.entry, true);
+        // (Without a curve both spirals are there, and the curve is not needed.)
+        g.before = lastLine >= 0 ? LineRay(items[std::size_t(lastLine)]) : GroupEndRay(*g.anchor, g.entry, true);
         g.after = i < items.size() && items[i].kind == Kind::Line ? LineRay(items[i])
-                                                                   : GroupEndRay(*g.curve, g.exit, false);
+                                                                   : GroupEndRay(*g.anchor, g.exit, false);
         groups.push_back(g);
         lastLine = -1;
     }
@@ -296,12 +313,12 @@ LandXmlAlignment Build(const std::vector<Item>& items, const QString& name, doub
         const Group& g = groups[j];
         const double cross = Cross(g.before, g.after);
         if (std::fabs(cross) < kParallel && g.before.dx * g.after.dx + g.before.dy * g.after.dy > 0)
-            Refuse(*g.curve, QStringLiteral("曲线前后的切线方向相同，没有转角。"));
+            Refuse(*g.anchor, QStringLiteral("曲线前后的切线方向相同，没有转角。"));
         if (std::fabs(cross) < kParallel)
-            Refuse(*g.curve, QStringLiteral("曲线前后的切线平行（转角 180°），求不出交点 JD。"));
-        if ((cross > 0 ? 1 : -1) != g.curve->rot)
-            Refuse(*g.curve, QStringLiteral("转向 rot 为“%1”，但前后切线的转向相反。")
-                                 .arg(g.curve->rot > 0 ? QStringLiteral("cw") : QStringLiteral("ccw")));
+            Refuse(*g.anchor, QStringLiteral("曲线前后的切线平行（转角 180°），求不出交点 JD。"));
+        if ((cross > 0 ? 1 : -1) != g.rot)
+            Refuse(*g.anchor, QStringLiteral("转向 rot 为“%1”，但前后切线的转向相反。")
+                                 .arg(g.rot > 0 ? QStringLiteral("cw") : QStringLiteral("ccw")));
         // before.p + u·before.d = after.p + v·after.d
         const double u = ((g.after.p.x - g.before.p.x) * g.after.dy - (g.after.p.y - g.before.p.y) * g.after.dx) / cross;
         RoutePointInput jd;
@@ -309,8 +326,8 @@ LandXmlAlignment Build(const std::vector<Item>& items, const QString& name, doub
         jd.x = g.before.p.x + u * g.before.dx;
         jd.y = g.before.p.y + u * g.before.dy;
         if (!std::isfinite(jd.x) || !std::isfinite(jd.y))
-            Refuse(*g.curve, QStringLiteral("求不出交点 JD 的坐标。"));
-        jd.R = *g.curve->radius;
+            Refuse(*g.anchor, QStringLiteral("求不出交点 JD 的坐标。"));
+        jd.R = g.R;
         jd.Ls1 = g.entry ? g.entry->length : 0;
         jd.Ls2 = g.exit ? g.exit->length : 0;
         out.rows.push_back(jd);

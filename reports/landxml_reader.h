@@ -7,17 +7,20 @@
 // Alignment, whose CoordGeom is a chain of the shape
 //   Line – [Spiral] – Curve – [Spiral] – Line – ... – Line
 // (a Line may be missing where two curves meet or a curve starts or ends the
-// alignment; consecutive Lines must run on in the same direction). A Spiral
+// alignment; consecutive Lines must run on in the same direction; two
+// Spirals may meet without a Curve, where the arc's length is 0). A Spiral
 // before a Curve must run from radius INF to the Curve's radius, one after
 // it from that radius to INF; spiral, curve and turn direction (rot) must
-// agree; every element starts within 1 mm of where the one before it ends.
+// agree; every element starts within 1 mm (plus 1 % of its own chord: the
+// JD method's series spirals end a few centimetres off the arc on sharp
+// curves) of where the one before it ends.
 // Coordinates are "north east" (an optional third value, an elevation, is
 // ignored).
 //
 // The rows: QD = the start of the first element, with station staStart; one
 // JD per Curve at the intersection of the tangent lines before and after
 // it, with R = the Curve's radius (from Center and Start when the attribute
-// is missing), Ls1 / Ls2 = the lengths of its spirals (0 without); ZD = the
+// is missing; the spirals' common radius without a Curve), Ls1 / Ls2 = the lengths of its spirals (0 without); ZD = the
 // end of the last element. Tangent lines are taken from the Lines where there
 // are (their two ends give the direction), otherwise from the tangent ends of
 // the spirals (Start -> PI, PI -> End) or of the curve (at right angles to

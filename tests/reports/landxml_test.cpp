@@ -161,6 +161,9 @@ TEST(LandXml, ImportedBackGivesTheSameRoute)
         // Left and right, spirals only on one side each.
         {Qd(1000, 2000, 250.5), Jd("JD1", 1400, 2050, 300, 0, 70), Jd("JD2", 1800, 1900, 250, 50, 0),
          Zd(2300, 1950)},
+        // The published sharp spiral: its series ends 55 mm off the arc, and
+        // the alignment still comes back.
+        {Qd(0, 0, 0), Jd("JD1", 1000, 0, 95.78, 110, 110), Zd(1000, 1000)},
     };
     for (const auto& rows : routes) {
         const Route route = Built(rows);
@@ -190,6 +193,23 @@ TEST(LandXml, CurvesWithoutLinesBetweenThemComeBack)
     const QByteArray xml = LandXmlText(route, QStringLiteral("S"));
     EXPECT_EQ(xml.count("<Line"), 1) << "only the last straight (150 m) is a Line";
     EXPECT_EQ(xml.count("<Curve"), 2);
+    const FileResult<LandXmlAlignment> back = ParseLandXmlAlignment(xml);
+    ASSERT_TRUE(back.ok()) << back.error->toStdString();
+    ExpectSameRows(back.value->rows, rows);
+}
+
+// Spirals of 50 m on R 100 turn through 0.5 rad together: a deflection a
+// hair above that leaves an arc of 5e-10 m, too short to be an element, so
+// the two spirals meet and the alignment has no Curve for that JD.
+TEST(LandXml, SpiralsThatMeetWithoutAnArcComeBack)
+{
+    const double a = (50 + 5e-10) / 100;
+    const std::vector<RoutePointInput> rows = {Qd(0, 0, 100), Jd("JD1", 1000, 0, 100, 50, 50),
+                                               Zd(1000 + 1000 * std::cos(a), 1000 * std::sin(a))};
+    const Route route = Built(rows);
+    const QByteArray xml = LandXmlText(route, QStringLiteral("S"));
+    EXPECT_EQ(xml.count("<Curve"), 0);
+    EXPECT_EQ(xml.count("<Spiral"), 2);
     const FileResult<LandXmlAlignment> back = ParseLandXmlAlignment(xml);
     ASSERT_TRUE(back.ok()) << back.error->toStdString();
     ExpectSameRows(back.value->rows, rows);
