@@ -33,5 +33,6 @@ shopt -s nullglob
 debs=("$build"/cpack/tarvelo_*.deb)
 [ ${#debs[@]} -eq 1 ] || { echo "package.sh: expected one package, found ${#debs[@]}" >&2; exit 1; }
 mkdir -p "$dist"
+rm -f "$dist"/tarvelo_*.deb  # one package, so "apt install ./dist/tarvelo_*.deb" names one
 cp "${debs[0]}" "$dist/"
 echo "$dist/$(basename "${debs[0]}")"
