@@ -86,7 +86,7 @@ const CommandHelp kCommands[] = {
      "  --no-main-points  不插入主点桩，只列等间距的桩\n"
      "  --profile FILE    纵断面文件；给出时表中加设计高程\n"
      "  --format text|csv|dat|json\n"
-     "                    表的格式：text（文本）、csv、dat 或 json\n"
+     "                    表的格式：text 文本表（默认）、csv、dat（CASS 坐标数据）或 json\n"
      "  --out FILE        将表写入该文件，而不是标准输出\n" TARVELO_JSON_OPTION},
     {"route inverse", "route inverse --route FILE (--x X --y Y | --points FILE) [--json]",
      "路线上的坐标反算：求点所在的桩号和偏距（左为负、右为正）。\n"
