@@ -54,7 +54,7 @@ std::set<std::string> ForeignWords(const std::string& text)
         "main", "text", "csv", "dat", "dxf", "FILE", "K", "M", "A", "S", "E", "J", "X", "Y",
         // point names, symbols, notations and encodings
         "ZH", "HY", "QZ", "YH", "HZ", "JD", "QD", "ZD", "R", "Ls1", "Ls2", "d", "mmss", "LandXML",
-        "DXF", "JSON", "GBK", "UTF", "CR", "LF",
+        "DXF", "JSON", "CASS", "GBK", "UTF", "CR", "LF",
         // what the cases below typed, echoed back
         "frob", "frobnicate", "extra"};
     std::set<std::string> foreign;
