@@ -241,9 +241,9 @@ std::string ParseErrorMessage(const QCommandLineParser& parser, const std::vecto
     static const QRegularExpression unexpected(QStringLiteral("^Unexpected value after '(.*)'\\.$"));
     const QString error = parser.errorText();
     if (const auto m = missing.match(error); m.hasMatch())
-        return "选项 " + m.captured(1).toStdString() + " 缺少数值。";
+        return "选项 " + m.captured(1).toStdString() + " 缺少值。";
     if (const auto m = unexpected.match(error); m.hasMatch())
-        return "选项 " + m.captured(1).toStdString() + " 不带数值。";
+        return "选项 " + m.captured(1).toStdString() + " 不带值。";
     return "无法识别命令行参数。";
 }
 

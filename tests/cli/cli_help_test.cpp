@@ -192,8 +192,8 @@ TEST(CliHelp, ParserComplaintsAreChineseAndNameTheOptionAsTyped)
         {{"elements", "-frob=1"}, "tarvelo-cli: 未知的选项：-frob。\n"},
         {{"--frob", "--x=1", "inverse"}, "tarvelo-cli: 未知的选项：--frob。\n"},
         {{"elements", "--a", "--b"}, "tarvelo-cli: 未知的选项：--a、--b。\n"},
-        {{"point", "--station"}, "tarvelo-cli: 选项 --station 缺少数值。\n用法：\n"},
-        {{"elements", "--json=yes"}, "tarvelo-cli: 选项 --json 不带数值。\n"},
+        {{"point", "--station"}, "tarvelo-cli: 选项 --station 缺少值。\n用法：\n"},
+        {{"elements", "--json=yes"}, "tarvelo-cli: 选项 --json 不带值。\n"},
         {{"--", "-"}, "tarvelo-cli: "},
     };
     for (const auto& c : cases) {
