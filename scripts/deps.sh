@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev
+  qt6-base-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-wqy-microhei
   python3-ezdxf

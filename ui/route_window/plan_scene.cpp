@@ -1,0 +1,211 @@
+#include "ui/route_window/plan_scene.h"
+
+#include <QGraphicsPathItem>
+#include <QPainterPath>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "compute/route_text.h"
+#include "core/angles.h"
+#include "core/centreline.h"
+
+namespace tarvelo {
+
+namespace {
+
+// Largest distance between a chord and its curve (metres).
+constexpr double kSagitta = 0.002;
+constexpr int kMaxSegments = 4000;
+
+const QColor kTangentLineColour(150, 150, 150);
+const QColor kJdColour(40, 40, 40);
+const QColor kMainPointColour(150, 20, 20);
+const QColor kHighlightColour(255, 140, 0);
+
+// A direction of azimuth a (degrees) in scene coordinates.
+QPointF SceneDirection(double a) { return {SinDeg(a), -CosDeg(a)}; }
+
+QPen CosmeticPen(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine)
+{
+    QPen pen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
+    pen.setCosmetic(true);  // pixels on screen, whatever the zoom
+    return pen;
+}
+
+QString U(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+QColor PlanColour(ElementKind kind)
+{
+    switch (kind) {
+    case ElementKind::Line: return QColor(30, 80, 170);
+    case ElementKind::Spiral: return QColor(0, 150, 60);
+    case ElementKind::Arc: return QColor(215, 40, 40);
+    }
+    return Qt::black;
+}
+
+std::vector<double> SampleStations(const RouteElement& e)
+{
+    const double length = e.endStation - e.startStation;
+    int segments = 1;
+    if (e.kind != ElementKind::Line && e.radius > 0 && length > 0) {
+        // A chord c on radius r lies c²/8r from its arc; spirals are flatter.
+        const double chord = std::sqrt(8 * e.radius * kSagitta);
+        const double n = std::ceil(length / chord);
+        segments = std::isfinite(n) ? static_cast<int>(std::clamp(n, 1.0, double(kMaxSegments))) : 1;
+    }
+    std::vector<double> out;
+    out.reserve(segments + 1);
+    for (int i = 0; i < segments; ++i) out.push_back(e.startStation + length * i / segments);
+    out.push_back(e.endStation);
+    return out;
+}
+
+PlanScene::PlanScene(QObject* parent) : QGraphicsScene(parent)
+{
+    // Labels ignore the view's scale, which a BSP index cannot place; the
+    // scene holds a few thousand items at most, so a plain list is quick.
+    setItemIndexMethod(NoIndex);
+    setBackgroundBrush(Qt::white);
+}
+
+void PlanScene::setRoute(std::shared_ptr<const Route> route)
+{
+    clear();
+    groups_.clear();
+    stakes_ = nullptr;
+    highlight_ = nullptr;
+    routeRect_ = QRectF();
+    route_ = std::move(route);
+    if (!route_) return;
+    frame_ = PlanFrame{route_->start().x, route_->start().y};
+    addTangentLines(*route_);
+    addElements(*route_);
+    addJdsAndMainPoints(*route_);
+    setPixelsPerMetre(scale_);
+}
+
+void PlanScene::addElements(const Route& route)
+{
+    for (const RouteElement& e : route.elements()) {
+        QPainterPath path;
+        try {
+            const CurveState& curve = route.curves()[e.curve].curve;
+            bool first = true;
+            for (double k : SampleStations(e)) {
+                const CentrelinePoint p = PointAtStation(curve, k, 0, 90);
+                const QPointF at = frame_.toScene(p.x, p.y);
+                if (first) path.moveTo(at); else path.lineTo(at);
+                first = false;
+            }
+        } catch (const std::exception&) {
+            continue;  // a piece that cannot be computed is left out of the drawing
+        }
+        auto* item = addPath(path, CosmeticPen(PlanColour(e.kind), 2.2));
+        item->setData(0, static_cast<int>(e.kind));
+        routeRect_ = routeRect_.united(path.boundingRect());
+    }
+}
+
+void PlanScene::addTangentLines(const Route& route)
+{
+    QPainterPath path;
+    const auto& rows = route.rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QPointF at = frame_.toScene(rows[i].x, rows[i].y);
+        if (i == 0) path.moveTo(at); else path.lineTo(at);
+    }
+    addPath(path, CosmeticPen(kTangentLineColour, 1, Qt::DashLine))->setZValue(-1);
+    routeRect_ = routeRect_.united(path.boundingRect());
+}
+
+void PlanScene::addJdsAndMainPoints(const Route& route)
+{
+    const auto& legs = route.legs();
+    for (std::size_t j = 0; j < route.curves().size(); ++j) {
+        const RouteCurve& c = route.curves()[j];
+        const CurveState& s = c.curve;
+        const int turn = c.alpha > 0 ? 1 : -1;
+        const MainPoint& qz = c.points[2];
+
+        // The JD: named on the side away from its curve.
+        const QPointF jd = frame_.toScene(s.X, s.Y);
+        QPointF away = jd - frame_.toScene(qz.x, qz.y);
+        auto* jdLabel = new PlanLabel(U(c.name), away, MarkerShape::Triangle, kJdColour);
+        jdLabel->setPos(jd);
+        jdLabel->setZValue(3);
+        addItem(jdLabel);
+        groups_.push_back({std::min(legs[j].length, legs[j + 1].length), kJdSpacing, {jdLabel}});
+
+        // The main points, ZY and YZ where a spiral is missing, named outside the curve.
+        LabelGroup group{HUGE_VAL, kMainPointSpacing, {}};
+        double previous = NAN;
+        for (int i = 0; i < 5; ++i) {
+            const MainPoint& m = c.points[i];
+            std::string name = m.name;
+            if (i == 1 && s.Ls1 == 0) continue;  // HY is ZH
+            if (i == 3 && s.Ls2 == 0) continue;  // YH is HZ
+            if (i == 0 && s.Ls1 == 0) name = "ZY";
+            if (i == 4 && s.Ls2 == 0) name = "YZ";
+            if (!std::isnan(previous)) group.spacing = std::min(group.spacing, m.station - previous);
+            previous = m.station;
+            const QPointF outward = SceneDirection(m.azimuth - 90 * turn);
+            auto* label = new PlanLabel(U(name + " " + FormatKStation(m.station)), outward,
+                                        MarkerShape::Dot, kMainPointColour);
+            label->setPos(frame_.toScene(m.x, m.y));
+            label->setZValue(2);
+            addItem(label);
+            group.items.push_back(label);
+        }
+        groups_.push_back(std::move(group));
+    }
+}
+
+void PlanScene::setStakes(std::vector<PlanStake> stakes, double interval)
+{
+    clearStakes();
+    stakes_ = new StakesItem(std::move(stakes), interval);
+    stakes_->setZValue(1);
+    addItem(stakes_);
+}
+
+void PlanScene::clearStakes()
+{
+    delete stakes_;
+    stakes_ = nullptr;
+}
+
+void PlanScene::setHighlight(std::optional<QPointF> at)
+{
+    delete highlight_;
+    highlight_ = nullptr;
+    if (!at) return;
+    highlight_ = new PlanLabel(QString(), {}, MarkerShape::Ring, kHighlightColour);
+    highlight_->setPos(*at);
+    highlight_->setZValue(4);
+    addItem(highlight_);
+}
+
+void PlanScene::setPixelsPerMetre(double scale)
+{
+    scale_ = scale;
+    for (LabelGroup& g : groups_) {
+        const bool show = g.spacing * scale >= g.needed;
+        for (QGraphicsItem* item : g.items)
+            if (item->isVisible() != show) item->setVisible(show);
+    }
+}
+
+int PlanScene::visibleLabelCount() const
+{
+    int n = 0;
+    for (const LabelGroup& g : groups_)
+        for (const QGraphicsItem* item : g.items) n += item->isVisible();
+    return n;
+}
+
+}  // namespace tarvelo

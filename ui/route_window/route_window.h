@@ -1,0 +1,102 @@
+#pragma once
+// 线路计算, the route window: the JD table, the curve table, the plan, the
+// stake table and the inverse of surveyed points, with the main window one
+// click away ("送到主窗口").
+//
+// The window lays out its controls and wires them to the models
+// (RouteDocument, CurveTableModel, StakeTableModel, PlanView); every message
+// box and file dialog goes through UiServices. Editing never raises a box:
+// what is wrong shows in the status bar and on the table.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "core/curve_inputs.h"
+#include "core/route.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace tarvelo {
+
+class CurveTableModel;
+class InverseResultsModel;
+class PlanView;
+class RouteDocument;
+class RouteInverse;
+class StakeTableModel;
+class UiServices;
+
+class RouteWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // sendToMain receives the current JD's eight texts for the main window.
+    RouteWindow(UiServices& services, std::function<void(const CurveTexts&)> sendToMain,
+                QWidget* parent = nullptr);
+    ~RouteWindow() override;
+
+    RouteDocument* document() const { return document_; }
+    PlanView* planView() const { return plan_; }
+
+    // File commands (the 文件 menu).
+    void importRoute();
+    void exportRoute();
+    void saveCurveReport();
+    void saveStakeReport();
+    void savePlan();
+
+    // The other commands.
+    void computeStakes();       // stakeButton
+    void inverseOnePoint();     // inverseButton
+    void inverseBatch();        // batchInverseButton
+    void sendToMain();          // sendToMainButton
+    void pasteIntoJdTable();
+    void insertJdRow();
+    void deleteJdRows();
+    void clearJdCells();
+
+private:
+    void buildMenus();
+    QWidget* buildJdPane();
+    QWidget* buildCurvePane();
+    QWidget* buildStakePane();
+    QWidget* buildInversePane();
+    void routeChanged();
+    void showCursor(double x, double y);
+    void centreOnCurveRow(const QModelIndex& index);
+    void centreOnStakeRow(const QModelIndex& index);
+
+    void tell(const QString& text, QWidget* focus = nullptr);
+    QString askOpen(const QStringList& filters);
+    QString askSave(const QString& name, const QStringList& filters);
+
+    UiServices& services_;
+    std::function<void(const CurveTexts&)> sendToMain_;
+    RouteDocument* document_;
+    CurveTableModel* curves_;
+    StakeTableModel* stakes_;
+    InverseResultsModel* answers_;
+    std::unique_ptr<RouteInverse> inverse_;
+    std::shared_ptr<const Route> inverseRoute_;  // the route inverse_ refers to
+
+    QTableView* jdTable_;
+    QTableView* curveTable_;
+    QTableView* stakeTable_;
+    QTableView* inverseTable_;
+    PlanView* plan_;
+    QLineEdit *interval_, *start_, *end_, *offset_, *skew_;
+    QCheckBox* mainPoints_;
+    QLineEdit *inverseX_, *inverseY_;
+    QLabel* inverseResult_;
+    QLabel* routeStatus_;
+    QLabel* cursorStatus_;
+    QString startDefault_, endDefault_;
+    QString lastFolder_;     // of the last file dialog, for this session
+    bool fitNextRoute_ = true;
+};
+
+}  // namespace tarvelo

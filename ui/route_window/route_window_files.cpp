@@ -1,0 +1,166 @@
+// The route window's file commands: the route file (import, export), the
+// two GBK reports, the plan as a picture and the batch inverse of a points
+// file. The dialogs come from UiServices and start in the folder used last
+// in this session; a file that cannot be read or written is reported in a
+// message and the window keeps what it showed.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTableView>
+
+#include "compute/route_inverse.h"
+#include "core/float_fault.h"
+#include "core/route_file.h"
+#include "reports/route_report.h"
+#include "reports/table_file.h"
+#include "reports/text_file.h"
+#include "ui/route_window/batch_inverse.h"
+#include "ui/route_window/inverse_results_model.h"
+#include "ui/route_window/jd_table_model.h"
+#include "ui/route_window/plan_export.h"
+#include "ui/route_window/route_document.h"
+#include "ui/route_window/route_window.h"
+#include "ui/route_window/stake_report.h"
+#include "ui/route_window/stake_table_model.h"
+#include "ui/ui_services.h"
+
+namespace tarvelo {
+
+namespace {
+
+QString U(const std::string& s) { return QString::fromStdString(s); }
+
+QStringList RouteFileFilters()
+{
+    return {QStringLiteral("线路文件(*.csv *.txt)"), QStringLiteral("所有文件(*.*)")};
+}
+
+QStringList TextReportFilters()
+{
+    return {QStringLiteral("文本文件(*.txt)"), QStringLiteral("所有文件(*.*)")};
+}
+
+// At most this many of a file's bad lines are listed in one message.
+constexpr std::size_t kListedErrors = 10;
+
+QString ErrorList(const std::vector<std::string>& errors)
+{
+    QStringList lines;
+    for (std::size_t i = 0; i < errors.size() && i < kListedErrors; ++i) lines << U(errors[i]);
+    if (errors.size() > kListedErrors)
+        lines << QStringLiteral("……共 %1 处错误。").arg(errors.size());
+    return lines.join(u'\n');
+}
+
+}  // namespace
+
+QString RouteWindow::askOpen(const QStringList& filters)
+{
+    const QString path = services_.getOpenFileName(this, lastFolder_, filters);
+    if (!path.isEmpty()) lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+QString RouteWindow::askSave(const QString& name, const QStringList& filters)
+{
+    const QString suggested = lastFolder_.isEmpty() ? name : QDir(lastFolder_).filePath(name);
+    const QString path = services_.getSaveFileName(this, suggested, filters);
+    if (!path.isEmpty()) lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void RouteWindow::importRoute()
+{
+    const QString path = askOpen(RouteFileFilters());
+    if (path.isEmpty()) return;
+    const FileResult<std::string> text = ReadTableFileText(path);
+    if (!text.ok()) return tell(*text.error);
+    const RouteFileParse parsed = ParseRouteFile(*text.value);
+    if (!parsed.errors.empty()) {
+        std::vector<std::string> errors;
+        for (const RouteIssue& e : parsed.errors) errors.push_back(e.message);
+        return tell(QStringLiteral("线路文件“%1”有误，未导入：\n").arg(path) + ErrorList(errors));
+    }
+    fitNextRoute_ = true;
+    document_->table()->replaceAll(JdTextsOf(parsed.rows), QStringLiteral("导入线路"));
+}
+
+void RouteWindow::exportRoute()
+{
+    const JdRowsRead& read = document_->table()->read();
+    if (!read.problems.empty()) return tell(U(read.problems.front().message), jdTable_);
+    if (read.rows.empty()) return tell(QStringLiteral("交点表是空的。"), jdTable_);
+    const QString path = askSave(QStringLiteral("线路.csv"), RouteFileFilters());
+    if (path.isEmpty()) return;
+    const FileStatus written = WriteFileBytes(path, QByteArray::fromStdString(FormatRouteFile(read.rows)));
+    if (!written.ok()) tell(*written.error);
+}
+
+void RouteWindow::saveCurveReport()
+{
+    const std::shared_ptr<const Route> route = document_->route();
+    if (!route) return tell(QStringLiteral("交点表有误，不能保存：") + document_->status(), jdTable_);
+    const QString path = askSave(QStringLiteral("直曲表.txt"), TextReportFilters());
+    if (path.isEmpty()) return;
+    try {
+        const FileStatus written = WriteRouteCurveTableReport(path, *route);
+        if (!written.ok()) tell(*written.error);
+    } catch (const FloatFault& fault) {
+        tell(QString::fromUtf8(fault.what()));
+    }
+}
+
+void RouteWindow::saveStakeReport()
+{
+    if (stakes_->size() == 0) return tell(QStringLiteral("请先点击“计算逐桩坐标”！"));
+    const QString path = askSave(QStringLiteral("逐桩坐标表.txt"), TextReportFilters());
+    if (path.isEmpty()) return;
+    try {
+        const FileStatus written = WriteTextFile(path, StakeReportText(*stakes_));
+        if (!written.ok()) tell(*written.error);
+    } catch (const FloatFault& fault) {
+        tell(QString::fromUtf8(fault.what()));
+    }
+}
+
+void RouteWindow::savePlan()
+{
+    if (!document_->route()) return tell(QStringLiteral("交点表有误，没有平面图可保存。"), jdTable_);
+    const QString path = askSave(QStringLiteral("平面图.png"), PlanFileFilters());
+    if (path.isEmpty()) return;
+    QString error;
+    if (!SavePlan(*plan_, path, &error)) tell(error);
+}
+
+void RouteWindow::inverseBatch()
+{
+    if (!inverse_) return tell(QStringLiteral("交点表有误，不能反算：") + document_->status(), jdTable_);
+    const QString path = askOpen({QStringLiteral("点文件(*.csv *.txt *.dat)"), QStringLiteral("所有文件(*.*)")});
+    if (path.isEmpty()) return;
+    const FileResult<std::string> text = ReadTableFileText(path);
+    if (!text.ok()) return tell(*text.error);
+    const SurveyedPointsRead read = ReadSurveyedPoints(*text.value);
+    if (!read.errors.empty())
+        return tell(QStringLiteral("点文件“%1”有误：\n").arg(path) + ErrorList(read.errors));
+    const std::vector<InverseAnswer> answers = InverseAll(*inverse_, read.points);
+    answers_->setAnswers(answers);
+    inverseResult_->setText(QStringLiteral("已反算 %1 个点").arg(answers.size()));
+
+    const QString out = askSave(QFileInfo(path).completeBaseName() + QStringLiteral("_反算.txt"),
+                                TextReportFilters());
+    if (out.isEmpty()) return;
+    QStringList lines;
+    QStringList heading;
+    for (const char* caption : kAnswerCaptions) heading << QString::fromUtf8(caption);
+    lines << heading.join(u',');
+    for (const AnswerTexts& row : answers_->rows()) {
+        QStringList fields;
+        for (const std::string& field : row) fields << U(field);
+        lines << fields.join(u',');
+    }
+    const FileStatus written = WriteTextFile(out, JoinLinesCrLf(lines));
+    if (!written.ok()) tell(*written.error);
+}
+
+}  // namespace tarvelo

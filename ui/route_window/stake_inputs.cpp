@@ -1,0 +1,49 @@
+#include "ui/route_window/stake_inputs.h"
+
+#include <cmath>
+
+#include "core/angles.h"
+#include "core/number_text.h"
+
+namespace tarvelo {
+
+namespace {
+
+bool Read(const std::string& text, double* v)
+{
+    return ParseWholeNumber(text, v) && std::isfinite(*v);
+}
+
+}  // namespace
+
+StakeInputsRead ReadStakeInputs(const StakeInputTexts& t)
+{
+    StakeInputsRead out;
+    const auto fail = [&](StakeField field, const char* caption, const std::string& text) {
+        out.failed = field;
+        out.message = std::string(caption) + "不是数：“" + text + "”。";
+        return out;
+    };
+    RouteTableParams p;
+    if (!Read(t.interval, &p.interval)) return fail(StakeField::Interval, "间距", t.interval);
+    const std::string_view start = TrimSpaces(t.start), end = TrimSpaces(t.end);
+    if (!start.empty() && start != TrimSpaces(t.startDefault)) {
+        double v;
+        if (!Read(t.start, &v)) return fail(StakeField::Start, "起点桩号", t.start);
+        p.start = v;
+    }
+    if (!end.empty() && end != TrimSpaces(t.endDefault)) {
+        double v;
+        if (!Read(t.end, &v)) return fail(StakeField::End, "止点桩号", t.end);
+        p.end = v;
+    }
+    if (!Read(t.offset, &p.m)) return fail(StakeField::Offset, "偏距", t.offset);
+    double skew;
+    if (!Read(t.skew, &skew)) return fail(StakeField::Skew, "斜交角", t.skew);
+    p.a = DmsToDegrees(skew);
+    p.mainPoints = t.mainPoints;
+    out.params = p;
+    return out;
+}
+
+}  // namespace tarvelo
