@@ -139,19 +139,24 @@ void CheckMagnitude(const std::string& text, const std::string& what)
         Fail(what + " 的数值超出可计算范围（绝对值不得超过 1e12）：" + text);
 }
 
+// The curve inputs as the command line's messages name them: the window's
+// boxes, the names users of the window know and scripts already match.
+const char* const kCurveInputNames[kCurveInputCount] = {"Text1", "Text2", "Text3", "Text4",
+                                                        "Text5", "Text6", "Text7", "Text8"};
+
 void CheckMagnitudes(const Invocation& inv, const CurveTexts& texts)
 {
     for (const auto& [name, text] : inv.values)
         if (name != "curve" && name != "report" && name != "out") CheckMagnitude(text, "--" + name);
     for (int i = 0; i < kCurveInputCount; ++i)
-        CheckMagnitude(texts[i], std::string("曲线数据 ") + kCurveInputs[i].box);
+        CheckMagnitude(texts[i], std::string("曲线数据 ") + kCurveInputNames[i]);
 }
 
 void Prepare(CurveState& s, const Invocation& inv, const CurveTexts& texts)
 {
     // The window's curve checks come first, with their own exit status.
     if (const auto failure = ValidateCurveInputs(texts))
-        Fail(std::string(kCurveInputs[failure->index].box) + "：" + failure->message,
+        Fail(std::string(kCurveInputNames[failure->index]) + "：" + failure->message,
              kExitInvalidCurve);
     CheckMagnitudes(inv, texts);
     PrepareCurve(s, texts);
@@ -191,7 +196,7 @@ std::string RunElements(CurveState& s, const Invocation& inv)
         const auto& c = kMainStakeCells[row];
         Line(out, {names[row], cells.at(c[0]), cells.at(c[1]), cells.at(c[2]), cells.at(c[3])});
     }
-    for (const ElementCellName& e : kElementCells) Line(out, {e.element, cells.at(e.label)});
+    for (const char* e : kElementNames) Line(out, {e, cells.at(e)});
     return out;
 }
 

@@ -4,11 +4,16 @@
 
 namespace tarvelo {
 
+void PrepareCurveState(CurveState& s, const CurveTexts& texts)
+{
+    SJ(s, texts);
+    YS(s);
+}
+
 std::optional<InputFailure> PrepareCurve(CurveState& s, const CurveTexts& texts)
 {
     if (auto failure = ValidateCurveInputs(texts)) return failure;
-    SJ(s, texts);
-    YS(s);
+    PrepareCurveState(s, texts);
     return std::nullopt;
 }
 

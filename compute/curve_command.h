@@ -9,6 +9,10 @@
 
 namespace tarvelo {
 
+// SJ then YS: the one way a curve is prepared from its texts. Precondition:
+// the texts passed ValidateCurveInputs. Throws FloatFault from SJ or YS.
+void PrepareCurveState(CurveState& s, const CurveTexts& texts);
+
 // Runs ValidateCurveInputs; on success SJ and YS on s and returns nullopt.
 // On a failed check returns it and leaves s untouched. Throws FloatFault from
 // SJ or YS.

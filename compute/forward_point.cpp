@@ -11,7 +11,7 @@ StakeQueryResult ReadStakeQuery(const std::string& station, const std::string& o
 {
     StakeQueryResult r;
     if (IsBlank(station)) {
-        r.failedBox = 41;
+        r.failed = StakeField::Station;
         r.message = kStationMissingMessage;
         return r;
     }
@@ -22,12 +22,12 @@ StakeQueryResult ReadStakeQuery(const std::string& station, const std::string& o
     // together, whatever the other box holds.
     if (!IsBlank(offset) && !IsBlank(skew)) {
         if (!ParseWholeNumber(offset, &m)) {
-            r.failedBox = 42;
+            r.failed = StakeField::Offset;
             r.message = "“计算偏距m”不是有效的数字，请重新输入！";
             return r;
         }
         if (!ParseWholeNumber(skew, &a)) {
-            r.failedBox = 43;
+            r.failed = StakeField::Skew;
             r.message = "“计算偏角a”不是有效的数字，请重新输入！";
             return r;
         }

@@ -12,11 +12,13 @@ namespace tarvelo {
 
 inline constexpr const char* kStationMissingMessage = "请输入“计算桩号K”！";
 
-// Reading the three texts of Text41, Text42, Text43.
+// The three texts of a stake query, for naming the one that failed.
+enum class StakeField { Station, Offset, Skew };
+
 struct StakeQueryResult {
     std::optional<StakeQuery> query;
-    int failedBox = 0;      // 41 / 42 / 43 when query is empty
-    std::string message;    // its message
+    StakeField failed = StakeField::Station;  // when query is empty
+    std::string message;                      // its message
 };
 
 // K by the lenient reader. When the offset or the skew text is blank, m = 0

@@ -6,18 +6,16 @@
 
 namespace tarvelo {
 
-const std::array<ElementCellName, 12> kElementCells = {{
-    {"T1", "Label65"}, {"T2", "Label66"}, {"betao1", "Label67"}, {"E", "Label68"},
-    {"p1", "Label69"}, {"p2", "Label70"}, {"betao2", "Label71"}, {"L", "Label72"},
-    {"q1", "Label73"}, {"q2", "Label74"}, {"Dh", "Label75"},     {"Ly", "Label76"},
-}};
+const std::array<const char*, 12> kElementNames = {
+    "T1", "T2", "betao1", "E", "p1", "p2", "betao2", "L", "q1", "q2", "Dh", "Ly",
+};
 
 const std::array<std::array<const char*, 4>, 5> kMainStakeCells = {{
-    {"Label45", "Label46", "Label47", "Label48"},
-    {"Label49", "Label50", "Label51", "Label52"},
-    {"Label53", "Label54", "Label55", "Label56"},
-    {"Label57", "Label58", "Label59", "Label60"},
-    {"Label61", "Label62", "Label63", "Label64"},
+    {"ZH.station", "ZH.x", "ZH.y", "ZH.azimuth"},
+    {"HY.station", "HY.x", "HY.y", "HY.azimuth"},
+    {"QZ.station", "QZ.x", "QZ.y", "QZ.azimuth"},
+    {"YH.station", "YH.x", "YH.y", "YH.azimuth"},
+    {"HZ.station", "HZ.x", "HZ.y", "HZ.azimuth"},
 }};
 
 namespace {
@@ -42,11 +40,11 @@ ElementsDisplay ComputeElementsDisplay(const CurveState& s)
         AddPointRow(cells, 0, ComputeMainPoint(s, 0));
         AddPointRow(cells, 4, ComputeMainPoint(s, 4));
         const std::pair<const char*, double> params[12] = {
-            {"Label65", s.T1}, {"Label66", s.T2}, {"Label69", s.p1}, {"Label70", s.p2},
-            {"Label73", s.q1}, {"Label74", s.q2}, {"Label67", s.betao1}, {"Label71", s.betao2},
-            {"Label68", s.E},  {"Label72", s.L},
-            {"Label76", Checked(ArcLengthCell(s), "圆曲线长Ly")},
-            {"Label75", Checked(TangentCurveDifference(s), "切曲差Dh")},
+            {"T1", s.T1}, {"T2", s.T2}, {"p1", s.p1}, {"p2", s.p2},
+            {"q1", s.q1}, {"q2", s.q2}, {"betao1", s.betao1}, {"betao2", s.betao2},
+            {"E", s.E},   {"L", s.L},
+            {"Ly", Checked(ArcLengthCell(s), "圆曲线长Ly")},
+            {"Dh", Checked(TangentCurveDifference(s), "切曲差Dh")},
         };
         for (const auto& [label, value] : params) cells.emplace_back(label, FormatRounded4(value));
         for (int row = 1; row <= 3; ++row) AddPointRow(cells, row, ComputeMainPoint(s, row));

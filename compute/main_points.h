@@ -14,11 +14,13 @@
 namespace tarvelo {
 
 
-// One display cell: the objectName of its label and its text.
+// One display cell: what it shows and its text. Ids: "ZH.station", "ZH.x",
+// "ZH.y", "ZH.azimuth" and likewise for HY, QZ, YH, HZ (the main-stakes
+// table); "T1", "T2", "betao1", ... "Ly" (the parameter table, kElementNames).
 using Cell = std::pair<std::string, std::string>;
 
-// The texts of the main-stakes table (Label45-Label64) and the parameter table
-// (Label65-Label76) for a state after SJ and YS, in the order the window
+// The texts of the main-stakes table and the parameter table for a state
+// after SJ and YS, in the order the window
 // writes them: station cells, ZH row, HZ row, the twelve parameters, then the
 // HY, QZ and YH rows. Stations in "00+000.0000", numbers by FormatRounded4,
 // azimuths by DegreesToDmsText, betao in decimal degrees, Ly as L - Ls1 - Ls2,
@@ -34,14 +36,10 @@ ElementsDisplay ComputeElementsDisplay(const CurveState& s);
 inline double ArcLengthCell(const CurveState& s) { return s.L - s.Ls1 - s.Ls2; }
 inline double TangentCurveDifference(const CurveState& s) { return 2 * s.T1 - s.L; }
 
-// Names of the element cells in report order with the element each shows.
-struct ElementCellName {
-    const char* element;  // "T1", "T2", "betao1", "E", "p1", ...
-    const char* label;    // "Label65", ...
-};
-extern const std::array<ElementCellName, 12> kElementCells;
+// The twelve elements in report order: the ids of the parameter cells.
+extern const std::array<const char*, 12> kElementNames;
 
-// Station, X, Y, azimuth cell names of each main-stakes row (ZH ... HZ).
+// Station, X, Y, azimuth cell ids of each main-stakes row (ZH ... HZ).
 extern const std::array<std::array<const char*, 4>, 5> kMainStakeCells;
 
 }  // namespace tarvelo

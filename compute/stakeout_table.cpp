@@ -117,17 +117,19 @@ TableParamsResult ReadTableParams(const std::string& offset, const std::string& 
 {
     const struct {
         const std::string& text;
-        int box;
+        TableField field;
         const char* message;
     } checks[] = {
-        {offset, 42, kOffsetMissingMessage}, {skew, 43, kSkewMissingMessage},
-        {interval, 9, kIntervalMissingMessage}, {start, 10, kStartMissingMessage},
-        {end, 11, kEndMissingMessage},
+        {offset, TableField::Offset, kOffsetMissingMessage},
+        {skew, TableField::Skew, kSkewMissingMessage},
+        {interval, TableField::Interval, kIntervalMissingMessage},
+        {start, TableField::Start, kStartMissingMessage},
+        {end, TableField::End, kEndMissingMessage},
     };
     TableParamsResult r;
     for (const auto& c : checks) {
         if (IsBlank(c.text)) {
-            r.failedBox = c.box;
+            r.failed = c.field;
             r.message = c.message;
             return r;
         }

@@ -69,16 +69,18 @@ inline constexpr const char* kIntervalMissingMessage = "请输入“计算间距
 inline constexpr const char* kStartMissingMessage = "请输入“起点桩号K”！";
 inline constexpr const char* kEndMissingMessage = "请输入“止点桩号K”！";
 
-// Reading the table's five texts (Text42 offset, Text43 skew, Text9 interval,
-// Text10 start, Text11 end), checked in that order: the first blank one fails
-// with its message and box number. Otherwise m, start, end and J by the
+// Reading the table's five texts (offset, skew, interval, start, end),
+// checked in that order: the first blank one fails
+// with its message and field. Otherwise m, start, end and J by the
 // lenient reader, a by DmsToDegrees of its lenient value, and the offset and
 // skew texts kept as typed for the columns. Throws FloatFault for a number
 // beyond the range of a double.
+enum class TableField { Offset, Skew, Interval, Start, End };
+
 struct TableParamsResult {
     std::optional<TableParams> params;
-    int failedBox = 0;    // 42, 43, 9, 10 or 11 when params is empty
-    std::string message;  // its message
+    TableField failed = TableField::Offset;  // when params is empty
+    std::string message;                     // its message
 };
 TableParamsResult ReadTableParams(const std::string& offset, const std::string& skew,
                                   const std::string& interval, const std::string& start,

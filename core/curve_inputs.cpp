@@ -7,23 +7,23 @@
 namespace tarvelo {
 
 const std::array<CurveInputDef, kCurveInputCount> kCurveInputs = {{
-    {"Text1", "Label1", "本交点坐标X=", "3378226.731", "请输入本交点坐标X！",
+    {CurveField::X, "本交点坐标X=", "3378226.731", "请输入本交点坐标X！",
      "请输入“本交点坐标X”！", false},
-    {"Text2", "Label2", "本交点坐标Y=", "456053.721", "请输入本交点坐标Y！",
+    {CurveField::Y, "本交点坐标Y=", "456053.721", "请输入本交点坐标Y！",
      "请输入“本交点坐标Y”！", false},
-    {"Text3", "Label3", "交点桩号JD =", "10021.359", "请输入交点桩号JD！",
+    {CurveField::JD, "交点桩号JD =", "10021.359", "请输入交点桩号JD！",
      "请输入“交点桩号JD”！", false},
     // This message opens with a closing quotation mark: it is the text users
     // have always seen, kept as it is.
-    {"Text4", "Label4", "曲线半径R  =", "4500", "请输入曲线半径R！", "请输入”曲线半径R”！", true},
-    {"Text5", "Label5", "缓和曲线Ls1=", "360", "请输入第一缓和曲线长Ls1！",
+    {CurveField::R, "曲线半径R  =", "4500", "请输入曲线半径R！", "请输入”曲线半径R”！", true},
+    {CurveField::Ls1, "缓和曲线Ls1=", "360", "请输入第一缓和曲线长Ls1！",
      "请输入“第一缓和曲线长Ls1”！", false},
-    {"Text6", "Label6", "缓和曲线Ls2=", "360", "请输入第二缓和曲线长Ls2！",
+    {CurveField::Ls2, "缓和曲线Ls2=", "360", "请输入第二缓和曲线长Ls2！",
      "请输入“第二缓和曲线长Ls2”！", false},
-    {"Text7", "Label7", "曲线转角α =", "53.12461",
+    {CurveField::Alpha, "曲线转角α =", "53.12461",
      "请输入曲线转角α，左转为负值、右转为正值，按d.ms格式输入，如：-14°18ˊ10″为-14.1810！",
      "请输入“曲线转角α”左负-，右正+！", true},
-    {"Text8", "Label8", "计算方位角F=", "98.565562",
+    {CurveField::F, "计算方位角F=", "98.565562",
      "请输入计算方位角F，按d.ms格式输入，如：152°09ˊ41.68″为152.094168！",
      "请输入“计算方位角F”d.ms格式！", false},
 }};

@@ -13,12 +13,15 @@ namespace tarvelo {
 
 inline constexpr int kCurveInputCount = 8;
 
-// Texts of Text1 ... Text8, in that order (UTF-8).
+// Texts of the eight inputs in field order (UTF-8).
 using CurveTexts = std::array<std::string, kCurveInputCount>;
 
+// The eight inputs in their order; InputFailure::index and CurveTexts
+// follow it. The window maps each field to its own controls.
+enum class CurveField { X, Y, JD, R, Ls1, Ls2, Alpha, F };
+
 struct CurveInputDef {
-    const char* box;       // objectName of the text box: "Text1" ...
-    const char* label;     // objectName of the caption label: "Label1" ...
+    CurveField field;
     const char* caption;   // caption text, spacing kept
     const char* defaultText;
     const char* tooltip;   // same on box and label
@@ -31,9 +34,9 @@ extern const std::array<CurveInputDef, kCurveInputCount> kCurveInputs;
 // The default texts of a new window.
 CurveTexts DefaultCurveTexts();
 
-// Index (0-based, 0 = Text1) and message of the first box that fails its
+// Index (0-based, in field order) and message of the first box that fails its
 // check, in box order; nullopt when all eight pass. A box fails when blank
-// (empty after trimming spaces); Text4 and Text7 also fail when their trimmed
+// (empty after trimming spaces); R and alpha also fail when their trimmed
 // text is not wholly a number or that number is zero.
 struct InputFailure {
     int index;

@@ -20,7 +20,7 @@ const char* const kStakeLabels[5] = {
 const QString kRule = QString(26, QLatin1Char(' ')) + QString(33, QLatin1Char('-'));
 
 // One field of an element line: its column, its label, and the index of its
-// cell in ElementsReportInput::elements (the order of kElementCells).
+// cell in ElementsReportInput::elements (the order of kElementNames).
 struct ElementField {
     int column;
     const char* label;
@@ -87,7 +87,7 @@ FileResult<ElementsReportInput> ElementsReportInputFromDisplay(
         complete &= text(kMainStakeCells[row][2], &input.stakes[row].y);
         complete &= text(kMainStakeCells[row][3], &input.stakes[row].azimuth);
     }
-    for (int i = 0; i < 12; ++i) complete &= text(kElementCells[i].label, &input.elements[i]);
+    for (int i = 0; i < 12; ++i) complete &= text(kElementNames[i], &input.elements[i]);
     if (!complete)
         return FileResult<ElementsReportInput>::Failure(
             QStringLiteral("曲线要素表不完整，不能保存要素表。请先点击“计算要素”按钮。"));

@@ -44,15 +44,15 @@ struct ElementsReportInput {
     // Stations of ZH, HY, QZ, YH, HZ in metres, the values the station cells
     // show (the MainPoints of the last compute-elements command).
     std::array<double, 5> stations{};
-    // Rows ZH, HY, QZ, YH, HZ (Label46-48, 50-52, 54-56, 58-60, 62-64).
+    // Rows ZH, HY, QZ, YH, HZ.
     std::array<MainStakeTexts, 5> stakes;
-    // Element cells in the order of kElementCells: T1, T2, betao1, E, p1, p2,
-    // betao2, L, q1, q2, Dh, Ly (Label65 ... Label76), UTF-8.
+    // Element cells in the order of kElementNames: T1, T2, betao1, E, p1, p2,
+    // betao2, L, q1, q2, Dh, Ly, UTF-8.
     std::array<std::string, 12> elements;
 };
 
 // The input record from the cells of ComputeElementsDisplay (found by their
-// label names, in any order) and the five station values. Error when the
+// ids, in any order) and the five station values. Error when the
 // display holds a fault or lacks a cell (the tables were not filled).
 FileResult<ElementsReportInput> ElementsReportInputFromDisplay(
     const ElementsDisplay& display, const std::array<double, 5>& stations);

@@ -32,22 +32,23 @@ TEST(StakeQuery, ThreeTextsBecomeStationOffsetAndSkew)
     }
 }
 
-TEST(StakeQuery, BadTextsNameTheirBox)
+TEST(StakeQuery, BadTextsNameTheirField)
 {
     const struct {
         const char* k;
         const char* m;
         const char* a;
-        int box;
+        StakeField field;
     } cases[] = {
-        {"", "0", "90", 41},   {"   ", "0", "90", 41}, {"10000", "5m", "90", 42},
-        {"10000", "0", "x", 43}, {"10000", "1 2", "90", 42},
+        {"", "0", "90", StakeField::Station},  {"   ", "0", "90", StakeField::Station},
+        {"10000", "5m", "90", StakeField::Offset}, {"10000", "0", "x", StakeField::Skew},
+        {"10000", "1 2", "90", StakeField::Offset},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.k) + "|" + c.m + "|" + c.a);
         const StakeQueryResult r = ReadStakeQuery(c.k, c.m, c.a);
         EXPECT_FALSE(r.query.has_value());
-        EXPECT_EQ(r.failedBox, c.box);
+        EXPECT_EQ(r.failed, c.field);
         EXPECT_FALSE(r.message.empty());
     }
     EXPECT_EQ(ReadStakeQuery("", "0", "90").message, kStationMissingMessage);

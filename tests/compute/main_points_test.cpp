@@ -27,20 +27,20 @@ TEST(ElementsDisplay, DefaultCurveShowsItsMainStakesAndElements)
     // Worked out from the default inputs and checked against the field
     // practice's figures for this curve.
     const std::map<std::string, std::string> expected = {
-        {"Label45", "07+586.7064"}, {"Label46", "3378605.4449"}, {"Label47", "453648.7035"},
-        {"Label48", "98°56ˊ55.62\""}, {"Label49", "07+946.7064"},
-        {"Label50", "3378544.7143"}, {"Label51", "454003.5181"},
-        {"Label52", "101°14ˊ26.21\""}, {"Label53", "09+856.3684"},
-        {"Label54", "3377792.0379"}, {"Label55", "455743.0253"},
-        {"Label56", "125°33ˊ18.67\""}, {"Label57", "11+766.0304"},
-        {"Label58", "3376389.8897"}, {"Label59", "457018.3243"},
-        {"Label60", "149°52ˊ11.13\""}, {"Label61", "12+126.0304"},
-        {"Label62", "3376073.8453"}, {"Label63", "457190.654"},
-        {"Label64", "152°9ˊ41.72\""},  {"Label65", "2434.6526"}, {"Label66", "2434.6526"},
-        {"Label67", "2.2918"},        {"Label68", "534.3125"},  {"Label69", "1.1999"},
-        {"Label70", "1.1999"},        {"Label71", "2.2918"},    {"Label72", "4539.324"},
-        {"Label73", "179.9904"},      {"Label74", "179.9904"},  {"Label75", "329.9812"},
-        {"Label76", "3819.324"},
+        {"ZH.station", "07+586.7064"}, {"ZH.x", "3378605.4449"}, {"ZH.y", "453648.7035"},
+        {"ZH.azimuth", "98°56ˊ55.62\""}, {"HY.station", "07+946.7064"},
+        {"HY.x", "3378544.7143"}, {"HY.y", "454003.5181"},
+        {"HY.azimuth", "101°14ˊ26.21\""}, {"QZ.station", "09+856.3684"},
+        {"QZ.x", "3377792.0379"}, {"QZ.y", "455743.0253"},
+        {"QZ.azimuth", "125°33ˊ18.67\""}, {"YH.station", "11+766.0304"},
+        {"YH.x", "3376389.8897"}, {"YH.y", "457018.3243"},
+        {"YH.azimuth", "149°52ˊ11.13\""}, {"HZ.station", "12+126.0304"},
+        {"HZ.x", "3376073.8453"}, {"HZ.y", "457190.654"},
+        {"HZ.azimuth", "152°9ˊ41.72\""},  {"T1", "2434.6526"}, {"T2", "2434.6526"},
+        {"betao1", "2.2918"},        {"E", "534.3125"},  {"p1", "1.1999"},
+        {"p2", "1.1999"},        {"betao2", "2.2918"},    {"L", "4539.324"},
+        {"q1", "179.9904"},      {"q2", "179.9904"},  {"Dh", "329.9812"},
+        {"Ly", "3819.324"},
     };
     EXPECT_EQ(cells, expected);
 }
@@ -49,19 +49,19 @@ TEST(ElementsDisplay, UnequalSpiralsShowTwiceT1MinusLAsDh)
 {
     CurveState s = Prepared(CurveVariant{"", "4500", "360", "200"});
     const auto cells = CellsOf(s);
-    EXPECT_EQ(cells.at("Label75"), FormatRounded4(2 * s.T1 - s.L));
-    EXPECT_NE(cells.at("Label75"), FormatRounded4(s.T1 + s.T2 - s.L));
-    EXPECT_EQ(cells.at("Label76"), FormatRounded4(s.L - 360 - 200));
+    EXPECT_EQ(cells.at("Dh"), FormatRounded4(2 * s.T1 - s.L));
+    EXPECT_NE(cells.at("Dh"), FormatRounded4(s.T1 + s.T2 - s.L));
+    EXPECT_EQ(cells.at("Ly"), FormatRounded4(s.L - 360 - 200));
 }
 
 TEST(ElementsDisplay, NoEntrySpiralRepeatsZhInTheHyRow)
 {
     CurveState s = Prepared(CurveVariant{"", "4500", "0", "360"});
     const auto cells = CellsOf(s);
-    EXPECT_EQ(cells.at("Label49"), cells.at("Label45"));
-    EXPECT_EQ(cells.at("Label50"), cells.at("Label46"));
-    EXPECT_EQ(cells.at("Label51"), cells.at("Label47"));
-    EXPECT_EQ(cells.at("Label52"), "98°56ˊ55.62\"");
+    EXPECT_EQ(cells.at("HY.station"), cells.at("ZH.station"));
+    EXPECT_EQ(cells.at("HY.x"), cells.at("ZH.x"));
+    EXPECT_EQ(cells.at("HY.y"), cells.at("ZH.y"));
+    EXPECT_EQ(cells.at("HY.azimuth"), "98°56ˊ55.62\"");
 }
 
 TEST(ElementsDisplay, SameInputsGiveIdenticalCells)

@@ -154,19 +154,19 @@ TEST(TableParams, BlankBoxesFailInCheckOrder)
 {
     const struct {
         const char *m, *a, *j, *start, *end;
-        int box;
+        TableField field;
         const char* message;
     } cases[] = {
-        {"", "", "", "", "", 42, kOffsetMissingMessage},
-        {"0", " ", "", "", "", 43, kSkewMissingMessage},
-        {"0", "90", "  ", "", "", 9, kIntervalMissingMessage},
-        {"0", "90", "20", "", "", 10, kStartMissingMessage},
-        {"0", "90", "20", "9000", " ", 11, kEndMissingMessage},
+        {"", "", "", "", "", TableField::Offset, kOffsetMissingMessage},
+        {"0", " ", "", "", "", TableField::Skew, kSkewMissingMessage},
+        {"0", "90", "  ", "", "", TableField::Interval, kIntervalMissingMessage},
+        {"0", "90", "20", "", "", TableField::Start, kStartMissingMessage},
+        {"0", "90", "20", "9000", " ", TableField::End, kEndMissingMessage},
     };
     for (const auto& c : cases) {
         const TableParamsResult r = ReadTableParams(c.m, c.a, c.j, c.start, c.end);
         EXPECT_FALSE(r.params.has_value());
-        EXPECT_EQ(r.failedBox, c.box);
+        EXPECT_EQ(r.failed, c.field);
         EXPECT_EQ(r.message, c.message);
     }
     EXPECT_THROW(ReadTableParams("0", "90", "1e999", "0", "1"), FloatFault);

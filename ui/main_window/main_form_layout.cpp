@@ -11,6 +11,7 @@
 #include "ui/main_window/frame_box.h"
 #include "ui/main_window/ruled_grid.h"
 #include "ui/main_window/window_font.h"
+#include "ui/main_window/control_names.h"
 
 namespace tarvelo {
 
@@ -77,8 +78,8 @@ std::vector<ControlDef> MakeControls()
     c.push_back(Frame("Frame1", "输入要素", QRect(8, 8, 185, 225)));
     for (int i = 0; i < kCurveInputCount; ++i) {
         const CurveInputDef& in = kCurveInputs[i];
-        AddRow(c, "Frame1", 8, 16 + 24 * i, in.label, in.caption, in.box, in.defaultText,
-               in.tooltip);
+        AddRow(c, "Frame1", 8, 16 + 24 * i, kCurveInputLabels[i], in.caption, kCurveInputBoxes[i],
+               in.defaultText, in.tooltip);
     }
     c.push_back(Option("Option1", "Frame1", 16, 208, "坐标正算", "正算选择"));
     c.push_back(Option("Option2", "Frame1", 104, 208, "坐标反算", "反算选择"));

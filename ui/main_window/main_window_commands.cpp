@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "ui/main_window/control_names.h"
+#include "compute/curve_command.h"
 #include "compute/forward_point.h"
 #include "compute/main_points.h"
 #include "compute/stakeout_table.h"
@@ -53,7 +55,7 @@ QString NoConvergenceMessage()
 CurveTexts MainWindow::curveTexts() const
 {
     CurveTexts texts;
-    for (int i = 0; i < kCurveInputCount; ++i) texts[i] = TextOf(box(kCurveInputs[i].box));
+    for (int i = 0; i < kCurveInputCount; ++i) texts[i] = TextOf(box(kCurveInputBoxes[i]));
     return texts;
 }
 
@@ -61,7 +63,7 @@ bool MainWindow::curveInputsPass()
 {
     const auto failure = ValidateCurveInputs(curveTexts());
     if (!failure) return true;
-    tell(failure->message, box(kCurveInputs[failure->index].box));
+    tell(failure->message, box(kCurveInputBoxes[failure->index]));
     return false;
 }
 
@@ -74,12 +76,11 @@ void MainWindow::computeElements()
 {
     if (!curveInputsPass()) return;
     try {
-        SJ(state_, curveTexts());
-        YS(state_);
+        PrepareCurveState(state_, curveTexts());
         const ElementsDisplay display = ComputeElementsDisplay(state_);
         if (display.fault) return tell(*display.fault);
         for (const auto& [name, text] : display.cells)
-            setLabel(name.c_str(), QString::fromStdString(text));
+            setLabel(LabelOfCell(name), QString::fromStdString(text));
         shownStations_ = {state_.ZH, state_.HYStation, state_.QZ, state_.YHStation, state_.HZ};
     } catch (const FloatFault& fault) {
         tell(fault.what());
@@ -96,11 +97,9 @@ void MainWindow::computeForwardPoint()
         const StakeQueryResult read =
             ReadStakeQuery(TextOf(station), TextOf(box("Text42")), TextOf(box("Text43")));
         if (!read.query) {
-            const QByteArray failed = "Text" + QByteArray::number(read.failedBox);
-            return tell(read.message, box(failed.constData()));
+            return tell(read.message, box(BoxOf(read.failed)));
         }
-        SJ(state_, curveTexts());
-        YS(state_);
+        PrepareCurveState(state_, curveTexts());
         const StakeQuery& q = *read.query;
         const ForwardTexts result = FormatForwardResult(PointAtStation(state_, q.k, q.m, q.a));
         setLabel("Label77", QString::fromStdString(result.x));
@@ -121,11 +120,9 @@ void MainWindow::computeTable()
             ReadTableParams(TextOf(box("Text42")), TextOf(box("Text43")), TextOf(box("Text9")),
                             TextOf(box("Text10")), TextOf(box("Text11")));
         if (!read.params) {
-            const QByteArray failed = "Text" + QByteArray::number(read.failedBox);
-            return tell(read.message, box(failed.constData()));
+            return tell(read.message, box(BoxOf(read.failed)));
         }
-        SJ(state_, curveTexts());
-        YS(state_);
+        PrepareCurveState(state_, curveTexts());
         TableResult table;
         {
             WaitCursor wait;
@@ -151,8 +148,7 @@ void MainWindow::computeInverse()
     if (IsBlank(TextOf(y))) return tell(kInverseYMissingMessage, y);
     if (!elementsComputedTrimmed()) return tell(kElementsNotComputedMessage);
     try {
-        SJ(state_, curveTexts());
-        YS(state_);
+        PrepareCurveState(state_, curveTexts());
         const double xg = Checked(ReadLeadingNumber(TextOf(x)), "反算坐标X");
         const double yg = Checked(ReadLeadingNumber(TextOf(y)), "反算坐标Y");
         const StationOffset found = ComputeStationOffset(state_, xg, yg);

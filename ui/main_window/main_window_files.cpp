@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "ui/main_window/control_names.h"
 #include "compute/main_points.h"
 #include "reports/curve_data_file.h"
 #include "reports/elements_report.h"
@@ -35,13 +36,13 @@ void MainWindow::saveElementsReport()
     ElementsReportInput input;
     input.stations = shownStations_;
     for (int row = 0; row < 5; ++row) {
-        const auto& cells = kMainStakeCells[row];
+        const auto& cells = kMainStakeLabels[row];
         input.stakes[row] = {label(cells[1])->text().toStdString(),
                              label(cells[2])->text().toStdString(),
                              label(cells[3])->text().toStdString()};
     }
-    for (std::size_t i = 0; i < kElementCells.size(); ++i)
-        input.elements[i] = label(kElementCells[i].label)->text().toStdString();
+    for (std::size_t i = 0; i < kElementLabels.size(); ++i)
+        input.elements[i] = label(kElementLabels[i])->text().toStdString();
     const FileStatus written = WriteElementsReport(path, input);
     if (!written.ok()) tell(*written.error);
 }
@@ -69,7 +70,7 @@ void MainWindow::importCurve()
     const FileResult<CurveTexts> read = ImportCurveInputs(path);
     if (!read.ok()) return tell(*read.error);
     for (int i = 0; i < kCurveInputCount; ++i)
-        box(kCurveInputs[i].box)->setText(QString::fromStdString((*read.value)[i]));
+        box(kCurveInputBoxes[i])->setText(QString::fromStdString((*read.value)[i]));
 }
 
 void MainWindow::exportCurve()
