@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "profile_file.h"
 #include "text_table.h"
 
 namespace tarvelo {
@@ -70,7 +71,7 @@ RouteFileParse ParseRouteFile(std::string_view utf8)
         if (!ok) continue;
         if (!Empty(t, 3)) {
             double v;
-            if (!Number(t, 3, &v)) {
+            if (!ReadStationField(t.fields[3], &v)) {
                 bad("桩号不是数：“" + t.fields[3] + "”。");
                 continue;
             }

@@ -18,7 +18,7 @@ TEST(RouteFile, SpreadsheetTableWithHeaderCommentsTabsAndEmptySpirals)
         "\r\n"
         "JD1\t1000\t0\t\t200\t\t\r\n"
         "JD2,1000,1000,,200,30,\r\n"
-        "JD3,2000,1000,2828.3185,200,,40\r\n"
+        "JD3,2000,1000,K2+828.3185,200,,40\r\n"
         "ZD,2000,2000\r\n";
     const RouteFileParse p = ParseRouteFile(text);
     ASSERT_TRUE(p.errors.empty()) << p.errors[0].message;
@@ -50,7 +50,7 @@ TEST(RouteFile, EveryBadRowIsReportedWithItsLineAndNothingIsKept)
         {"missing Y", "QD,0,0,0\nJD1,1000\nZD,1,1\n", 2, "Y 不是数"},
         {"missing R", "QD,0,0,0\nJD1,1000,0,,\nZD,1,1\n", 2, "半径R"},
         {"bad Ls2", "QD,0,0,0\nJD1,1000,0,,200,10,x\nZD,1,1\n", 2, "Ls2 不是数"},
-        {"bad station", "QD,0,0,0\nJD1,1000,0,K1+000,200\nZD,1,1\n", 2, "桩号不是数"},
+        {"bad station", "QD,0,0,0\nJD1,1000,0,K1+2000,200\nZD,1,1\n", 2, "桩号不是数"},
         {"QD without station", "QD,0,0\nJD1,1000,0,,200\nZD,1,1\n", 1, "缺少桩号"},
         {"curve on ZD", "QD,0,0,0\nJD1,1000,0,,200\nZD,1,1,,300\n", 3, "终点ZD"},
         {"too many columns", "QD,0,0,0\nJD1,1000,0,,200,0,0,9\nZD,1,1\n", 2, "列数"},
