@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/number_text.h"
+#include "core/route_file.h"
 #include "core/text_table.h"
 
 namespace tarvelo {
@@ -116,6 +117,17 @@ ProfileFileContent ParseProfileFile(std::string_view utf8)
         }
     }
     if (!out.errors.empty()) out.points.clear();
+    return out;
+}
+
+std::string FormatProfileFile(const std::vector<GradePointInput>& points)
+{
+    std::string out = "桩号,高程,R\r\n";
+    for (const GradePointInput& p : points) {
+        out += RoundTripText(p.station) + ',' + RoundTripText(p.elevation) + ',';
+        if (p.R) out += RoundTripText(*p.R);
+        out += "\r\n";
+    }
     return out;
 }
 

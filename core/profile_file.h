@@ -18,6 +18,7 @@
 // fit of the curves are the profile's checks (Profile::Build), not the
 // reader's.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +36,15 @@ struct ProfileFileContent {
 };
 
 ProfileFileContent ParseProfileFile(std::string_view utf8);
+
+// The points as a profile file: the header row "桩号,高程,R", then one row per
+// point, commas, CR LF after every row, stations in metres and every number
+// in its shortest round-trip form (std::to_chars), so the file read back
+// gives exactly the same stations, elevations and radii. R is written where
+// the point has one (whatever its value) and left empty otherwise. Values
+// are expected finite; a non-finite one is written as to_chars spells it
+// ("inf", "nan") and will not read back. No byte-order mark.
+std::string FormatProfileFile(const std::vector<GradePointInput>& points);
 
 // A station field: a plain number, or K notation "K5+030.5" / "5+030.5"
 // (optional K or k, whole kilometres, "+", metres in [0, 1000)). false for

@@ -1,5 +1,6 @@
 #include "core/profile_file.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -174,6 +175,52 @@ TEST(ProfileFile, OrderAndFitAreLeftToTheProfile)
         ASSERT_TRUE(built.error);
         EXPECT_EQ(built.error->message, c.buildError);
     }
+}
+
+TEST(ProfileFile, FormatWritesHeaderRowsAndCrLfAndReadsBackBitForBit)
+{
+    // The exact text of a small profile: stations in metres, R only between the ends.
+    const std::vector<GradePointInput> small = {
+        {4800, 416.18, {}, 0}, {5030, 427.68, 2000, 0}, {5300, 416.88, {}, 0}};
+    EXPECT_EQ(FormatProfileFile(small),
+              "桩号,高程,R\r\n4800,416.18,\r\n5030,427.68,2000\r\n5300,416.88,\r\n");
+    EXPECT_EQ(FormatProfileFile({}), "桩号,高程,R\r\n");
+
+    // Values whose shortest decimal form is long, tiny, huge or signed zero
+    // must come back as the same doubles, not merely close ones.
+    const std::vector<GradePointInput> awkward = {
+        {-0.0, 0.1 + 0.2, {}, 0},
+        {1.0 / 3.0, -0.0, 1e-300, 0},
+        {5030.000000000001, 427.68000000000006, 1e300, 0},
+        {123456789.12345679, -1234.5678901234567, 2000.0000000000002, 0},
+        {999999999.99999988, 2.2250738585072014e-308, {}, 0}};
+    const ProfileFileContent back = ParseProfileFile(FormatProfileFile(awkward));
+    ASSERT_TRUE(back.ok()) << back.errors.front().message;
+    ASSERT_EQ(back.points.size(), awkward.size());
+    for (std::size_t i = 0; i < awkward.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(back.points[i].station, awkward[i].station);
+        EXPECT_EQ(std::signbit(back.points[i].station), std::signbit(awkward[i].station));
+        EXPECT_EQ(back.points[i].elevation, awkward[i].elevation);
+        EXPECT_EQ(std::signbit(back.points[i].elevation), std::signbit(awkward[i].elevation));
+        EXPECT_EQ(back.points[i].R, awkward[i].R);
+        EXPECT_EQ(back.points[i].line, static_cast<int>(i) + 2);  // after the header
+    }
+
+    // A file in K notation, with comments, read, written and read again
+    // gives the same points.
+    const ProfileFileContent first =
+        ParseProfileFile("# 注释\nK10+000,352.4,\nK10+620.5,369.76,12000\nK11+540,352.28,\n");
+    ASSERT_TRUE(first.ok());
+    const ProfileFileContent second = ParseProfileFile(FormatProfileFile(first.points));
+    ASSERT_TRUE(second.ok());
+    ASSERT_EQ(second.points.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(second.points[i].station, first.points[i].station);
+        EXPECT_EQ(second.points[i].elevation, first.points[i].elevation);
+        EXPECT_EQ(second.points[i].R, first.points[i].R);
+    }
+    EXPECT_EQ(second.points[1].station, 10620.5);
 }
 
 }  // namespace
