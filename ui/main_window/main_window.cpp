@@ -11,13 +11,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/main_window/control_names.h"
 #include "ui/main_window/external_programs.h"
+#include "ui/main_window/fitted_cell.h"
 #include "ui/main_window/main_form_layout.h"
 #include "ui/main_window/shared_file_dialog.h"
 #include "ui/main_window/window_font.h"
 #include "ui/ui_services.h"
 #ifdef TARVELO_HAVE_TOOL_WINDOWS
 #include "ui/tools/tool_windows.h"
+#endif
+#ifdef TARVELO_HAVE_ROUTE_WINDOW
+#include "ui/route_window/route_window_launcher.h"
 #endif
 
 namespace tarvelo {
@@ -39,6 +44,10 @@ MainWindow::MainWindow(UiServices& services, QWidget* parent)
 
 #ifdef TARVELO_HAVE_TOOL_WINDOWS
     tools_ = new ToolWindows(services_, this);
+#endif
+#ifdef TARVELO_HAVE_ROUTE_WINDOW
+    routeWindow_ = new RouteWindowLauncher(
+        services_, [this](const CurveTexts& texts) { receiveCurve(texts); }, this);
 #endif
     connectControls();
     ApplyMode(this, mode_);
@@ -70,7 +79,11 @@ void MainWindow::buildMenus()
          {{"FWJ", "方位角和距离", nullptr, nullptr},
           {"Red", "角度弧度转换", nullptr, nullptr},
           {"Notepad", "记事本", nullptr, &MainWindow::startNotepad},
-          {"Calc", "计算器", nullptr, &MainWindow::startCalculator}}},
+          {"Calc", "计算器", nullptr, &MainWindow::startCalculator},
+#ifdef TARVELO_HAVE_ROUTE_WINDOW
+          {"XianLu", "线路计算", nullptr, nullptr},
+#endif
+         }},
         {"BangZhu", "帮助(&H)",
          {{"LianBang", "联机帮助", nullptr, nullptr}, {"About", "关于", nullptr, nullptr}}},
     };
@@ -116,6 +129,10 @@ void MainWindow::connectControls()
     connect(findChild<QAction*>("LianBang"), &QAction::triggered, this,
             [this] { tools_->openHelp(this); });
 #endif
+#ifdef TARVELO_HAVE_ROUTE_WINDOW
+    connect(findChild<QAction*>("XianLu"), &QAction::triggered, routeWindow_,
+            &RouteWindowLauncher::show);
+#endif
 }
 
 // --- controls --------------------------------------------------------------
@@ -139,7 +156,15 @@ QPlainTextEdit* MainWindow::resultsBox() const
     return findChild<QPlainTextEdit*>(QStringLiteral("Text12"));
 }
 
-void MainWindow::setLabel(const char* name, const QString& text) { label(name)->setText(text); }
+void MainWindow::setLabel(const char* name, const QString& text)
+{
+    QLabel* cell = label(name);
+    cell->setText(text);
+    // The station cells of the main stakes: every station up to 999 km is
+    // read whole, in a smaller font where the cell is too narrow for it.
+    for (const char* station : {"Label45", "Label49", "Label53", "Label57", "Label61"})
+        if (qstrcmp(name, station) == 0) FitLabelText(cell, MainWindowFont());
+}
 
 void MainWindow::tell(const QString& text, QWidget* focus)
 {
@@ -173,7 +198,7 @@ void MainWindow::clickOption(ModeOption option)
 
 void MainWindow::clearCurveInputs()
 {
-    for (const CurveInputDef& in : kCurveInputs) box(in.box)->clear();
+    for (const char* name : kCurveInputBoxes) box(name)->clear();
     box("Text1")->setFocus();
 }
 
@@ -210,8 +235,21 @@ void MainWindow::exitProgram()
 #ifdef TARVELO_HAVE_TOOL_WINDOWS
     tools_->closeAll();
 #endif
+#ifdef TARVELO_HAVE_ROUTE_WINDOW
+    routeWindow_->close();
+#endif
     QApplication::closeAllWindows();
     QCoreApplication::quit();
+}
+
+void MainWindow::receiveCurve(const CurveTexts& texts)
+{
+    for (int i = 0; i < kCurveInputCount; ++i)
+        box(kCurveInputBoxes[i])->setText(QString::fromStdString(texts[i]));
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 }  // namespace tarvelo

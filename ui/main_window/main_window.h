@@ -20,6 +20,7 @@ class QPlainTextEdit;
 
 namespace tarvelo {
 
+class RouteWindowLauncher;
 class SharedFileDialog;
 class ToolWindows;
 class UiServices;
@@ -57,6 +58,9 @@ private:
     void startCalculator();  // Calc
     void startNotepad();     // Notepad
     void exitProgram();      // Exit
+    // A JD handed over by the route window: its eight texts into Text1 ...
+    // Text8, and this window to the front; nothing else changes.
+    void receiveCurve(const CurveTexts& texts);
 
     // Controls by name.
     QLineEdit* box(const char* name) const;
@@ -79,6 +83,7 @@ private:
     UiServices& services_;
     SharedFileDialog* fileDialog_;
     ToolWindows* tools_ = nullptr;
+    RouteWindowLauncher* routeWindow_ = nullptr;
     CurveState state_;
     MainWindowMode mode_ = MainWindowMode::ForwardSingle;
     // The stations the main-stakes table shows, from its last filling.

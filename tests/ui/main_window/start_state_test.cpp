@@ -278,7 +278,12 @@ TEST_F(StartState, MenuBarHasItsThreeMenusWithAccessKeysItemsAndShortcuts)
         {"File", "文件(&F)", {{"Open", "导入数据", "Ctrl+O"}, {"Export", "导出数据", "Ctrl+S"},
                              {"Exit", "退出", "Ctrl+E"}}},
         {"GongJu", "工具(&T)", {{"FWJ", "方位角和距离", ""}, {"Red", "角度弧度转换", ""},
-                               {"Notepad", "记事本", ""}, {"Calc", "计算器", ""}}},
+                               {"Notepad", "记事本", ""}, {"Calc", "计算器", ""},
+#ifdef TARVELO_HAVE_ROUTE_WINDOW
+                               // The route window's item, added at the end.
+                               {"XianLu", "线路计算", ""},
+#endif
+                              }},
         {"BangZhu", "帮助(&H)", {{"LianBang", "联机帮助", ""}, {"About", "关于", ""}}},
     };
     const QList<QAction*> bar = window->menuBar()->actions();
