@@ -132,7 +132,7 @@ void StakesItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option
         painter->setPen(QPen(colour, 1.2));
         painter->drawLine(d + QPointF(-3, -3), d + QPointF(3, 3));
         painter->drawLine(d + QPointF(-3, 3), d + QPointF(3, -3));
-        if (texts) {
+        if (texts && !s.mainPoint) {
             painter->setPen(colour);
             painter->drawText(d + QPointF(6, 4), QString::fromStdString(FormatKStation(s.station)));
         }

@@ -35,8 +35,9 @@ private:
 
 // One stake of the stake table on the plan.
 struct PlanStake {
-    QPointF at;      // scene coordinates
-    double station;  // metres
+    QPointF at;       // scene coordinates
+    double station;   // metres
+    bool mainPoint;   // named by its own label: no station text here
 };
 
 // Every stake as a small cross, and its station once they are far enough
@@ -51,7 +52,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
     // Screen spacing (pixels) from which crosses, and then station texts, are drawn.
-    static constexpr double kMarkSpacing = 5;
+    static constexpr double kMarkSpacing = 10;
     static constexpr double kTextSpacing = 80;
 
 private:

@@ -36,6 +36,21 @@ QPen CosmeticPen(const QColor& colour, double width, Qt::PenStyle style = Qt::So
 
 QString U(const std::string& s) { return QString::fromStdString(s); }
 
+// The scale from which two labels at scene points a and b no longer touch:
+// along the line between them the texts need half their widths (across) or
+// half their heights (up and down) each, and the gap.
+double ClearingScale(const PlanLabel& a, const PlanLabel& b)
+{
+    const QPointF d = b.pos() - a.pos();
+    const double metres = std::hypot(d.x(), d.y());
+    if (metres == 0) return HUGE_VAL;
+    const double tx = std::fabs(d.x()) / metres, ty = std::fabs(d.y()) / metres;
+    const double pixels = tx * (a.textRect().width() + b.textRect().width()) / 2 +
+                          ty * (a.textRect().height() + b.textRect().height()) / 2 +
+                          PlanScene::kLabelGap;
+    return pixels / metres;
+}
+
 }  // namespace
 
 QColor PlanColour(ElementKind kind)
@@ -77,6 +92,7 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
 {
     clear();
     groups_.clear();
+    mainGroup_.clear();
     stakes_ = nullptr;
     highlight_ = nullptr;
     routeRect_ = QRectF();
@@ -139,11 +155,13 @@ void PlanScene::addJdsAndMainPoints(const Route& route)
         jdLabel->setPos(jd);
         jdLabel->setZValue(3);
         addItem(jdLabel);
-        groups_.push_back({std::min(legs[j].length, legs[j + 1].length), kJdSpacing, {jdLabel}});
+        // JD names need room for about five characters along the shorter leg.
+        const double shorterLeg = std::min(legs[j].length, legs[j + 1].length);
+        groups_.push_back({(jdLabel->textRect().width() + kLabelGap) / shorterLeg, {jdLabel}});
 
         // The main points, ZY and YZ where a spiral is missing, named outside the curve.
-        LabelGroup group{HUGE_VAL, kMainPointSpacing, {}};
-        double previous = NAN;
+        LabelGroup group{0, {}};
+        PlanLabel* previous = nullptr;
         for (int i = 0; i < 5; ++i) {
             const MainPoint& m = c.points[i];
             std::string name = m.name;
@@ -151,16 +169,18 @@ void PlanScene::addJdsAndMainPoints(const Route& route)
             if (i == 3 && s.Ls2 == 0) continue;  // YH is HZ
             if (i == 0 && s.Ls1 == 0) name = "ZY";
             if (i == 4 && s.Ls2 == 0) name = "YZ";
-            if (!std::isnan(previous)) group.spacing = std::min(group.spacing, m.station - previous);
-            previous = m.station;
             const QPointF outward = SceneDirection(m.azimuth - 90 * turn);
             auto* label = new PlanLabel(U(name + " " + FormatKStation(m.station)), outward,
                                         MarkerShape::Dot, kMainPointColour);
             label->setPos(frame_.toScene(m.x, m.y));
             label->setZValue(2);
             addItem(label);
+            if (previous) group.minScale = std::max(group.minScale, ClearingScale(*previous, *label));
+            if (i == 2) group.minScale = std::max(group.minScale, ClearingScale(*jdLabel, *label));
+            previous = label;
             group.items.push_back(label);
         }
+        mainGroup_.push_back(groups_.size());
         groups_.push_back(std::move(group));
     }
 }
@@ -194,10 +214,15 @@ void PlanScene::setPixelsPerMetre(double scale)
 {
     scale_ = scale;
     for (LabelGroup& g : groups_) {
-        const bool show = g.spacing * scale >= g.needed;
+        const bool show = scale >= g.minScale;
         for (QGraphicsItem* item : g.items)
             if (item->isVisible() != show) item->setVisible(show);
     }
+}
+
+double PlanScene::mainPointLabelScale(std::size_t j) const
+{
+    return j < mainGroup_.size() ? groups_[mainGroup_[j]].minScale : HUGE_VAL;
 }
 
 int PlanScene::visibleLabelCount() const

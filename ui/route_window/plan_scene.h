@@ -39,8 +39,11 @@ public:
     // Marks one point (the last one centred on), or none.
     void setHighlight(std::optional<QPointF> at);
 
-    // Shows the labels whose neighbours lie far enough apart at this scale.
+    // Shows the labels that stand clear of their neighbours at this scale.
     void setPixelsPerMetre(double scale);
+    // The scale (pixels a metre) from which the main points of curve j are
+    // named: their labels then clear each other and the JD's label.
+    double mainPointLabelScale(std::size_t j) const;
 
     const PlanFrame& frame() const { return frame_; }
     // The route's extent in scene coordinates (empty without a route).
@@ -48,15 +51,12 @@ public:
     bool hasRoute() const { return static_cast<bool>(route_); }
     int visibleLabelCount() const;
 
-    // Screen distance (pixels) between neighbouring points from which their
-    // labels are shown: a main point's label is about 110 pixels wide.
-    static constexpr double kMainPointSpacing = 120;
-    static constexpr double kJdSpacing = 60;
+    // Free space (pixels) kept between neighbouring labels.
+    static constexpr double kLabelGap = 8;
 
 private:
     struct LabelGroup {
-        double spacing;  // metres between the closest neighbours
-        double needed;   // pixels
+        double minScale;  // pixels a metre from which the group is shown
         std::vector<QGraphicsItem*> items;
     };
     void addElements(const Route& route);
@@ -67,6 +67,7 @@ private:
     PlanFrame frame_;
     QRectF routeRect_;
     std::vector<LabelGroup> groups_;
+    std::vector<std::size_t> mainGroup_;  // per curve: its main points' group
     StakesItem* stakes_ = nullptr;
     PlanLabel* highlight_ = nullptr;
     double scale_ = 0;

@@ -49,17 +49,19 @@ void PlanView::fit()
     if (!scene_->hasRoute()) return;
     fitPending_ = !isVisible();
     const QRectF r = scene_->routeRect();
-    const double pad = std::max({r.width(), r.height(), 10.0}) * 0.05;
-    fitInView(r.adjusted(-pad, -pad, pad, pad), Qt::KeepAspectRatio);
-    // fitInView may go beyond the zoom range for a tiny or huge route.
-    setPixelsPerMetre(pixelsPerMetre());
+    // A margin of pixels all round keeps the route clear of the north arrow
+    // and the scale bar.
+    const QSizeF room = QSizeF(viewport()->size()) - QSizeF(2 * kFitMargin, 2 * kFitMargin);
+    const double scale = std::min(std::max(room.width(), 10.0) / std::max(r.width(), 1e-3),
+                                  std::max(room.height(), 10.0) / std::max(r.height(), 1e-3));
+    setPixelsPerMetre(scale);
     centerOn(r.center());
 }
 
-void PlanView::centreOnSurvey(double x, double y)
+void PlanView::centreOnSurvey(double x, double y, bool mark)
 {
     const QPointF at = scene_->frame().toScene(x, y);
-    scene_->setHighlight(at);
+    scene_->setHighlight(mark ? std::optional<QPointF>(at) : std::nullopt);
     centerOn(at);
 }
 

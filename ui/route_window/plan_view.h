@@ -22,8 +22,8 @@ public:
     void setRoute(std::shared_ptr<const Route> route, bool fitToRoute);
 
     void fit();
-    // Centres the survey point (X, Y) and marks it.
-    void centreOnSurvey(double x, double y);
+    // Centres the survey point (X, Y) and, with `mark`, rings it.
+    void centreOnSurvey(double x, double y, bool mark = true);
     // Zooms so that one metre covers `pixelsPerMetre` pixels, keeping the
     // centre (clamped to the view's zoom range).
     void setPixelsPerMetre(double pixelsPerMetre);
@@ -33,6 +33,8 @@ public:
     // pixel at the closest.
     static constexpr double kMinPixelsPerMetre = 1e-5;
     static constexpr double kMaxPixelsPerMetre = 100;
+    // Pixels kept free round the route by fit().
+    static constexpr double kFitMargin = 56;
 
 signals:
     void cursorMoved(double x, double y);  // survey coordinates

@@ -58,6 +58,7 @@ void RouteWindow::routeChanged()
     routeStatus_->setText(document_->status());
     routeStatus_->setStyleSheet(route ? QString() : QStringLiteral("color: #b00000;"));
     curves_->setRoute(route);
+    if (route && route->curves().size() <= 1000) curveTable_->resizeColumnsToContents();
     plan_->setRoute(route, fitNextRoute_ && route);
     if (route) fitNextRoute_ = false;
     // A stake table of the old route would no longer be true.
@@ -67,8 +68,8 @@ void RouteWindow::routeChanged()
     if (route) inverse_ = std::make_unique<RouteInverse>(*route);
     if (!route) return;
     // The range boxes follow the route's ends while they hold the old ends.
-    const QString start = U(RoundTripText(route->start().station));
-    const QString end = U(RoundTripText(route->end().station));
+    const QString start = U(FormatRounded4(route->start().station));
+    const QString end = U(FormatRounded4(route->end().station));
     if (start_->text().trimmed().isEmpty() || start_->text() == startDefault_) start_->setText(start);
     if (end_->text().trimmed().isEmpty() || end_->text() == endDefault_) end_->setText(end);
     startDefault_ = start;
@@ -133,7 +134,8 @@ void RouteWindow::computeStakes()
             const PlanFrame& frame = plan_->planScene()->frame();
             for (std::size_t r = 0; r < stakes_->size(); ++r) {
                 const RouteTableRow row = stakes_->computedRow(r);
-                marks.push_back({frame.toScene(row.stake.point.x, row.stake.point.y), row.entry.station});
+                marks.push_back({frame.toScene(row.stake.point.x, row.stake.point.y),
+                                 row.entry.station, !row.entry.kind.empty()});
             }
         }
     } catch (const FloatFault& fault) {
@@ -142,7 +144,6 @@ void RouteWindow::computeStakes()
     }
     if (refusal) return tell(U(*refusal));
     plan_->planScene()->setStakes(std::move(marks), read.params->interval);
-    statusBar()->showMessage(QStringLiteral("逐桩坐标表共 %1 行").arg(stakes_->size()), 5000);
 }
 
 void RouteWindow::inverseOnePoint()
