@@ -12,6 +12,11 @@ dist=$root/dist
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# The same sources in another checkout (CI's clone) hit the same cache
+# entries: paths below the checkout are hashed relative to it, and the prefix
+# map, which differs only by the checkout's path, maps every checkout to ".".
+export CCACHE_BASEDIR=$root
+export CCACHE_IGNOREOPTIONS='-ffile-prefix-map=*'
 # Debian's hardening flags (stack protector, fortify, full RELRO); no -g:
 # the package ships stripped programs. The prefix map keeps this checkout's
 # path out of the programs.
