@@ -8,7 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-5}
 build=$root/build-fuzz
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+. "$root/scripts/compiler_cache.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
   -DCMAKE_CXX_COMPILER=clang++-14 -DTARVELO_FUZZ=ON -DTARVELO_BUILD_UI=OFF \
   -DTARVELO_BUILD_BENCH=OFF -DTARVELO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target number_text_fuzz dms_fuzz curve_import_fuzz cli_args_fuzz profile_file_fuzz route_file_fuzz landxml_fuzz

@@ -12,7 +12,8 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
 
 echo "== sanitizer build (build-asan/)"
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_SANITIZE=ON \
+. "$root/scripts/compiler_cache.sh"
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_SANITIZE=ON "${launcher[@]}" \
   -DTARVELO_BUILD_UI=OFF -DTARVELO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$root/build-asan" -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
