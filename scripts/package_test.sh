@@ -130,6 +130,12 @@ for example in "$usr"/share/tarvelo/examples/route*.csv; do
   expect "unpacked tarvelo-cli computes the packaged $(basename "$example")" \
     run_cli route elements --route "$example"
 done
+route_example=$usr/share/tarvelo/examples/route-example.csv
+for example in "$usr"/share/tarvelo/examples/profile*.csv; do
+  [ -e "$example" ] && [ -e "$route_example" ] || continue
+  expect "unpacked tarvelo-cli computes the packaged $(basename "$example") along the example route" \
+    run_cli route profile --route "$route_example" --profile "$example"
+done
 
 # --- the unpacked window, offscreen, finds its help page and examples in the
 # unpacked tree; the standard data folders are emptied so nothing else can.
