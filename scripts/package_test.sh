@@ -54,7 +54,8 @@ wanted=(
 )
 sizes=(16 22 24 32 48 64 128 256)
 for size in "${sizes[@]}"; do wanted+=("/usr/share/icons/hicolor/${size}x${size}/apps/tarvelo.png"); done
-for f in "$root"/docs/help/*; do wanted+=("/usr/share/tarvelo/help/$(basename "$f")"); done
+while IFS= read -r f; do wanted+=("/usr/share/tarvelo/help/$f"); done \
+  < <(cd "$root/docs/help" && find . -type f | sed 's|^\./||')
 shopt -s nullglob
 examples=("$root"/examples/*.csv "$root"/examples/*.txt)
 shopt -u nullglob
