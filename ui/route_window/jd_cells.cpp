@@ -1,7 +1,7 @@
 #include "ui/route_window/jd_cells.h"
 
-#include "core/route_file.h"
 #include "core/text_table.h"
+#include "ui/route_window/route_texts.h"
 
 namespace tarvelo {
 
@@ -119,13 +119,13 @@ std::vector<JdRowTexts> JdTextsOf(const std::vector<RoutePointInput>& rows)
         const RoutePointInput& p = rows[row];
         JdRowTexts t;
         t[kJdName] = p.name;
-        t[kJdX] = RoundTripText(p.x);
-        t[kJdY] = RoundTripText(p.y);
-        if (p.station) t[kJdStation] = RoundTripText(*p.station);
+        t[kJdX] = PlainNumberText(p.x);
+        t[kJdY] = PlainNumberText(p.y);
+        if (p.station) t[kJdStation] = PlainNumberText(*p.station);
         if (JdCellUsed(row, count, kJdR)) {
-            t[kJdR] = RoundTripText(p.R);
-            t[kJdLs1] = RoundTripText(p.Ls1);
-            t[kJdLs2] = RoundTripText(p.Ls2);
+            t[kJdR] = PlainNumberText(p.R);
+            t[kJdLs1] = PlainNumberText(p.Ls1);
+            t[kJdLs2] = PlainNumberText(p.Ls2);
         }
         out.push_back(std::move(t));
     }

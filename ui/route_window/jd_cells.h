@@ -52,9 +52,9 @@ std::string DefaultPointName(int row, int rowCount);
 // tab; fields trimmed of spaces. An empty text gives no rows.
 std::vector<std::vector<std::string>> SplitPastedBlock(std::string_view text);
 
-// The texts of route rows, numbers in their shortest round-trip form (as the
-// route file writes them); a missing station stays empty, R and the spirals
-// of QD and ZD are empty, a spiral of 0 is "0".
+// The texts of route rows, numbers in their shortest plain round-trip form
+// (PlainNumberText); a missing station stays empty, R and the spirals of QD
+// and ZD are empty, a spiral of 0 is "0".
 std::vector<JdRowTexts> JdTextsOf(const std::vector<RoutePointInput>& rows);
 
 }  // namespace tarvelo

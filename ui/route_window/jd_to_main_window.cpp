@@ -1,6 +1,5 @@
 #include "ui/route_window/jd_to_main_window.h"
 
-#include "core/route_file.h"
 #include "ui/route_window/route_texts.h"
 
 namespace tarvelo {
@@ -8,8 +7,8 @@ namespace tarvelo {
 CurveTexts CurveTextsOfJd(const RouteCurve& curve)
 {
     const CurveState& s = curve.curve;
-    return {RoundTripText(s.X),   RoundTripText(s.Y),   RoundTripText(s.JD),
-            RoundTripText(s.R),   RoundTripText(s.Ls1), RoundTripText(s.Ls2),
+    return {PlainNumberText(s.X),   PlainNumberText(s.Y),   PlainNumberText(s.JD),
+            PlainNumberText(s.R),   PlainNumberText(s.Ls1), PlainNumberText(s.Ls2),
             DmsNumberText(curve.alpha), DmsNumberText(s.F)};
 }
 

@@ -22,6 +22,13 @@ QFont LabelFont()
     return font;
 }
 
+// Measured once: thousands of labels share the font.
+const QFontMetricsF& LabelMetrics()
+{
+    static const QFontMetricsF* metrics = new QFontMetricsF(LabelFont());
+    return *metrics;
+}
+
 // Draws text on a pale box so it stays readable over lines of any colour.
 void DrawBoxedText(QPainter* painter, const QRectF& rect, const QString& text, const QColor& colour)
 {
@@ -34,6 +41,21 @@ void DrawBoxedText(QPainter* painter, const QRectF& rect, const QString& text, c
 
 }  // namespace
 
+ElementItem::ElementItem(const QPainterPath& fine, const QPainterPath& coarse, double coarseSagitta)
+    : QGraphicsPathItem(fine), coarse_(coarse), coarseSagitta_(coarseSagitta)
+{
+}
+
+void ElementItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
+{
+    const QTransform& t = painter->worldTransform();
+    const double pixelsPerMetre = std::hypot(t.m11(), t.m12());
+    if (coarseSagitta_ * pixelsPerMetre >= 0.33) return QGraphicsPathItem::paint(painter, option, widget);
+    painter->setPen(pen());
+    painter->setBrush(Qt::NoBrush);
+    painter->drawPath(coarse_);
+}
+
 PlanLabel::PlanLabel(const QString& text, QPointF outward, MarkerShape shape, const QColor& colour)
     : text_(text), shape_(shape), colour_(colour)
 {
@@ -41,7 +63,7 @@ PlanLabel::PlanLabel(const QString& text, QPointF outward, MarkerShape shape, co
     const double length = std::hypot(outward.x(), outward.y());
     const QPointF n = length > 0 ? outward / length : QPointF(0.7071, -0.7071);
     if (!text_.isEmpty()) {
-        const QFontMetricsF metrics(LabelFont());
+        const QFontMetricsF& metrics = LabelMetrics();
         const QSizeF size(metrics.horizontalAdvance(text_) + 6, metrics.height() + 2);
         // The text's centre sits far enough along n that its nearest edge or
         // corner keeps the gap from the marker, whatever the direction.

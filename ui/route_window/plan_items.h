@@ -4,10 +4,26 @@
 
 #include <QColor>
 #include <QGraphicsItem>
+#include <QGraphicsPathItem>
 #include <QString>
 #include <vector>
 
 namespace tarvelo {
+
+// One element of the centreline: its full path, and a coarse path of a few
+// chords that is drawn instead while those chords lie within a third of a
+// pixel of the curve, so the whole of a long road draws quickly.
+class ElementItem : public QGraphicsPathItem {
+public:
+    // coarseSagitta: the largest distance (metres) between a coarse chord
+    // and the curve.
+    ElementItem(const QPainterPath& fine, const QPainterPath& coarse, double coarseSagitta);
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+private:
+    QPainterPath coarse_;
+    double coarseSagitta_;
+};
 
 enum class MarkerShape { None, Dot, Triangle, Ring };
 

@@ -29,7 +29,9 @@ QPointF SceneDirection(double a) { return {SinDeg(a), -CosDeg(a)}; }
 
 QPen CosmeticPen(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine)
 {
-    QPen pen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
+    // Bevel joins and flat caps: round ones cost a small arc at every vertex
+    // of hundreds of thousands, and two pixels show no difference.
+    QPen pen(colour, width, style, Qt::FlatCap, Qt::BevelJoin);
     pen.setCosmetic(true);  // pixels on screen, whatever the zoom
     return pen;
 }
@@ -107,23 +109,32 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
 
 void PlanScene::addElements(const Route& route)
 {
+    std::vector<QPointF> points;
     for (const RouteElement& e : route.elements()) {
-        QPainterPath path;
+        points.clear();
         try {
             const CurveState& curve = route.curves()[e.curve].curve;
-            bool first = true;
             for (double k : SampleStations(e)) {
                 const CentrelinePoint p = PointAtStation(curve, k, 0, 90);
-                const QPointF at = frame_.toScene(p.x, p.y);
-                if (first) path.moveTo(at); else path.lineTo(at);
-                first = false;
+                points.push_back(frame_.toScene(p.x, p.y));
             }
         } catch (const std::exception&) {
             continue;  // a piece that cannot be computed is left out of the drawing
         }
-        auto* item = addPath(path, CosmeticPen(PlanColour(e.kind), 2.2));
+        QPainterPath fine(points.front()), coarse(points.front());
+        for (std::size_t i = 1; i < points.size(); ++i) fine.lineTo(points[i]);
+        // Every step-th sample: at most kCoarseChords chords.
+        const std::size_t segments = points.size() - 1;
+        const std::size_t step = (segments + kCoarseChords - 1) / kCoarseChords;
+        for (std::size_t i = step; i < segments; i += step) coarse.lineTo(points[i]);
+        coarse.lineTo(points.back());
+        const double chord = (e.endStation - e.startStation) * double(step) / double(segments);
+        const double sagitta = e.kind == ElementKind::Line ? 0 : chord * chord / (8 * e.radius);
+        auto* item = new ElementItem(fine, coarse, sagitta);
+        item->setPen(CosmeticPen(PlanColour(e.kind), 2));
         item->setData(0, static_cast<int>(e.kind));
-        routeRect_ = routeRect_.united(path.boundingRect());
+        addItem(item);
+        routeRect_ = routeRect_.united(fine.boundingRect());
     }
 }
 

@@ -53,6 +53,8 @@ public:
 
     // Free space (pixels) kept between neighbouring labels.
     static constexpr double kLabelGap = 8;
+    // Chords of an element's coarse path (see ElementItem).
+    static constexpr std::size_t kCoarseChords = 8;
 
 private:
     struct LabelGroup {

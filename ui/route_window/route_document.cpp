@@ -32,9 +32,17 @@ RouteDocument::RouteDocument(QObject* parent)
 
 RouteDocument::~RouteDocument() = default;
 
+bool RouteDocument::hasError() const { return !route_ && table_->rowCount() > 0; }
+
 void RouteDocument::rebuild()
 {
     route_.reset();
+    if (table_->rowCount() == 0) {
+        // A new window: what to do, not what is wrong.
+        status_ = QStringLiteral("请输入交点表（起点QD、交点JD、终点ZD），或从“文件 → 导入线路”读入（Ctrl+O）。");
+        emit routeChanged();
+        return;
+    }
     const JdRowsRead& read = table_->read();
     if (!read.problems.empty()) {
         status_ = U(read.problems.front().message);

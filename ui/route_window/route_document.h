@@ -29,7 +29,8 @@ public:
     // One line for the status bar: what is wrong, or the route's size and
     // any warnings.
     const QString& status() const { return status_; }
-    bool hasError() const { return !route_; }
+    // No route, and the table is not empty: something in it is wrong.
+    bool hasError() const;
 
 signals:
     // After every change of the table, with route() and status() updated.

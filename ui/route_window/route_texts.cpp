@@ -1,5 +1,6 @@
 #include "ui/route_window/route_texts.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -58,6 +59,17 @@ std::string DmsNumberText(double degrees)
     while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
     if (!fraction.empty()) out += '.' + fraction;
     return out;
+}
+
+std::string PlainNumberText(double v)
+{
+    Checked(v, "数值");
+    if (v == 0) return "0";
+    // Shortest round trip in fixed notation: at most 17 significant digits
+    // plus the zeros of the exponent (about 330 characters for 1e308).
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    return std::string(buf, r.ptr);
 }
 
 }  // namespace tarvelo

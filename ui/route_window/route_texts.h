@@ -26,4 +26,10 @@ std::string DeflectionText(double alpha);
 // throws FloatFault.
 std::string DmsNumberText(double degrees);
 
+// v in the shortest plain decimal text that reads back to exactly v
+// (3000000 -> "3000000", 0.1 -> "0.1", never "3e+06" as a table cell or a
+// box of the main window would show it); -0 -> "0". Non-finite v throws
+// FloatFault.
+std::string PlainNumberText(double v);
+
 }  // namespace tarvelo

@@ -22,6 +22,7 @@
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/jd_to_main_window.h"
 #include "ui/route_window/plan_view.h"
+#include "ui/route_window/profile_panel.h"
 #include "ui/route_window/route_document.h"
 #include "ui/route_window/route_window.h"
 #include "ui/route_window/stake_inputs.h"
@@ -56,7 +57,7 @@ void RouteWindow::routeChanged()
 {
     const std::shared_ptr<const Route>& route = document_->route();
     routeStatus_->setText(document_->status());
-    routeStatus_->setStyleSheet(route ? QString() : QStringLiteral("color: #b00000;"));
+    routeStatus_->setStyleSheet(document_->hasError() ? QStringLiteral("color: #b00000;") : QString());
     curves_->setRoute(route);
     if (route && route->curves().size() <= 1000) curveTable_->resizeColumnsToContents();
     plan_->setRoute(route, fitNextRoute_ && route);
@@ -155,7 +156,14 @@ void RouteWindow::inverseOnePoint()
     if (!ParseWholeNumber(S(inverseY_), &y) || !std::isfinite(y))
         return tell(QStringLiteral("请输入实测点的坐标Y！"), inverseY_);
     const RouteFoot foot = inverse_->Find(x, y);
-    inverseResult_->setText(U(FootText(foot)));
+    QString text = U(FootText(foot));
+    // The design elevation at the found station, where a profile reaches it.
+    if (foot.outcome == RouteFootOutcome::Ok && profile_->profile()) {
+        const std::optional<double> z = profile_->profile()->ElevationAt(foot.station);
+        text += z ? QStringLiteral("  设计高程 %1 m").arg(U(FormatFixed(*z, 3)))
+                  : QStringLiteral("  设计高程：桩号不在纵断面范围内");
+    }
+    inverseResult_->setText(text);
     if (foot.outcome == RouteFootOutcome::Ok) {
         const auto at = document_->route()->PointAt(foot.station, 0, 90);
         if (at) plan_->centreOnSurvey(at->point.x, at->point.y);

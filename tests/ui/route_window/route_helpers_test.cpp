@@ -68,6 +68,22 @@ TEST(DmsNumberText, RefusesWhatCannotBeAnAngleText)
     EXPECT_EQ(DmsNumberText(1e6), "1000000");
 }
 
+TEST(PlainNumberText, ShortestRoundTripWithoutAnExponent)
+{
+    const struct {
+        double v;
+        const char* text;
+    } cases[] = {
+        {3000000, "3000000"}, {500000, "500000"}, {0.1, "0.1"}, {-0.0, "0"}, {0, "0"},
+        {3378226.731, "3378226.731"}, {1e-7, "0.0000001"}, {-12.5, "-12.5"},
+        {1e21, "1000000000000000000000"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlainNumberText(c.v), c.text) << c.v;
+    for (double v : {0.1 + 0.2, 1.0 / 3, 3378226.7310000001, 9007199254740993.0})
+        EXPECT_EQ(std::stod(PlainNumberText(v)), v);
+    EXPECT_THROW(PlainNumberText(kInf), FloatFault);
+}
+
 TEST(DeflectionText, NamesTheSideAndCarriesRoundedSeconds)
 {
     EXPECT_EQ(DeflectionText(25 + 18 / 60.0 + 36.5 / 3600), "右 25°18′36.5″");
