@@ -19,14 +19,18 @@ ProfileLabel::ProfileLabel(QStringList lines, Side side, double leader, const QC
     : lines_(std::move(lines)), side_(side), leader_(leader), colour_(colour), marker_(marker)
 {
     setFlag(ItemIgnoresTransformations);
-    const QFontMetricsF fm(QApplication::font());
-    double width = 0;
-    for (const QString& line : lines_) width = std::max(width, fm.horizontalAdvance(line));
-    const double height = fm.height() * lines_.size();
-    const QSizeF size(width + 2 * kPad, height + 2 * kPad);
+    const QSizeF size = BoxSize(lines_);
     double top = -size.height() / 2;
     if (leader_ > 0) top = side_ == Side::Above ? -leader_ - size.height() : leader_;
     box_ = QRectF(QPointF(-size.width() / 2, top), size);
+}
+
+QSizeF ProfileLabel::BoxSize(const QStringList& lines)
+{
+    const QFontMetricsF fm(QApplication::font());
+    double width = 0;
+    for (const QString& line : lines) width = std::max(width, fm.horizontalAdvance(line));
+    return {width + 2 * kPad, fm.height() * lines.size() + 2 * kPad};
 }
 
 QRectF ProfileLabel::boundingRect() const

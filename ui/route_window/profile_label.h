@@ -22,6 +22,9 @@ public:
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
+    // The box the lines take on screen, in pixels.
+    static QSizeF BoxSize(const QStringList& lines);
+
     const QStringList& lines() const { return lines_; }
     QString text() const { return lines_.join(u'\n'); }
     // The text box in the item's (screen pixel) coordinates.

@@ -4,6 +4,7 @@
 #include <QGraphicsPathItem>
 #include <QPainterPath>
 #include <QPen>
+#include <cmath>
 
 #include "compute/route_text.h"
 #include "core/number_text.h"
@@ -19,7 +20,7 @@ const QColor kPointColour(40, 40, 40);
 
 // Pixels from a grade point to its label box, and from a grade line.
 constexpr double kPointLeader = 36;
-constexpr double kGradeLeader = 10;
+constexpr double kGradeLeader = 6;
 
 QString U(const std::string& s) { return QString::fromStdString(s); }
 
@@ -113,8 +114,9 @@ void ProfileScene::build()
         pointLabels_.push_back(label);
     }
 
-    // Grades: below the middle of the straight part of each grade line
-    // (between the curves), where the grade points' labels are not.
+    // Grades: at the middle of the straight part of each grade line (between
+    // the curves), below it, except a first or last line whose end is
+    // labelled below: that one's grade goes above.
     for (std::size_t k = 0; k + 1 < n; ++k) {
         const double from = k == 0 ? points[0].station : curves[k - 1].end;
         const double to = k + 2 == n ? points[n - 1].station : curves[k].start;
@@ -123,8 +125,15 @@ void ProfileScene::build()
         const QStringList lines{Percent(grades[k]),
                                 QStringLiteral("L=") +
                                     U(FormatFixed(points[k + 1].station - points[k].station, 3))};
-        auto* label = new ProfileLabel(lines, ProfileLabel::Side::Below, kGradeLeader, kGradeColour,
-                                       false);
+        // (The same rule as the ends' labels above.)
+        const bool endBelow = (k == 0 && grades.front() > 0) || (k + 2 == n && !(grades.back() > 0));
+        const auto side = endBelow ? ProfileLabel::Side::Above : ProfileLabel::Side::Below;
+        // The scale is the same across and up, so the line's slope on screen
+        // is its grade times the exaggeration at every zoom: the box stands
+        // off by as much as the line climbs under its half width.
+        const double halfWidth = ProfileLabel::BoxSize(lines).width() / 2;
+        const double leader = kGradeLeader + std::abs(grades[k]) * kExaggeration * halfWidth;
+        auto* label = new ProfileLabel(lines, side, leader, kGradeColour, false);
         label->setPos(ToScene(s, z));
         label->setZValue(2);
         addItem(label);

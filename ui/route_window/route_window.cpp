@@ -27,8 +27,9 @@
 #include "ui/route_window/inverse_results_model.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/plan_view.h"
+#include "ui/route_window/profile_panel.h"
 #include "ui/route_window/route_document.h"
-#include "ui/route_window/stake_table_model.h"
+#include "ui/route_window/stake_elevation_model.h"
 
 namespace tarvelo {
 
@@ -76,7 +77,7 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
                          QWidget* parent)
     : QMainWindow(parent), services_(services), sendToMain_(std::move(sendToMain)),
       document_(new RouteDocument(this)), curves_(new CurveTableModel(this)),
-      stakes_(new StakeTableModel(this)), answers_(new InverseResultsModel(this))
+      stakes_(new StakeElevationModel(this)), answers_(new InverseResultsModel(this))
 {
     setObjectName(QStringLiteral("RouteWindow"));
     setWindowTitle(QStringLiteral("线路计算"));
@@ -94,8 +95,14 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     tools->setObjectName(QStringLiteral("toolTabs"));
     tools->addTab(buildStakePane(), QStringLiteral("逐桩坐标(&Z)"));
     tools->addTab(buildInversePane(), QStringLiteral("坐标反算(&N)"));
+    // The profile beside the plan: its grade-point table and drawing.
+    profile_ = new ProfilePanel(services_, document_->undoStack(), lastFolder_);
+    auto* views = new QTabWidget;
+    views->setObjectName(QStringLiteral("viewTabs"));
+    views->addTab(plan_, QStringLiteral("平面图(&M)"));
+    views->addTab(profile_, QStringLiteral("纵断面(&P)"));
     auto* right = new QSplitter(Qt::Vertical);
-    right->addWidget(plan_);
+    right->addWidget(views);
     right->addWidget(tools);
     right->setStretchFactor(0, 3);
     right->setStretchFactor(1, 2);
@@ -115,11 +122,17 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     cursorStatus_->setObjectName(QStringLiteral("cursorStatus"));
     cursorStatus_->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(routeStatus_, 1);
+    statusBar()->addWidget(profile_->statusLabel());
     statusBar()->addPermanentWidget(cursorStatus_);
 
     buildMenus();
     connect(document_, &RouteDocument::routeChanged, this, &RouteWindow::routeChanged);
     connect(plan_, &PlanView::cursorMoved, this, &RouteWindow::showCursor);
+    connect(profile_, &ProfilePanel::profileChanged, this,
+            [this](std::shared_ptr<const Profile> profile) {
+                // stakes_ is the StakeElevationModel made above.
+                static_cast<StakeElevationModel*>(stakes_)->setProfile(std::move(profile));
+            });
     connect(plan_, &PlanView::cursorLeft, cursorStatus_, &QLabel::clear);
     connect(curveTable_, &QTableView::clicked, this, &RouteWindow::centreOnCurveRow);
     connect(curveTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -159,6 +172,8 @@ void RouteWindow::buildMenus()
             &QAction::triggered, this, &RouteWindow::saveStakeReport);
     connect(AddAction(file, "savePlanAction", QStringLiteral("保存平面图…")), &QAction::triggered,
             this, &RouteWindow::savePlan);
+    file->addSeparator();
+    file->addActions(profile_->fileActions());
     file->addSeparator();
     connect(AddAction(file, "closeAction", QStringLiteral("关闭")), &QAction::triggered, this,
             &QWidget::close);

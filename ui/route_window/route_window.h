@@ -26,6 +26,7 @@ namespace tarvelo {
 class CurveTableModel;
 class InverseResultsModel;
 class PlanView;
+class ProfilePanel;
 class RouteDocument;
 class RouteInverse;
 class StakeTableModel;
@@ -41,6 +42,8 @@ public:
 
     RouteDocument* document() const { return document_; }
     PlanView* planView() const { return plan_; }
+    // The vertical profile: its table, drawing and file commands.
+    ProfilePanel* profilePanel() const { return profile_; }
 
     // File commands (the 文件 menu).
     void importRoute();
@@ -88,6 +91,7 @@ private:
     QTableView* stakeTable_;
     QTableView* inverseTable_;
     PlanView* plan_;
+    ProfilePanel* profile_;
     QLineEdit *interval_, *start_, *end_, *offset_, *skew_;
     QCheckBox* mainPoints_;
     QLineEdit *inverseX_, *inverseY_;
