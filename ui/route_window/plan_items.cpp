@@ -5,12 +5,19 @@
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "compute/route_text.h"
+#include "core/centreline.h"
 
 namespace tarvelo {
 
 namespace {
+
+// Largest distance between a chord of the full path and the curve (metres),
+// and the most chords an element is cut into.
+constexpr double kSagitta = 0.002;
+constexpr double kMaxSegments = 4000;
 
 constexpr double kMarkerRadius = 3.5;
 constexpr double kGap = 6;  // marker to text, pixels
@@ -41,19 +48,72 @@ void DrawBoxedText(QPainter* painter, const QRectF& rect, const QString& text, c
 
 }  // namespace
 
-ElementItem::ElementItem(const QPainterPath& fine, const QPainterPath& coarse, double coarseSagitta)
-    : QGraphicsPathItem(fine), coarse_(coarse), coarseSagitta_(coarseSagitta)
+std::vector<double> SampleStations(const RouteElement& e)
 {
+    const double length = e.endStation - e.startStation;
+    int segments = 1;
+    if (e.kind != ElementKind::Line && e.radius > 0 && length > 0) {
+        // A chord c on radius r lies c²/8r from its arc; spirals are flatter.
+        const double chord = std::sqrt(8 * e.radius * kSagitta);
+        const double n = std::ceil(length / chord);
+        segments = std::isfinite(n) ? static_cast<int>(std::clamp(n, 1.0, double(kMaxSegments))) : 1;
+    }
+    std::vector<double> out;
+    out.reserve(segments + 1);
+    for (int i = 0; i < segments; ++i) out.push_back(e.startStation + length * i / segments);
+    out.push_back(e.endStation);
+    return out;
 }
 
-void ElementItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
+ElementItem::ElementItem(const RouteElement& element, const CurveState* curve,
+                         const PlanFrame& frame, const QPen& pen)
+    : element_(element), curve_(curve), frame_(frame), pen_(pen)
+{
+    const double length = element.endStation - element.startStation;
+    const int chords = element.kind == ElementKind::Line ? 1 : kCoarseChords;
+    coarse_.moveTo(at(element.startStation));
+    for (int i = 1; i < chords; ++i) coarse_.lineTo(at(element.startStation + length * i / chords));
+    coarse_.lineTo(at(element.endStation));
+    if (element.kind != ElementKind::Line && element.radius > 0) {
+        const double chord = length / chords;
+        coarseSagitta_ = chord * chord / (8 * element.radius);
+    }
+    // The curve lies within the sagitta of its chords.
+    const double s = coarseSagitta_ + 1e-3;
+    bounds_ = coarse_.boundingRect().adjusted(-s, -s, s, s);
+}
+
+QPointF ElementItem::at(double station) const
+{
+    const CentrelinePoint p = PointAtStation(*curve_, station, 0, 90);
+    return frame_.toScene(p.x, p.y);
+}
+
+const QPainterPath& ElementItem::finePath() const
+{
+    if (!fineDone_) {
+        fineDone_ = true;
+        try {
+            bool first = true;
+            for (double k : SampleStations(element_)) {
+                if (first) fine_.moveTo(at(k)); else fine_.lineTo(at(k));
+                first = false;
+            }
+        } catch (const std::exception&) {
+            fine_ = QPainterPath();  // the coarse path stands in
+        }
+    }
+    return fine_;
+}
+
+void ElementItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const QTransform& t = painter->worldTransform();
     const double pixelsPerMetre = std::hypot(t.m11(), t.m12());
-    if (coarseSagitta_ * pixelsPerMetre >= 0.33) return QGraphicsPathItem::paint(painter, option, widget);
-    painter->setPen(pen());
+    const bool fine = coarseSagitta_ * pixelsPerMetre >= 0.33 && !finePath().isEmpty();
+    painter->setPen(pen_);
     painter->setBrush(Qt::NoBrush);
-    painter->drawPath(coarse_);
+    painter->drawPath(fine ? fine_ : coarse_);
 }
 
 PlanLabel::PlanLabel(const QString& text, QPointF outward, MarkerShape shape, const QColor& colour)

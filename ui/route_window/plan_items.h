@@ -4,25 +4,58 @@
 
 #include <QColor>
 #include <QGraphicsItem>
-#include <QGraphicsPathItem>
+#include <QPainterPath>
+#include <QPen>
 #include <QString>
 #include <vector>
 
+#include "core/route.h"
+#include "ui/route_window/plan_frame.h"
+
 namespace tarvelo {
 
-// One element of the centreline: its full path, and a coarse path of a few
-// chords that is drawn instead while those chords lie within a third of a
-// pixel of the curve, so the whole of a long road draws quickly.
-class ElementItem : public QGraphicsPathItem {
+// The sample stations of an element: its ends and enough stations between
+// that no chord lies more than 2 mm from the curve; straight lines need
+// only their ends. At least 2, at most 4001.
+std::vector<double> SampleStations(const RouteElement& element);
+
+// One element of the centreline, drawn as a few chords while those lie
+// within a third of a pixel of the curve, and as its full path (samples 2 mm
+// from the curve) once zoomed in: the full path is computed the first time
+// it is needed, so a 1,000-JD road is drawn, and redrawn after every edit,
+// without sampling every curve.
+class ElementItem : public QGraphicsItem {
 public:
-    // coarseSagitta: the largest distance (metres) between a coarse chord
-    // and the curve.
-    ElementItem(const QPainterPath& fine, const QPainterPath& coarse, double coarseSagitta);
+    enum { Type = UserType + 1 };
+    // curve: the lookup of the element's curve; it must outlive the item.
+    // Throws FloatFault when a point of the coarse path cannot be computed.
+    ElementItem(const RouteElement& element, const CurveState* curve, const PlanFrame& frame,
+                const QPen& pen);
+
+    int type() const override { return Type; }
+    QRectF boundingRect() const override { return bounds_; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
+    ElementKind kind() const { return element_.kind; }
+    const QPen& pen() const { return pen_; }
+    // The full path (empty if a sample cannot be computed).
+    const QPainterPath& finePath() const;
+
+    // Chords of the coarse path.
+    static constexpr int kCoarseChords = 8;
+
 private:
+    QPointF at(double station) const;
+
+    RouteElement element_;
+    const CurveState* curve_;
+    PlanFrame frame_;
+    QPen pen_;
     QPainterPath coarse_;
-    double coarseSagitta_;
+    double coarseSagitta_ = 0;  // metres between a coarse chord and the curve
+    QRectF bounds_;
+    mutable QPainterPath fine_;
+    mutable bool fineDone_ = false;
 };
 
 enum class MarkerShape { None, Dot, Triangle, Ring };
@@ -68,7 +101,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
     // Screen spacing (pixels) from which crosses, and then station texts, are drawn.
-    static constexpr double kMarkSpacing = 10;
+    static constexpr double kMarkSpacing = 8;
     static constexpr double kTextSpacing = 80;
 
 private:

@@ -15,10 +15,6 @@ namespace tarvelo {
 
 namespace {
 
-// Largest distance between a chord and its curve (metres).
-constexpr double kSagitta = 0.002;
-constexpr int kMaxSegments = 4000;
-
 const QColor kTangentLineColour(150, 150, 150);
 const QColor kJdColour(40, 40, 40);
 const QColor kMainPointColour(150, 20, 20);
@@ -65,23 +61,6 @@ QColor PlanColour(ElementKind kind)
     return Qt::black;
 }
 
-std::vector<double> SampleStations(const RouteElement& e)
-{
-    const double length = e.endStation - e.startStation;
-    int segments = 1;
-    if (e.kind != ElementKind::Line && e.radius > 0 && length > 0) {
-        // A chord c on radius r lies c²/8r from its arc; spirals are flatter.
-        const double chord = std::sqrt(8 * e.radius * kSagitta);
-        const double n = std::ceil(length / chord);
-        segments = std::isfinite(n) ? static_cast<int>(std::clamp(n, 1.0, double(kMaxSegments))) : 1;
-    }
-    std::vector<double> out;
-    out.reserve(segments + 1);
-    for (int i = 0; i < segments; ++i) out.push_back(e.startStation + length * i / segments);
-    out.push_back(e.endStation);
-    return out;
-}
-
 PlanScene::PlanScene(QObject* parent) : QGraphicsScene(parent)
 {
     // Labels ignore the view's scale, which a BSP index cannot place; the
@@ -109,32 +88,15 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
 
 void PlanScene::addElements(const Route& route)
 {
-    std::vector<QPointF> points;
     for (const RouteElement& e : route.elements()) {
-        points.clear();
         try {
-            const CurveState& curve = route.curves()[e.curve].curve;
-            for (double k : SampleStations(e)) {
-                const CentrelinePoint p = PointAtStation(curve, k, 0, 90);
-                points.push_back(frame_.toScene(p.x, p.y));
-            }
+            auto* item = new ElementItem(e, &route.curves()[e.curve].curve, frame_,
+                                         CosmeticPen(PlanColour(e.kind), 2));
+            addItem(item);
+            routeRect_ = routeRect_.united(item->boundingRect());
         } catch (const std::exception&) {
-            continue;  // a piece that cannot be computed is left out of the drawing
+            // A piece that cannot be computed is left out of the drawing.
         }
-        QPainterPath fine(points.front()), coarse(points.front());
-        for (std::size_t i = 1; i < points.size(); ++i) fine.lineTo(points[i]);
-        // Every step-th sample: at most kCoarseChords chords.
-        const std::size_t segments = points.size() - 1;
-        const std::size_t step = (segments + kCoarseChords - 1) / kCoarseChords;
-        for (std::size_t i = step; i < segments; i += step) coarse.lineTo(points[i]);
-        coarse.lineTo(points.back());
-        const double chord = (e.endStation - e.startStation) * double(step) / double(segments);
-        const double sagitta = e.kind == ElementKind::Line ? 0 : chord * chord / (8 * e.radius);
-        auto* item = new ElementItem(fine, coarse, sagitta);
-        item->setPen(CosmeticPen(PlanColour(e.kind), 2));
-        item->setData(0, static_cast<int>(e.kind));
-        addItem(item);
-        routeRect_ = routeRect_.united(fine.boundingRect());
     }
 }
 

@@ -22,11 +22,6 @@ namespace tarvelo {
 // The colours of the element kinds, and the lines through the JDs.
 QColor PlanColour(ElementKind kind);
 
-// The sample stations of an element: its ends and enough stations between
-// that no chord lies more than 2 mm from the curve; straight lines need
-// only their ends. At least 2, at most 4001.
-std::vector<double> SampleStations(const RouteElement& element);
-
 class PlanScene : public QGraphicsScene {
     Q_OBJECT
 public:
@@ -53,8 +48,6 @@ public:
 
     // Free space (pixels) kept between neighbouring labels.
     static constexpr double kLabelGap = 8;
-    // Chords of an element's coarse path (see ElementItem).
-    static constexpr std::size_t kCoarseChords = 8;
 
 private:
     struct LabelGroup {

@@ -3,7 +3,6 @@
 // the cursor, fit on Home, centring on a table row, and the cursor's
 // station in the status bar.
 
-#include <QGraphicsPathItem>
 #include <QTest>
 #include <QWheelEvent>
 #include <set>
@@ -18,12 +17,11 @@ namespace {
 
 using RoutePlan = RouteWindowTest;
 
-std::vector<QGraphicsPathItem*> ElementPaths(PlanScene* scene)
+std::vector<ElementItem*> ElementPaths(PlanScene* scene)
 {
-    std::vector<QGraphicsPathItem*> out;
+    std::vector<ElementItem*> out;
     for (QGraphicsItem* item : scene->items())
-        if (auto* path = qgraphicsitem_cast<QGraphicsPathItem*>(item))
-            if (path->data(0).isValid()) out.push_back(path);
+        if (auto* element = qgraphicsitem_cast<ElementItem*>(item)) out.push_back(element);
     return out;
 }
 
@@ -51,13 +49,13 @@ TEST_F(RoutePlan, NorthIsUpAndEastIsRightWithOnePathPerElementInItsKindsColour)
     const auto paths = ElementPaths(scene);
     ASSERT_EQ(paths.size(), engine.elements().size());  // tangent, arc, tangent
     std::set<QRgb> colours;
-    for (QGraphicsPathItem* p : paths) colours.insert(p->pen().color().rgb());
+    for (ElementItem* p : paths) colours.insert(p->pen().color().rgb());
     EXPECT_EQ(colours.size(), 2u);  // no spirals here
 
     importText(kFiveJdRoute);
     const auto all = ElementPaths(route->planView()->planScene());
     colours.clear();
-    for (QGraphicsPathItem* p : all) colours.insert(p->pen().color().rgb());
+    for (ElementItem* p : all) colours.insert(p->pen().color().rgb());
     EXPECT_EQ(colours.size(), 3u);  // tangents, spirals and arcs apart
     EXPECT_EQ(all.size(), RouteOfText(kFiveJdRoute).elements().size());
 }
@@ -68,9 +66,11 @@ TEST_F(RoutePlan, ArcPathFollowsTheCircleWithinTwoMillimetres)
     PlanScene* scene = route->planView()->planScene();
     // The arc of R 300 turning right from north to east has its centre at
     // X 700, Y 300.
-    for (QGraphicsPathItem* p : ElementPaths(scene)) {
-        if (p->data(0).toInt() != static_cast<int>(ElementKind::Arc)) continue;
-        const QPainterPath path = p->path();
+    for (ElementItem* p : ElementPaths(scene)) {
+        if (p->kind() != ElementKind::Arc) continue;
+        // The whole arc lies inside the item's bounds.
+        const QPainterPath path = p->finePath();
+        EXPECT_TRUE(p->boundingRect().contains(path.boundingRect()));
         ASSERT_GT(path.elementCount(), 10);
         for (int i = 0; i < path.elementCount(); ++i) {
             const QPointF at(path.elementAt(i).x, path.elementAt(i).y);
