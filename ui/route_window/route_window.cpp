@@ -346,4 +346,10 @@ QWidget* RouteWindow::buildInversePane()
     return pane;
 }
 
+void RouteWindow::closeEvent(QCloseEvent* event)
+{
+    emit closing();
+    QMainWindow::closeEvent(event);
+}
+
 }  // namespace tarvelo

@@ -42,6 +42,10 @@ public:
 
     RouteDocument* document() const { return document_; }
     PlanView* planView() const { return plan_; }
+    // The folder the file dialogs open in: the one used last. The launcher
+    // hands it from one window to the next, so it lasts the session.
+    const QString& lastFolder() const { return lastFolder_; }
+    void setLastFolder(const QString& folder) { lastFolder_ = folder; }
     // The vertical profile: its table, drawing and file commands.
     ProfilePanel* profilePanel() const { return profile_; }
 
@@ -61,6 +65,13 @@ public:
     void insertJdRow();
     void deleteJdRows();
     void clearJdCells();
+
+signals:
+    // The window is closing (its title bar, 关闭, or Exit).
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();

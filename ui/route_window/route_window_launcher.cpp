@@ -24,6 +24,10 @@ RouteWindow* RouteWindowLauncher::show()
     if (!window()) {
         window_ = new RouteWindow(services_, sendToMain_);
         window_->setAttribute(Qt::WA_DeleteOnClose);
+        window_->setLastFolder(lastFolder_);
+        // Read as the window closes: the folder outlives it.
+        RouteWindow* w = window_;
+        connect(w, &RouteWindow::closing, this, [this, w] { lastFolder_ = w->lastFolder(); });
     }
     if (window_->isMinimized()) window_->showNormal();
     window_->show();

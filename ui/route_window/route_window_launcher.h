@@ -31,6 +31,7 @@ private:
     UiServices& services_;
     std::function<void(const CurveTexts&)> sendToMain_;
     QPointer<RouteWindow> window_;
+    QString lastFolder_;  // of the windows closed before, for the next one
 };
 
 }  // namespace tarvelo

@@ -42,6 +42,24 @@ TEST_F(JdEditing, ImportedRouteShowsEveryRowAndCurveWithHandWorkedElements)
     EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
 }
 
+TEST_F(JdEditing, SharpSpiralsShowTheirSeriesErrorInTheWarningColour)
+{
+    // R 95.78, Ls 110: the truncated series ends about 55 mm from the exact
+    // clothoid (the published case); 90° leaves room for both spirals.
+    importText("QD,0,0,0\nJD1,1000,0,,95.78,110,110\nZD,1000,1000\n");
+    ASSERT_EQ(model("curveTable")->rowCount(), 1);
+    const QString series = cell("curveTable", 0, C::kSeries);
+    const QStringList both = series.split(QStringLiteral(" / "));
+    ASSERT_EQ(both.size(), 2) << series.toStdString();
+    EXPECT_NEAR(both[0].toDouble(), 55, 2) << series.toStdString();
+    EXPECT_EQ(both[0], both[1]);
+    EXPECT_TRUE(cellRole("curveTable", 0, C::kSeries, Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(cellRole("curveTable", 0, C::kSeries, Qt::ToolTipRole).toString().contains(QStringLiteral("1 mm")));
+    // A gentle spiral: well under a millimetre, no warning.
+    typeCell(1, kJdR, QStringLiteral("600"));
+    EXPECT_FALSE(cellRole("curveTable", 0, C::kSeries, Qt::BackgroundRole).isValid());
+}
+
 TEST_F(JdEditing, EveryCellEditRecomputesTheCurveTableAtOnce)
 {
     importText(kRightAngleRoute);

@@ -59,6 +59,12 @@ TEST_F(RouteWindowOpen, ClosedWindowIsCreatedAfreshAndExitClosesIt)
     EXPECT_EQ(model("jdTable")->rowCount(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
+    // The folder of the last file lasts the session: the new window's
+    // dialogs open there.
+    desktop.queueFileAnswer(QString());
+    trigger("importAction");
+    ASSERT_EQ(desktop.dialogs.size(), 2u);
+    EXPECT_EQ(desktop.dialogs[1].currentName, dir.path());
 }
 
 TEST_F(RouteWindowOpen, MenusCarryAccessKeysAndTheNamedShortcuts)
