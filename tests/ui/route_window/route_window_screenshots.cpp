@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTableView>
 #include <cstdio>
 
 #include "core/route.h"
@@ -86,7 +85,6 @@ int main(int argc, char** argv)
     // 100 m stakes: apart on the plan of the whole road.
     window.findChild<QLineEdit*>(QStringLiteral("intervalEdit"))->setText(QStringLiteral("100"));
     window.findChild<QPushButton*>(QStringLiteral("stakeButton"))->click();
-    auto* curves = window.findChild<QTableView*>(QStringLiteral("curveTable"));
     std::size_t jd = 0;
     while (jd < route->curves().size() && route->curves()[jd].name != jdName) ++jd;
     if (jd == route->curves().size()) {
