@@ -67,7 +67,11 @@ ProfilePanel::ProfilePanel(UiServices& services, QUndoStack* undo, QString& last
                                       "从电子表格复制的数据可用 Ctrl+V 粘贴"));
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Columns as wide as their captions and numbers: the table stays narrow
+    // beside the drawing, and no caption is cut.
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     table_->horizontalHeader()->setHighlightSections(false);
 
     auto* insert = new QPushButton(QStringLiteral("插入行"), box);
@@ -96,8 +100,9 @@ ProfilePanel::ProfilePanel(UiServices& services, QUndoStack* undo, QString& last
     split->setObjectName(QStringLiteral("profileSplitter"));
     split->addWidget(box);
     split->addWidget(view_);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 5);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setCollapsible(0, false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);

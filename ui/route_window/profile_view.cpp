@@ -8,6 +8,7 @@
 
 #include "compute/route_text.h"
 #include "core/number_text.h"
+#include "ui/route_window/profile_label.h"
 
 namespace tarvelo {
 
@@ -66,6 +67,7 @@ void ProfileView::setProfile(std::shared_ptr<const Profile> profile, bool fitToP
     scene_->setProfile(std::move(profile));
     updateSceneRect();
     if (scene_->hasProfile() && (fitToProfile || !had)) fit();
+    declutter();
     viewport()->update();
 }
 
@@ -98,6 +100,7 @@ void ProfileView::setPixelsPerMetre(double target)
     const QPointF centre = mapToScene(viewport()->rect().center());
     setTransform(QTransform::fromScale(target, target));
     centerOn(centre);
+    declutter();
     viewport()->update();
 }
 
@@ -111,7 +114,27 @@ void ProfileView::zoomBy(double factor, QPointF about)
     const QPointF centre = mapToScene(viewport()->rect().center());
     setTransform(QTransform::fromScale(target, target));
     centerOn(fixed + (centre - fixed) * (now / target));
+    declutter();
     viewport()->update();
+}
+
+void ProfileView::declutter()
+{
+    const auto& points = scene_->pointLabels();
+    std::vector<ProfileLabel*> order;
+    for (std::size_t k = 1; k + 1 < points.size(); ++k) order.push_back(points[k]);
+    if (!points.empty()) order.push_back(points.front());
+    if (points.size() > 1) order.push_back(points.back());
+    for (ProfileLabel* label : scene_->gradeLabels()) order.push_back(label);
+    // Overlaps depend on the scale only, not on where the view looks.
+    std::vector<QRectF> shown;
+    for (ProfileLabel* label : order) {
+        const QRectF box = label->deviceTransform(viewportTransform()).mapRect(label->boxRect());
+        const bool clear = std::none_of(shown.begin(), shown.end(),
+                                        [&](const QRectF& r) { return r.intersects(box); });
+        label->setVisible(clear);
+        if (clear) shown.push_back(box);
+    }
 }
 
 void ProfileView::wheelEvent(QWheelEvent* event)

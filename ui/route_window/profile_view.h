@@ -38,6 +38,13 @@ public:
     static constexpr double kFitMarginX = 70;
     static constexpr double kFitMarginY = 120;
 
+    // The labels shown at the current zoom: a label whose box would overlap
+    // one shown before it is hidden, the grade points between the ends
+    // first, then the ends, then the grades. Labels keep their size on
+    // screen while the drawing shrinks, so zooming out hides some and
+    // zooming in brings them back.
+    void declutter();
+
 signals:
     void cursorMoved(double station, double elevation);
     void cursorLeft();

@@ -204,6 +204,30 @@ TEST_F(ProfilePanelTest, LabelsKeepTheirSizeOnScreenAtEveryZoomAndTheViewZoomsAb
     view->setPixelsPerMetre(20);
     EXPECT_EQ(onScreen(), far);
 
+    // Labels that would overlap are hidden, the grade points between the
+    // ends kept first; zooming in brings them all back.
+    const auto visibleBoxes = [&] {
+        std::vector<QRectF> boxes;
+        std::vector<ProfileLabel*> all = scene()->pointLabels();
+        all.insert(all.end(), scene()->gradeLabels().begin(), scene()->gradeLabels().end());
+        for (ProfileLabel* l : all)
+            if (l->isVisible()) boxes.push_back(l->deviceTransform(view->viewportTransform()).mapRect(l->boxRect()));
+        return boxes;
+    };
+    for (double scale : {0.005, 0.02, 0.05, 0.1, 0.25, 1.0}) {
+        SCOPED_TRACE(scale);
+        view->setPixelsPerMetre(scale);
+        const std::vector<QRectF> boxes = visibleBoxes();
+        ASSERT_FALSE(boxes.empty());
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].intersects(boxes[j]));
+        EXPECT_TRUE(scene()->pointLabels()[1]->isVisible());
+    }
+    view->setPixelsPerMetre(0.02);  // 5.2 km in about 100 px
+    EXPECT_LT(visibleBoxes().size(), 11u);
+    view->setPixelsPerMetre(0.25);  // the example's labels stand apart from here on
+    EXPECT_EQ(visibleBoxes().size(), 11u);
+
     // Fit shows every grade point inside the view.
     view->fit();
     for (const GradePointInput& p : panel->profile()->points()) {

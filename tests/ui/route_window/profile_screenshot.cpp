@@ -2,12 +2,19 @@
 // offscreen into a PNG for the README:
 //
 //   profile_screenshot examples/profile-example.csv docs/route-profile.png
+//       [examples/route-example.csv docs/route-window-profile.png]
+//
+// With a route file too, the whole route window follows: the route and the
+// profile imported, the 20 m stake table with its design elevations, the
+// profile's tab in front.
 //
 // The file goes through the window's own import (the grade-point table and
 // its profile), so the picture is what the route window shows. Any message
 // box, or a profile the table refuses, is an error: printed, exit code 1.
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QUndoStack>
 #include <cstdio>
 #include <cstdlib>
@@ -15,13 +22,15 @@
 #include "ui/route_window/profile_document.h"
 #include "ui/route_window/profile_panel.h"
 #include "ui/route_window/profile_view.h"
+#include "ui/route_window/route_document.h"
+#include "ui/route_window/route_window.h"
 #include "ui/ui_services.h"
 
 namespace {
 
 class FileDesktop : public tarvelo::UiServices {
 public:
-    explicit FileDesktop(QString file) : file_(std::move(file)) {}
+    explicit FileDesktop(QStringList files) : files_(std::move(files)) {}
     void showMessage(QWidget*, const QString& title, const QString& text,
                      tarvelo::MessageIcon) override
     {
@@ -30,13 +39,43 @@ public:
         std::exit(1);
     }
     QString getSaveFileName(QWidget*, const QString&, const QStringList&) override { return {}; }
-    QString getOpenFileName(QWidget*, const QString&, const QStringList&) override { return file_; }
+    QString getOpenFileName(QWidget*, const QString&, const QStringList&) override
+    {
+        return files_.isEmpty() ? QString() : files_.takeFirst();
+    }
     bool startProgram(const QString&, const QStringList&, QString*) override { return false; }
     bool openLocation(const QString&, QString*) override { return false; }
 
 private:
-    QString file_;
+    QStringList files_;
 };
+
+bool SaveWindow(const QString& route, const QString& profile, const QString& out)
+{
+    FileDesktop desktop({route, profile});
+    tarvelo::RouteWindow window(desktop, {});
+    window.resize(1320, 690);
+    window.show();
+    QApplication::processEvents();
+    window.importRoute();
+    window.profilePanel()->importProfile();
+    if (!window.document()->route() || !window.profilePanel()->profile()) {
+        std::fprintf(stderr, "the route or the profile is refused\n");
+        return false;
+    }
+    window.findChild<QLineEdit*>(QStringLiteral("intervalEdit"))->setText(QStringLiteral("20"));
+    window.computeStakes();
+    window.findChild<QTabWidget*>(QStringLiteral("viewTabs"))->setCurrentWidget(window.profilePanel());
+    QApplication::processEvents();
+    window.profilePanel()->view()->fit();
+    QApplication::processEvents();
+    if (!window.grab().save(out)) {
+        std::fprintf(stderr, "cannot write %s\n", qUtf8Printable(out));
+        return false;
+    }
+    std::printf("%s\n", qUtf8Printable(out));
+    return true;
+}
 
 }  // namespace
 
@@ -44,11 +83,11 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: profile_screenshot PROFILE_FILE OUT.png\n");
+    if (argc != 3 && argc != 5) {
+        std::fprintf(stderr, "usage: profile_screenshot PROFILE_FILE OUT.png [ROUTE_FILE WINDOW.png]\n");
         return 2;
     }
-    FileDesktop desktop(QString::fromLocal8Bit(argv[1]));
+    FileDesktop desktop({QString::fromLocal8Bit(argv[1])});
     QUndoStack undo;
     QString folder;
     tarvelo::ProfilePanel panel(desktop, &undo, folder);
@@ -73,5 +112,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("%s\n", argv[2]);
+    if (argc == 5 && !SaveWindow(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[1]),
+                                 QString::fromLocal8Bit(argv[4])))
+        return 1;
     return 0;
 }
