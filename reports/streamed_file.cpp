@@ -4,16 +4,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "reports/system_words.h"
+
 namespace tarvelo {
 
 namespace {
 
 constexpr std::size_t kBlock = std::size_t(1) << 20;
-
-QString SystemWords(const QString& errorString)
-{
-    return errorString.isEmpty() ? QString() : QStringLiteral("（%1）").arg(errorString);
-}
 
 }  // namespace
 
@@ -53,7 +50,7 @@ FileStatus StreamedFile::Open()
     // Unbuffered, so that every short write (disk full, size limit) is seen
     // here instead of being lost in a buffer before commit() succeeds.
     if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Fail(QStringLiteral("无法在该位置创建文件%1。").arg(SystemWords(file_->errorString())));
+        return Fail(QStringLiteral("无法在该位置创建文件%1。").arg(SystemWords(*file_)));
     pending_.reserve(kBlock + kBlock / 4);
     return FileStatus::Success();
 }
@@ -64,11 +61,11 @@ FileStatus StreamedFile::Flush()
     const qint64 wanted = qint64(pending_.size());
     const qint64 got = file_->write(pending_.data(), wanted);
     if (got != wanted) {
-        const QString reason = file_->error() != QFileDevice::NoError ? file_->errorString() : QString();
+        const QString reason = SystemWords(*file_);
         const qint64 total = written_ + qMax<qint64>(got, 0);
         return Fail(QStringLiteral("写入失败，写到第 %1 字节时中断（磁盘已满或超出文件大小限制？）%2，原文件未改动。")
                         .arg(total)
-                        .arg(SystemWords(reason)));
+                        .arg(reason));
     }
     written_ += got;
     pending_.clear();
@@ -88,7 +85,7 @@ FileStatus StreamedFile::Commit()
     if (failed_ || !file_) return FileStatus::Failure(SaveFailureMessage(path_, QStringLiteral("文件未能打开。")));
     if (FileStatus s = Flush(); !s.ok()) return s;
     if (!file_->commit()) {
-        const QString words = SystemWords(file_->errorString());
+        const QString words = SystemWords(*file_);
         file_.reset();
         failed_ = true;
         return FileStatus::Failure(

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include "reports/gbk_text.h"
+#include "reports/system_words.h"
 
 namespace tarvelo {
 
@@ -19,11 +20,6 @@ QString SaveFailure(const QString& path, const QString& reason)
 QString ReadFailure(const QString& path, const QString& reason)
 {
     return QStringLiteral("无法读取文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
-}
-
-QString SystemWords(const QString& errorString)
-{
-    return errorString.isEmpty() ? QString() : QStringLiteral("（%1）").arg(errorString);
 }
 
 }  // namespace
@@ -71,21 +67,21 @@ FileStatus WriteFileBytes(const QString& path, const QByteArray& bytes)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileStatus::Failure(SaveFailure(
-            path, QStringLiteral("无法在该位置创建文件%1。").arg(SystemWords(file.errorString()))));
+            path, QStringLiteral("无法在该位置创建文件%1。").arg(SystemWords(file))));
     const qint64 wanted = bytes.size();
     const qint64 written = file.write(bytes);
     if (written != wanted) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+        const QString reason = SystemWords(file);
         file.cancelWriting();
         return FileStatus::Failure(SaveFailure(
             path, QStringLiteral("写入失败，只写入了 %1 / %2 字节（磁盘已满或超出文件大小限制？）%3，原文件未改动。")
                       .arg(qMax<qint64>(written, 0))
                       .arg(wanted)
-                      .arg(SystemWords(reason))));
+                      .arg(reason)));
     }
     if (!file.commit())
         return FileStatus::Failure(SaveFailure(
-            path, QStringLiteral("无法完成写入或替换原文件%1，原文件未改动。").arg(SystemWords(file.errorString()))));
+            path, QStringLiteral("无法完成写入或替换原文件%1，原文件未改动。").arg(SystemWords(file))));
     return FileStatus::Success();
 }
 
@@ -100,11 +96,11 @@ FileResult<QByteArray> ReadFileBytes(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileResult<QByteArray>::Failure(
-            ReadFailure(path, QStringLiteral("无法打开文件%1。").arg(SystemWords(file.errorString()))));
+            ReadFailure(path, QStringLiteral("无法打开文件%1。").arg(SystemWords(file))));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return FileResult<QByteArray>::Failure(
-            ReadFailure(path, QStringLiteral("读取出错%1。").arg(SystemWords(file.errorString()))));
+            ReadFailure(path, QStringLiteral("读取出错%1。").arg(SystemWords(file))));
     return FileResult<QByteArray>::Success(std::move(bytes));
 }
 

@@ -4,6 +4,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include "reports/system_words.h"
+
 namespace tarvelo {
 
 namespace {
@@ -86,10 +88,10 @@ std::optional<QString> WriteWelcomeFile(QString* error)
         file.close();
         return file.fileName();
     }
-    const QString reason = file.errorString();
+    const QString reason = SystemWords(file);
     if (!file.fileName().isEmpty()) file.remove();
     if (error)
-        *error = QStringLiteral("无法在临时文件夹“%1”中创建记事本文档（%2）。")
+        *error = QStringLiteral("无法在临时文件夹“%1”中创建记事本文档%2。")
                      .arg(QDir::toNativeSeparators(QDir::tempPath()), reason);
     return std::nullopt;
 }
