@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
@@ -254,7 +255,11 @@ void ProfilePanel::insertRow()
     const QModelIndex at = table_->currentIndex();
     const int row = at.isValid() ? at.row() : std::max(document_->table()->rowCount() - 1, 0);
     document_->table()->insertEmptyRows(row, 1);
-    table_->setCurrentIndex(document_->table()->index(row, 0));
+    // The new row alone is selected: with Ctrl still held from Ctrl+Ins the
+    // view would otherwise add it to the old selection, and a following
+    // Ctrl+Del would take both.
+    table_->selectionModel()->setCurrentIndex(document_->table()->index(row, 0),
+                                              QItemSelectionModel::ClearAndSelect);
 }
 
 void ProfilePanel::deleteRows()

@@ -8,6 +8,7 @@
 // the curves ending at K10+902 and starting at K11+404, so its elevation is
 // 369.76 − 0.019·380 = 362.540; K10+000 is the start, 352.400.
 
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
@@ -85,6 +86,42 @@ TEST_F(ProfileWindow, FileMenuHoldsTheProfileCommandsAndTheProfileIsATabBesideTh
     EXPECT_EQ(profileModel()->data(profileModel()->index(2, kProfileR), Qt::DisplayRole).toString(),
               QStringLiteral("8000"));
     EXPECT_TRUE(route->profilePanel()->profile());
+}
+
+TEST_F(ProfileWindow, PasteAndUndoKeysActOnTheTableThatHasTheFocus)
+{
+    importText(kFiveJdRoute);
+    importProfile();
+    child<QTabWidget>("viewTabs")->setCurrentWidget(route->profilePanel());
+    QTableView* profileTable = table("profileTable");
+    const auto jdTexts = [&] {
+        QStringList all;
+        QAbstractItemModel* m = model("jdTable");
+        for (int r = 0; r < m->rowCount(); ++r)
+            for (int c = 0; c < m->columnCount(); ++c) all << m->data(m->index(r, c), Qt::EditRole).toString();
+        return all;
+    };
+    const QStringList jdBefore = jdTexts();
+
+    profileTable->setFocus();
+    profileTable->setCurrentIndex(profileModel()->index(1, kProfileR));
+    QApplication::clipboard()->setText(QStringLiteral("6000"));
+    QTest::keyClick(profileTable, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(profileModel()->data(profileModel()->index(1, kProfileR), Qt::DisplayRole).toString(),
+              QStringLiteral("6000"));
+    EXPECT_EQ(jdTexts(), jdBefore);  // the JD table's paste did not fire as well
+    QTest::keyClick(profileTable, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(profileModel()->data(profileModel()->index(1, kProfileR), Qt::DisplayRole).toString(),
+              QStringLiteral("12000"));
+
+    // Ctrl+Ins adds a row above the current one; Ctrl+Del takes it away.
+    QTest::keyClick(profileTable, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(profileModel()->rowCount(), 7);
+    EXPECT_TRUE(profileModel()->texts()[1] == ProfileRowTexts{});
+    QTest::keyClick(profileTable, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(profileModel()->rowCount(), 6);
+    EXPECT_TRUE(route->profilePanel()->profile());
+    EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
 }
 
 TEST_F(ProfileWindow, StakeTableElevationIsTheProfilesElevationAtEveryRowAndEmptyBeyondIt)
