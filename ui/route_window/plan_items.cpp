@@ -197,8 +197,13 @@ void StakesItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option
     if (spacing < kMarkSpacing) return;
     const bool texts = spacing >= kTextSpacing;
     // The exposed area widened by what is drawn beside a stake (in metres).
+    // A view rendered into a file exposes the whole item: the painter's own
+    // device bounds it then.
     const double reach = 90 / pixelsPerMetre;
-    const QRectF area = option->exposedRect.adjusted(-reach, -reach, reach, reach);
+    QRectF area = option->exposedRect;
+    if (const QPaintDevice* device = painter->device())
+        area &= toDevice.inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+    area.adjust(-reach, -reach, reach, reach);
 
     painter->save();
     // Device pixels from here on: marks and texts keep their size at any zoom.
