@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPen>
 #include <cmath>
+#include <exception>
 
 #include "compute/route_text.h"
 #include "core/number_text.h"
@@ -55,7 +56,20 @@ void ProfileScene::setProfile(std::shared_ptr<const Profile> profile)
     gradeLabels_.clear();
     profileRect_ = QRectF();
     profile_ = std::move(profile);
-    if (profile_) build();
+    if (!profile_) return;
+    try {
+        build();
+    } catch (const std::exception&) {
+        // A value too large to write (a grade in percent beyond a double):
+        // no half drawing; the table and status still show the profile.
+        QGraphicsScene::clear();
+        profile_.reset();
+        gradeLines_.clear();
+        curveItems_.clear();
+        pointLabels_.clear();
+        gradeLabels_.clear();
+        profileRect_ = QRectF();
+    }
 }
 
 void ProfileScene::build()

@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "compute/route_text.h"
 #include "core/number_text.h"
@@ -26,6 +27,24 @@ double NiceStep(double least)
     for (double m : {1.0, 2.0, 5.0, 10.0})
         if (m * decade >= least) return m * decade;
     return 10 * decade;
+}
+
+// The multiples n·step within [low, high], each computed as n·step and
+// counted by an int: adding step (or 1 to n) stalls once it is below the
+// spacing of doubles near a far station. Nothing when the range holds more
+// than a screen's worth.
+std::vector<double> GridValues(double low, double high, double step)
+{
+    std::vector<double> out;
+    if (!(step > 0) || !std::isfinite(low) || !std::isfinite(high)) return out;
+    const double first = std::ceil(low / step), last = std::floor(high / step);
+    if (!(last - first < 1000)) return out;
+    const int count = static_cast<int>(last - first);
+    for (int i = 0; i <= count; ++i) {
+        const double v = (first + i) * step;  // repeats where first + i rounds to first
+        if (out.empty() || v != out.back()) out.push_back(v);
+    }
+    return out;
 }
 
 // Paints in viewport pixels whatever the painter's target (screen or file).
@@ -178,12 +197,12 @@ void ProfileView::drawBackground(QPainter* painter, const QRectF& rect)
     painter->save();
     painter->setPen(pen);
     const double ds = stationStep();
-    for (double s = std::ceil(seen.left() / ds) * ds; s <= seen.right(); s += ds)
+    for (double s : GridValues(seen.left(), seen.right(), ds))
         painter->drawLine(QPointF(s, seen.top()), QPointF(s, seen.bottom()));
     const double dz = elevationStep();
     const double zLow = ProfileScene::ElevationOf(seen.bottomLeft());
     const double zHigh = ProfileScene::ElevationOf(seen.topLeft());
-    for (double z = std::ceil(zLow / dz) * dz; z <= zHigh; z += dz) {
+    for (double z : GridValues(zLow, zHigh, dz)) {
         const double y = ProfileScene::ToScene(0, z).y();
         painter->drawLine(QPointF(seen.left(), y), QPointF(seen.right(), y));
     }
@@ -206,7 +225,7 @@ void ProfileView::drawForeground(QPainter* painter, const QRectF& rect)
     const double left = mapToScene(QPoint(0, 0)).x(), right = mapToScene(area.toRect().topRight()).x();
     const QRectF bottomBand(area.left(), area.bottom() - fm.height() - 4, area.width(), fm.height() + 4);
     painter->fillRect(bottomBand, QColor(255, 255, 255, 220));
-    for (double s = std::ceil(left / ds) * ds; s <= right; s += ds) {
+    for (double s : GridValues(left, right, ds)) {
         const double x = mapFromScene(QPointF(s, 0)).x();
         const QString text = QString::fromStdString(FormatKStation(s, ds < 1 ? 3 : 0));
         painter->drawText(QRectF(x - 60, bottomBand.top(), 120, bottomBand.height()), Qt::AlignCenter, text);
@@ -215,7 +234,7 @@ void ProfileView::drawForeground(QPainter* painter, const QRectF& rect)
     const int decimals = dz >= 1 ? 0 : dz >= 0.1 ? 1 : dz >= 0.01 ? 2 : 3;
     const double zHigh = ProfileScene::ElevationOf(mapToScene(QPoint(0, 0)));
     const double zLow = ProfileScene::ElevationOf(mapToScene(area.toRect().bottomLeft()));
-    for (double z = std::ceil(zLow / dz) * dz; z <= zHigh; z += dz) {
+    for (double z : GridValues(zLow, zHigh, dz)) {
         const double y = mapFromScene(ProfileScene::ToScene(0, z)).y();
         if (y > bottomBand.top() - fm.height()) continue;  // would sit on the station values
         const QString text = QString::fromStdString(FormatFixed(z, decimals));

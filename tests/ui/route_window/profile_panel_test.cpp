@@ -241,6 +241,36 @@ TEST_F(ProfilePanelTest, LabelsKeepTheirSizeOnScreenAtEveryZoomAndTheViewZoomsAb
     EXPECT_EQ(view->pixelsPerMetre(), ProfileView::kMinPixelsPerMetre);
 }
 
+TEST_F(ProfilePanelTest, FarTinyAndHugeProfilesDrawAndPaintAtEveryZoom)
+{
+    const struct {
+        const char* what;
+        std::vector<ProfileRowTexts> rows;
+    } cases[] = {
+        // Stations of 10^17 m, where doubles are 16 m apart: a grid that
+        // stepped by adding 2 m would never move.
+        {"far", {{"100000000000000000", "100", ""}, {"100000000000001024", "110", "5000"}, {"100000000000002048", "100", ""}}},
+        {"millimetres", {{"0", "0", ""}, {"0.001", "0.001", "0.0001"}, {"0.002", "0", ""}}},
+        {"below sea level", {{"-500", "-120.5", ""}, {"0", "-100", "3000"}, {"400", "-130", ""}}},
+        {"huge grades", {{"0", "1e12", ""}, {"1", "-1e12", "1e-300"}, {"2", "1e12", ""}}},
+    };
+    ProfileView* view = panel->view();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        model()->replaceAll(c.rows, QStringLiteral("test"));
+        ASSERT_TRUE(panel->profile()) << status().toStdString();
+        EXPECT_EQ(scene()->gradeLines().size(), 2u);
+        EXPECT_EQ(scene()->pointLabels().size(), 3u);
+        for (double scale : {ProfileView::kMinPixelsPerMetre, 1.0, ProfileView::kMaxPixelsPerMetre}) {
+            view->setPixelsPerMetre(scale);
+            EXPECT_FALSE(view->grab().isNull());  // paints grid, texts and items
+        }
+        view->fit();
+        EXPECT_FALSE(view->grab().isNull());
+    }
+    EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
+}
+
 TEST_F(ProfilePanelTest, EveryEditRedrawsAtOnce)
 {
     importFile(kExampleProfile);
