@@ -16,7 +16,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "compute/route_text.h"
 #include "core/float_fault.h"
+#include "core/number_text.h"
 #include "core/profile_file.h"
 #include "reports/profile_report.h"
 #include "reports/table_file.h"
@@ -164,6 +166,22 @@ void ProfilePanel::rebuilt()
     view_->setProfile(profile, fitNext_ && profile);
     if (profile) fitNext_ = false;
     emit profileChanged(profile);
+}
+
+QString ProfilePanel::cursorText(double station, double elevation) const
+{
+    const std::shared_ptr<const Profile>& profile = document_->profile();
+    if (!profile) return {};
+    try {
+        QString text = QStringLiteral("桩号 %1  高程 %2  ")
+                           .arg(QString::fromStdString(FormatKStation(station)),
+                                QString::fromStdString(FormatFixed(elevation, 2)));
+        const std::optional<double> z = profile->ElevationAt(station);
+        return text + (z ? QStringLiteral("设计高程 %1 m").arg(QString::fromStdString(FormatFixed(*z, 3)))
+                         : QStringLiteral("不在纵断面范围内"));
+    } catch (const FloatFault&) {
+        return {};  // a cursor beyond every number's range
+    }
 }
 
 void ProfilePanel::tell(const QString& text, QWidget* focus)

@@ -41,6 +41,11 @@ public:
     // importProfileAction, exportProfileAction, profileReportAction.
     QList<QAction*> fileActions() const { return fileActions_; }
 
+    // The status bar's words for the cursor over the drawing: its station
+    // (K notation) and elevation, and the design elevation there, or that
+    // the profile does not reach it. "" without a profile.
+    QString cursorText(double station, double elevation) const;
+
     void importProfile();
     void exportProfile();
     void saveCurveReport();

@@ -28,6 +28,7 @@
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/plan_view.h"
 #include "ui/route_window/profile_panel.h"
+#include "ui/route_window/profile_view.h"
 #include "ui/route_window/route_document.h"
 #include "ui/route_window/stake_elevation_model.h"
 
@@ -134,6 +135,10 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
                 static_cast<StakeElevationModel*>(stakes_)->setProfile(std::move(profile));
             });
     connect(plan_, &PlanView::cursorLeft, cursorStatus_, &QLabel::clear);
+    connect(profile_->view(), &ProfileView::cursorMoved, this, [this](double station, double elevation) {
+        cursorStatus_->setText(profile_->cursorText(station, elevation));
+    });
+    connect(profile_->view(), &ProfileView::cursorLeft, cursorStatus_, &QLabel::clear);
     connect(curveTable_, &QTableView::clicked, this, &RouteWindow::centreOnCurveRow);
     connect(curveTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &RouteWindow::centreOnCurveRow);

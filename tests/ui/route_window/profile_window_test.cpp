@@ -124,6 +124,24 @@ TEST_F(ProfileWindow, PasteAndUndoKeysActOnTheTableThatHasTheFocus)
     EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
 }
 
+TEST_F(ProfileWindow, CursorOverTheDrawingShowsStationElevationAndDesignElevation)
+{
+    ProfilePanel* panel = route->profilePanel();
+    EXPECT_EQ(panel->cursorText(11000, 362.54), QString());  // no profile yet
+    importProfile();
+    EXPECT_EQ(panel->cursorText(11000, 370.004),
+              QStringLiteral("桩号 K11+000.000  高程 370.00  设计高程 362.540 m"));
+    EXPECT_EQ(panel->cursorText(9000, 350), QStringLiteral("桩号 K9+000.000  高程 350.00  不在纵断面范围内"));
+
+    child<QTabWidget>("viewTabs")->setCurrentWidget(panel);
+    ProfileView* view = child<ProfileView>("profileView");
+    view->fit();
+    QTest::mouseMove(view->viewport(), view->mapFromScene(ProfileScene::ToScene(12000, 360)));
+    const QString shown = child<QLabel>("cursorStatus")->text();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("桩号 K1")) && shown.contains(QStringLiteral("设计高程")))
+        << shown.toStdString();
+}
+
 TEST_F(ProfileWindow, StakeTableElevationIsTheProfilesElevationAtEveryRowAndEmptyBeyondIt)
 {
     importText(kFiveJdRoute);
