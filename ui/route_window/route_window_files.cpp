@@ -13,15 +13,16 @@
 #include "core/float_fault.h"
 #include "core/route_file.h"
 #include "reports/route_report.h"
+#include "reports/stake_file_export.h"
 #include "reports/table_file.h"
 #include "reports/text_file.h"
 #include "ui/route_window/batch_inverse.h"
 #include "ui/route_window/inverse_results_model.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/plan_export.h"
+#include "ui/route_window/profile_panel.h"
 #include "ui/route_window/route_document.h"
 #include "ui/route_window/route_window.h"
-#include "ui/route_window/stake_report.h"
 #include "ui/route_window/stake_table_model.h"
 #include "ui/ui_services.h"
 
@@ -116,12 +117,17 @@ void RouteWindow::saveStakeReport()
     if (stakes_->size() == 0) return tell(QStringLiteral("请先点击“计算逐桩坐标”！"));
     const QString path = askSave(QStringLiteral("逐桩坐标表.txt"), TextReportFilters());
     if (path.isEmpty()) return;
-    try {
-        const FileStatus written = WriteTextFile(path, StakeReportText(*stakes_));
-        if (!written.ok()) tell(*written.error);
-    } catch (const FloatFault& fault) {
-        tell(QString::fromUtf8(fault.what()));
-    }
+    // The table shown belongs to the current route (an edit clears it); the
+    // report streams from the route, as the command line writes it, with the
+    // design elevation where a profile is loaded.
+    const std::shared_ptr<const Route> route = document_->route();
+    if (!route) return tell(QStringLiteral("交点表有误，不能保存：") + document_->status(), jdTable_);
+    ElevationAt elevation;
+    if (const std::shared_ptr<const Profile> profile = profile_->profile())
+        elevation = [profile](double k) { return profile->ElevationAt(k); };
+    const FileStatus written =
+        WriteStakeFile(path, *route, stakes_->params(), StakeFileFormat::Report, elevation);
+    if (!written.ok()) tell(*written.error);
 }
 
 void RouteWindow::savePlan()
