@@ -48,6 +48,7 @@ MainWindow::MainWindow(UiServices& services, QWidget* parent)
 #ifdef TARVELO_HAVE_ROUTE_WINDOW
     routeWindow_ = new RouteWindowLauncher(
         services_, [this](const CurveTexts& texts) { receiveCurve(texts); }, this);
+    routeWindow_->setMainCurveSource([this] { return curveTexts(); });
 #endif
     connectControls();
     ApplyMode(this, mode_);

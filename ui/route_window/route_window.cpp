@@ -25,11 +25,13 @@
 #include "ui/route_window/batch_inverse.h"
 #include "ui/route_window/curve_table_model.h"
 #include "ui/route_window/inverse_results_model.h"
+#include "ui/route_window/jd_cells.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/plan_view.h"
 #include "ui/route_window/profile_panel.h"
 #include "ui/route_window/profile_view.h"
 #include "ui/route_window/route_document.h"
+#include "ui/route_window/route_export_actions.h"
 #include "ui/route_window/stake_elevation_model.h"
 
 namespace tarvelo {
@@ -162,6 +164,11 @@ RouteWindow::~RouteWindow()
     disconnect(document_, nullptr, this, nullptr);
 }
 
+void RouteWindow::setMainCurveSource(std::function<CurveTexts()> read)
+{
+    exports_->setMainCurveSource(std::move(read));
+}
+
 void RouteWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
@@ -177,6 +184,16 @@ void RouteWindow::buildMenus()
             &QAction::triggered, this, &RouteWindow::saveStakeReport);
     connect(AddAction(file, "savePlanAction", QStringLiteral("保存平面图…")), &QAction::triggered,
             this, &RouteWindow::savePlan);
+    file->addSeparator();
+    exports_ = new RouteExportActions(this, services_, document_, lastFolder_);
+    exports_->setProfileSource([this] { return profile_->profile(); });
+    // An import takes the route file's way in: one undo step, the plan fits it.
+    exports_->setRowLoader([this](const std::vector<RoutePointInput>& rows, const QString& what) {
+        fitNextRoute_ = true;
+        document_->table()->replaceAll(JdTextsOf(rows), what);
+    });
+    file->addActions(exports_->importActions());
+    file->addActions(exports_->exportActions());
     file->addSeparator();
     file->addActions(profile_->fileActions());
     file->addSeparator();

@@ -27,6 +27,7 @@ class CurveTableModel;
 class InverseResultsModel;
 class PlanView;
 class ProfilePanel;
+class RouteExportActions;
 class RouteDocument;
 class RouteInverse;
 class StakeTableModel;
@@ -48,6 +49,8 @@ public:
     void setLastFolder(const QString& folder) { lastFolder_ = folder; }
     // The vertical profile: its table, drawing and file commands.
     ProfilePanel* profilePanel() const { return profile_; }
+    // The main window's eight input texts, read by "从主窗口导入".
+    void setMainCurveSource(std::function<CurveTexts()> read);
 
     // File commands (the 文件 menu).
     void importRoute();
@@ -103,6 +106,7 @@ private:
     QTableView* inverseTable_;
     PlanView* plan_;
     ProfilePanel* profile_;
+    RouteExportActions* exports_ = nullptr;  // the exports and imports of the 文件 menu
     QLineEdit *interval_, *start_, *end_, *offset_, *skew_;
     QCheckBox* mainPoints_;
     QLineEdit *inverseX_, *inverseY_;

@@ -25,6 +25,7 @@ RouteWindow* RouteWindowLauncher::show()
         window_ = new RouteWindow(services_, sendToMain_);
         window_->setAttribute(Qt::WA_DeleteOnClose);
         window_->setLastFolder(lastFolder_);
+        window_->setMainCurveSource(mainCurve_);
         // Read as the window closes: the folder outlives it.
         RouteWindow* w = window_;
         connect(w, &RouteWindow::closing, this, [this, w] { lastFolder_ = w->lastFolder(); });

@@ -23,6 +23,10 @@ public:
                         QObject* parent = nullptr);
     ~RouteWindowLauncher() override;
 
+    // The main window's eight input texts, for every window it opens
+    // ("从主窗口导入").
+    void setMainCurveSource(std::function<CurveTexts()> read) { mainCurve_ = std::move(read); }
+
     RouteWindow* show();
     void close();  // the main window's Exit
     RouteWindow* window() const;  // the open window, or null
@@ -30,6 +34,7 @@ public:
 private:
     UiServices& services_;
     std::function<void(const CurveTexts&)> sendToMain_;
+    std::function<CurveTexts()> mainCurve_;
     QPointer<RouteWindow> window_;
     QString lastFolder_;  // of the windows closed before, for the next one
 };

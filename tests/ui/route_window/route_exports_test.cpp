@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QMenu>
 #include <QUndoStack>
 
 #include <cmath>
@@ -23,6 +24,7 @@
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/route_document.h"
 #include "ui/route_window/route_export_actions.h"
+#include "ui/route_window/stake_elevation_model.h"
 #include "ui/route_window/stake_table_model.h"
 
 namespace tarvelo::uitest {
@@ -44,6 +46,17 @@ CurveTexts MainBoxes(QWidget* main)
     return texts;
 }
 
+// The fields of every line of a CASS file whose lines all end in CR LF.
+QList<QList<QByteArray>> CassRows(const QString& path)
+{
+    const QByteArray bytes = testing::ReadAll(path);
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
+    QList<QList<QByteArray>> rows;
+    for (const QByteArray& line : bytes.chopped(2).split('\n')) rows << QByteArray(line).replace('\r', "").split(',');
+    return rows;
+}
+
 double KStation(QString text)  // "K10+021.359" -> 10021.359
 {
     text.remove(u'K').remove(u'+');
@@ -55,19 +68,8 @@ double KStation(QString text)  // "K10+021.359" -> 10021.359
 
 class RouteExports : public RouteWindowTest {
 protected:
-    // The window's own export actions once it carries them, else a set on
-    // the window wired the way the window wires it.
-    RouteExportActions* actions()
-    {
-        if (auto* own = route->findChild<RouteExportActions*>()) return own;
-        auto* made = new RouteExportActions(route, desktop, route->document(), folder);
-        QWidget* mainWindow = main.get();
-        made->setMainCurveSource([mainWindow] { return MainBoxes(mainWindow); });
-        return made;
-    }
     void run(const char* action, const QString& answer)
     {
-        actions();
         desktop.queueFileAnswer(answer);
         findChildByName<QAction>(route, QString::fromLatin1(action))->trigger();
     }
@@ -88,8 +90,21 @@ protected:
         ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
         ASSERT_GT(stakes().size(), 20u);
     }
-    QString folder;
 };
+
+TEST_F(RouteExports, FileMenuHoldsTheImportsAndExportsBeforeTheProfilesCommands)
+{
+    QStringList captions;
+    for (QAction* a : child<QMenu>("fileMenu")->actions())
+        if (!a->isSeparator()) captions << a->text();
+    const QStringList ours = {QStringLiteral("导入LandXML…"), QStringLiteral("从主窗口导入"),
+                              QStringLiteral("导出CASS坐标文件…"), QStringLiteral("导出CSV…"),
+                              QStringLiteral("导出DXF…"), QStringLiteral("导出LandXML…")};
+    const qsizetype at = captions.indexOf(ours[0]);
+    ASSERT_GT(at, captions.indexOf(QStringLiteral("保存平面图…")));
+    EXPECT_EQ(captions.mid(at, ours.size()), ours);
+    EXPECT_LT(at + ours.size(), captions.indexOf(QStringLiteral("关闭")));
+}
 
 TEST_F(RouteExports, CassFileReadsBackToTheStakeTable)
 {
@@ -102,15 +117,12 @@ TEST_F(RouteExports, CassFileReadsBackToTheStakeTable)
     EXPECT_EQ(desktop.dialogs[1].filters,
               QStringList({QStringLiteral("CASS坐标文件(*.dat)"), QStringLiteral("所有文件(*.*)")}));
 
-    const QByteArray bytes = testing::ReadAll(path);
-    ASSERT_TRUE(bytes.endsWith("\r\n"));
-    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
-    const QList<QByteArray> lines = bytes.chopped(2).split('\n');
+    const QList<QList<QByteArray>> lines = CassRows(path);
     ASSERT_EQ(std::size_t(lines.size()), stakes().size());
     for (int r = 0; r < lines.size(); ++r) {
         SCOPED_TRACE(r);
         // 点名,编码,Y(东),X(北),高程: east before north, code and elevation empty.
-        const QList<QByteArray> f = QByteArray(lines[r]).replace('\r', "").split(',');
+        const QList<QByteArray>& f = lines[r];
         ASSERT_EQ(f.size(), 5);
         EXPECT_EQ(QString::fromLatin1(f[0]), stakeName(r));
         EXPECT_TRUE(f[1].isEmpty());
@@ -120,6 +132,29 @@ TEST_F(RouteExports, CassFileReadsBackToTheStakeTable)
         EXPECT_NEAR(f[3].toDouble(), row.stake.point.x, kFourDecimals);
         EXPECT_EQ(f[3].split('.').value(1).size(), 4);
     }
+}
+
+TEST_F(RouteExports, WithAProfileLoadedTheCassFileCarriesItsDesignElevations)
+{
+    fiveJdStakeTable("100", "0");
+    desktop.queueFileAnswer(QStringLiteral(TARVELO_SOURCE_DIR "/examples/profile-example.csv"));
+    trigger("importProfileAction");
+    const QString path = dir.filePath(QStringLiteral("stakes.dat"));
+    run("exportCassAction", path);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    const QList<QList<QByteArray>> lines = CassRows(path);
+    ASSERT_EQ(std::size_t(lines.size()), stakes().size());
+    int atK11 = -1;
+    for (int r = 0; r < lines.size(); ++r) {
+        ASSERT_EQ(lines[r].size(), 5) << r;
+        if (lines[r][0] == "K11+000.000") atK11 = r;
+        // The profile runs past the route's end: every stake has its elevation.
+        EXPECT_EQ(QString::fromLatin1(lines[r][4]), cell("stakeTable", r, StakeElevationModel::kElevation)) << r;
+        EXPECT_FALSE(lines[r][4].isEmpty()) << r;
+    }
+    // By hand: K11+000 on the −1.9 % grade from K10+620 (369.76 m).
+    ASSERT_GE(atK11, 0);
+    EXPECT_EQ(lines[atK11][4], "362.540");
 }
 
 TEST_F(RouteExports, CsvReadByPythonsCsvModuleGivesTheStakeTable)
@@ -219,8 +254,7 @@ TEST_F(RouteExports, LandXmlReadsBackToTheJdTableAndImportsAsOneUndoStep)
     const QString curvesBefore = cell("curveTable", 0, C::kZH);
     EXPECT_TRUE(curvesBefore.isEmpty());
     desktop.queueFileAnswer(path);
-    actions();
-    findChildByName<QAction>(route, "importLandXmlAction")->trigger();
+    trigger("importLandXmlAction");
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
     ASSERT_TRUE(route->document()->route()) << status().toStdString();
     const Route engine = RouteOfText(kFiveJdRoute);
@@ -262,7 +296,6 @@ TEST_F(RouteExports, AFailedWriteIsOneMessageNamingThePathAndLeavesNoFile)
 
 TEST_F(RouteExports, WhatCannotBeExportedIsOneMessageBeforeAnyDialog)
 {
-    actions();
     const struct {
         const char* name;
         const char* interval;  // nullptr: the table stays empty
@@ -304,7 +337,6 @@ TEST_F(RouteExports, FromTheMainWindowTheCurveTableHoldsTheMainWindowsElements)
     const auto shown = [&](const char* name) { return findChildByName<QLabel>(main.get(), name)->text(); };
 
     showAndActivate(route);
-    actions();
     trigger("importFromMainAction");
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
     ASSERT_TRUE(route->document()->route()) << status().toStdString();
@@ -345,7 +377,6 @@ TEST_F(RouteExports, FromTheMainWindowRefusesWhatIsNotARouteWithOneMessage)
 {
     importText(kRightAngleRoute);
     const std::vector<JdRowTexts> before = route->document()->table()->texts();
-    actions();
     const struct {
         const char* name;
         int box;  // Text<box + 1>
