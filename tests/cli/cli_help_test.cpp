@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <set>
 #include <string>
@@ -149,6 +151,11 @@ TEST(CliHelp, EachSubcommandExplainsEveryOptionOfItsSynopsis)
 TEST(CliHelp, SingleCurveSynopsesNameOnlyOptionsTheParserAccepts)
 {
     static const QRegularExpression option(QStringLiteral("--([a-z-]+)( [A-Z]+)?"));
+    // "--out 1" and "--report 1" write a file named 1: into a folder of the
+    // test's own, not wherever the tests were started.
+    QTemporaryDir scratch;
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(scratch.path()));
     for (const std::string& command : kSingleCurveCommands) {
         const std::string usage = *CommandUsage(command);
         const std::string synopsis = usage.substr(0, usage.find("\n\n"));
@@ -163,6 +170,7 @@ TEST(CliHelp, SingleCurveSynopsesNameOnlyOptionsTheParserAccepts)
             EXPECT_EQ(r.err.find("不接受"), std::string::npos) << r.err;
         }
     }
+    QDir::setCurrent(started);
 }
 
 TEST(CliHelp, VersionIsTheProjectVersion)
