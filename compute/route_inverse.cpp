@@ -109,6 +109,16 @@ Candidate NearestOn(const Route& route, const RouteElement& e, double x, double 
     return NearestOnLine(route, e, x, y);
 }
 
+// Distance from (x, y) to the segment from a to b.
+double SegmentDistance(const CentrelinePoint& a, const CentrelinePoint& b, double x, double y)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(x - (a.x + t * dx), y - (a.y + t * dy));
+}
+
 double BoxDistance(double minX, double minY, double maxX, double maxY, double x, double y)
 {
     const double dx = std::max({minX - x, 0.0, x - maxX});
@@ -122,12 +132,14 @@ RouteInverse::RouteInverse(const Route& route) : route_(route)
 {
     const auto& elements = route.elements();
     boxes_.reserve(elements.size());
+    sagittas_.reserve(elements.size());
     for (const RouteElement& e : elements) {
         // A convex piece turning through at most 180° stays within its
         // chord's box widened by the sagitta bound len²·κ/8.
         const double len = e.endStation - e.startStation;
         double grow = e.kind == ElementKind::Line ? 0 : std::min(len * len / (8 * e.radius), 2 * e.radius);
         grow += 1e-6;
+        sagittas_.push_back(grow);
         boxes_.push_back({std::min(e.start.x, e.end.x) - grow, std::min(e.start.y, e.end.y) - grow,
                           std::max(e.start.x, e.end.x) + grow, std::max(e.start.y, e.end.y) + grow});
     }
@@ -168,15 +180,23 @@ RouteFoot RouteInverse::Find(double x, double y) const
     std::size_t bestElement = 0;
     // Depth first, nearer child first, pruning boxes farther than the best
     // foot so far: a point is answered from the few elements around it.
-    std::vector<int> stack;
-    if (!nodes_.empty()) stack.push_back(0);
-    while (!stack.empty()) {
-        const Node& n = nodes_[stack.back()];
-        stack.pop_back();
+    // The tree halves its range at every level, so its depth is below 64
+    // for any number of elements a size_t can count; the stack holds at most
+    // one entry more than the depth.
+    int stack[66];
+    int top = 0;
+    if (!nodes_.empty()) stack[top++] = 0;
+    while (top > 0) {
+        const Node& n = nodes_[stack[--top]];
         if (BoxDistance(n.minX, n.minY, n.maxX, n.maxY, x, y) > best.distance) continue;
         if (n.left < 0) {
             for (std::size_t i = n.first; i < n.last; ++i) {
                 if (BoxDistance(boxes_[i][0], boxes_[i][1], boxes_[i][2], boxes_[i][3], x, y) >
+                    best.distance)
+                    continue;
+                // The piece stays within its sagitta of its chord: a cheap
+                // bound that spares the spiral's search beside a straight.
+                if (SegmentDistance(elements[i].start, elements[i].end, x, y) - sagittas_[i] >
                     best.distance)
                     continue;
                 const Candidate c = NearestOn(route_, elements[i], x, y);
@@ -192,11 +212,11 @@ RouteFoot RouteInverse::Find(double x, double y) const
         const double dl = BoxDistance(l.minX, l.minY, l.maxX, l.maxY, x, y);
         const double dr = BoxDistance(r.minX, r.minY, r.maxX, r.maxY, x, y);
         if (dl <= dr) {
-            stack.push_back(n.right);
-            stack.push_back(n.left);
+            stack[top++] = n.right;
+            stack[top++] = n.left;
         } else {
-            stack.push_back(n.left);
-            stack.push_back(n.right);
+            stack[top++] = n.left;
+            stack[top++] = n.right;
         }
     }
     RouteFoot out;

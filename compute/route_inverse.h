@@ -41,6 +41,7 @@ private:
     const Route& route_;
     std::vector<Node> nodes_;
     std::vector<std::array<double, 4>> boxes_;  // per element
+    std::vector<double> sagittas_;               // per element: how far it strays from its chord
 };
 
 }  // namespace tarvelo
