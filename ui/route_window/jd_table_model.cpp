@@ -6,6 +6,8 @@
 #include <QUndoStack>
 #include <algorithm>
 
+#include "ui/route_window/row_edits.h"
+
 namespace tarvelo {
 
 namespace {
@@ -62,14 +64,7 @@ bool JdTableModel::paste(int row, int column, const std::vector<std::vector<std:
 {
     if (block.empty() || row < 0 || column < 0 || column >= kJdColumnCount) return false;
     row = std::min(row, rowCount());
-    std::vector<JdRowTexts> rows;
-    for (std::size_t i = 0; i < block.size(); ++i) {
-        const std::size_t target = static_cast<std::size_t>(row) + i;
-        JdRowTexts t = target < rows_.size() ? rows_[target] : JdRowTexts{};
-        for (std::size_t f = 0; f < block[i].size() && column + f < kJdColumnCount; ++f)
-            t[column + f] = block[i][f];
-        rows.push_back(std::move(t));
-    }
+    std::vector<JdRowTexts> rows = PastedRows(rows_, row, column, block);
     const int replaced = std::min(static_cast<int>(block.size()), rowCount() - row);
     replaceRows(row, replaced, std::move(rows), QStringLiteral("粘贴"));
     return true;
@@ -83,11 +78,7 @@ void JdTableModel::insertEmptyRows(int row, int count)
 
 void JdTableModel::removeRowSet(std::vector<int> rows)
 {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [this](int r) { return r < 0 || r >= rowCount(); }),
-               rows.end());
+    rows = ExistingRows(std::move(rows), rowCount());
     if (rows.empty()) return;
     // Contiguous runs from the bottom up, so earlier row numbers stay valid.
     undo_->beginMacro(QStringLiteral("删除行"));

@@ -6,6 +6,8 @@
 #include <QUndoStack>
 #include <algorithm>
 
+#include "ui/route_window/row_edits.h"
+
 namespace tarvelo {
 
 namespace {
@@ -61,14 +63,7 @@ bool ProfileTableModel::paste(int row, int column, const std::vector<std::vector
 {
     if (block.empty() || row < 0 || column < 0 || column >= kProfileColumnCount) return false;
     row = std::min(row, rowCount());
-    std::vector<ProfileRowTexts> rows;
-    for (std::size_t i = 0; i < block.size(); ++i) {
-        const std::size_t target = static_cast<std::size_t>(row) + i;
-        ProfileRowTexts t = target < rows_.size() ? rows_[target] : ProfileRowTexts{};
-        for (std::size_t f = 0; f < block[i].size() && column + f < kProfileColumnCount; ++f)
-            t[column + f] = block[i][f];
-        rows.push_back(std::move(t));
-    }
+    std::vector<ProfileRowTexts> rows = PastedRows(rows_, row, column, block);
     const int replaced = std::min(static_cast<int>(block.size()), rowCount() - row);
     replaceRows(row, replaced, std::move(rows), QStringLiteral("粘贴"));
     return true;
@@ -82,11 +77,7 @@ void ProfileTableModel::insertEmptyRows(int row, int count)
 
 void ProfileTableModel::removeRowSet(std::vector<int> rows)
 {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [this](int r) { return r < 0 || r >= rowCount(); }),
-               rows.end());
+    rows = ExistingRows(std::move(rows), rowCount());
     if (rows.empty()) return;
     // The rows kept, in order: one splice of the span from the first removed
     // row to the last, so the whole delete is one step.
