@@ -51,6 +51,8 @@ std::optional<std::string> CheckRouteTable(const Route& route, const RouteTableP
     if (start < s0 || start > s1 || end < s0 || end > s1)
         return "起止桩号必须在线路范围 " + Metres(s0) + " ~ " + Metres(s1) + " m 之内。";
     if (start > end) return "起点桩号不能大于止点桩号。";
+    if (!(std::fabs(start / p.interval) <= kMaxMultiple && std::fabs(end / p.interval) <= kMaxMultiple))
+        return "起止桩号相对于计算间距J太大，无法逐桩计算，请加大计算间距J。";
     // The multiples alone decide most refusals without counting.
     const double multiples = std::floor(end / p.interval) - std::ceil(start / p.interval) + 1;
     const std::string tooMany = "计算点数超过 " + std::to_string(kMaxRouteTableRows) +
@@ -73,8 +75,11 @@ RouteTableCursor::RouteTableCursor(const Route& route, const RouteTableParams& p
     startIsRoute_ = std::fabs(start_ - route.start().station) <= kSameStation;
     endIsRoute_ = std::fabs(end_ - route.end().station) <= kSameStation;
     // Whole multiples n·J inside [start, end], each computed as n·J so that
-    // no rounding accumulates along a long road.
-    if (interval_ > 0 && std::isfinite(start_ / interval_) && std::isfinite(end_ / interval_)) {
+    // no rounding accumulates along a long road. Beyond kMaxMultiple the
+    // multiples are no longer whole numbers apart in a double: there are none
+    // (CheckRouteTable refuses such a table).
+    if (interval_ > 0 && std::fabs(start_ / interval_) <= kMaxMultiple &&
+        std::fabs(end_ / interval_) <= kMaxMultiple) {
         long long first = static_cast<long long>(std::ceil(start_ / interval_));
         long long last = static_cast<long long>(std::floor(end_ / interval_));
         if (static_cast<double>(first) * interval_ < start_) ++first;

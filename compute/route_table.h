@@ -14,6 +14,9 @@ namespace tarvelo {
 inline constexpr std::size_t kMaxRouteTableRows = 1000000;
 // Stations closer than this (metres) are one row.
 inline constexpr double kSameStation = 1e-6;
+// The largest |station / J| whose multiples a table lists: up to 2^53 the
+// whole numbers n are exact in a double, and n·J steps from one to the next.
+inline constexpr double kMaxMultiple = 9007199254740992.0;
 
 struct RouteTableParams {
     double interval = 20;          // J, metres, > 0
@@ -37,7 +40,8 @@ struct RouteTableRow {
 };
 
 // Checks the parameters without computing any point: J <= 0 or non-finite,
-// a start or end outside the route, start > end, more than
+// a start or end outside the route, start > end, a station more than
+// kMaxMultiple intervals from 0, more than
 // kMaxRouteTableRows rows. Returns the refusal message, or nullopt and the
 // exact row count in *rows.
 std::optional<std::string> CheckRouteTable(const Route& route, const RouteTableParams& p,

@@ -148,7 +148,7 @@ TEST(RouteTable, BadParametersAreRefusedBeforeAnyPoint)
         {"end after ZD", 20, {}, 1e9, "范围"},
         {"start after end", 20, 500.0, 400.0, "大于止点"},
         {"too many rows", 0.001, {}, {}, "1000000"},
-        {"tiny interval", 1e-300, {}, {}, "1000000"},
+        {"tiny interval", 1e-300, {}, {}, "太大"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,6 +161,27 @@ TEST(RouteTable, BadParametersAreRefusedBeforeAnyPoint)
         ASSERT_TRUE(refusal);
         EXPECT_NE(refusal->find(c.says), std::string::npos) << *refusal;
     }
+}
+
+TEST(RouteTable, HugeStationsDoNotOverflowTheMultipleCounter)
+{
+    // Found by fuzzing: a QD station of 6.7e86 m made the first multiple's
+    // number overflow a long long. Such a table is refused, and a cursor
+    // made anyway lists no multiples rather than looping or overflowing.
+    const Route r = Built({Qd(0, 0, 6.66e86), Jd("JD1", 1000, 1, 200, 0, 1), Zd(1000, 400)});
+    RouteTableParams p;
+    p.interval = 1;
+    std::size_t rows = 0;
+    const auto refusal = CheckRouteTable(r, p, &rows);
+    ASSERT_TRUE(refusal);
+    EXPECT_NE(refusal->find("太大"), std::string::npos) << *refusal;
+    RouteTableCursor cursor(r, p);
+    RouteTableEntry e;
+    int n = 0;
+    while (cursor.Next(&e) && n < 100) ++n;
+    // At 6.7e86 m every station of the road is the same double: the ends
+    // and main points are one row.
+    EXPECT_EQ(n, 1);
 }
 
 }  // namespace
