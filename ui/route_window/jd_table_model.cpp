@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ui/route_window/row_edits.h"
+#include "ui/route_window/splice_rows_command.h"
 
 namespace tarvelo {
 
@@ -16,24 +17,6 @@ const QColor kBadCell(255, 196, 196);
 const QColor kErrorRow(255, 226, 150);
 const QColor kWarningRow(255, 246, 205);
 const QColor kUnusedCell(236, 236, 236);
-
-// One change of the table: rows [first, first + before.size()) become after.
-class SpliceRows : public QUndoCommand {
-public:
-    SpliceRows(JdTableModel* model, int first, std::vector<JdRowTexts> before,
-               std::vector<JdRowTexts> after, const QString& what)
-        : QUndoCommand(what), model_(model), first_(first), before_(std::move(before)),
-          after_(std::move(after))
-    {
-    }
-    void redo() override { model_->applySplice(first_, static_cast<int>(before_.size()), after_); }
-    void undo() override { model_->applySplice(first_, static_cast<int>(after_.size()), before_); }
-
-private:
-    JdTableModel* model_;
-    int first_;
-    std::vector<JdRowTexts> before_, after_;
-};
 
 QString U(const std::string& s) { return QString::fromStdString(s); }
 
@@ -52,7 +35,8 @@ void JdTableModel::replaceRows(int first, int count, std::vector<JdRowTexts> row
     count = std::clamp(count, 0, rowCount() - first);
     std::vector<JdRowTexts> before(rows_.begin() + first, rows_.begin() + first + count);
     if (before == rows) return;  // nothing would change: no undo step either
-    undo_->push(new SpliceRows(this, first, std::move(before), std::move(rows), what));
+    undo_->push(new SpliceRowsCommand<JdTableModel, JdRowTexts>(this, first, std::move(before),
+                                                                std::move(rows), what));
 }
 
 void JdTableModel::replaceAll(std::vector<JdRowTexts> rows, const QString& what)

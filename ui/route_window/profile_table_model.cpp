@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ui/route_window/row_edits.h"
+#include "ui/route_window/splice_rows_command.h"
 
 namespace tarvelo {
 
@@ -16,23 +17,6 @@ namespace {
 const QColor kBadCell(255, 196, 196);
 const QColor kErrorRow(255, 226, 150);
 const QColor kUnusedCell(236, 236, 236);
-
-class SpliceProfileRows : public QUndoCommand {
-public:
-    SpliceProfileRows(ProfileTableModel* model, int first, std::vector<ProfileRowTexts> before,
-                      std::vector<ProfileRowTexts> after, const QString& what)
-        : QUndoCommand(what), model_(model), first_(first), before_(std::move(before)),
-          after_(std::move(after))
-    {
-    }
-    void redo() override { model_->applySplice(first_, static_cast<int>(before_.size()), after_); }
-    void undo() override { model_->applySplice(first_, static_cast<int>(after_.size()), before_); }
-
-private:
-    ProfileTableModel* model_;
-    int first_;
-    std::vector<ProfileRowTexts> before_, after_;
-};
 
 QString U(const std::string& s) { return QString::fromStdString(s); }
 
@@ -51,7 +35,8 @@ void ProfileTableModel::replaceRows(int first, int count, std::vector<ProfileRow
     count = std::clamp(count, 0, rowCount() - first);
     std::vector<ProfileRowTexts> before(rows_.begin() + first, rows_.begin() + first + count);
     if (before == rows) return;
-    undo_->push(new SpliceProfileRows(this, first, std::move(before), std::move(rows), what));
+    undo_->push(new SpliceRowsCommand<ProfileTableModel, ProfileRowTexts>(
+        this, first, std::move(before), std::move(rows), what));
 }
 
 void ProfileTableModel::replaceAll(std::vector<ProfileRowTexts> rows, const QString& what)
