@@ -24,9 +24,12 @@ struct CommandHelp {
     "  --curve FILE      曲线数据文件（窗口“导出数据”写出的八行文件，GBK 或 UTF-8）；\n" \
     "                    不给出时使用窗口的默认曲线\n"
 #define TARVELO_JSON_OPTION "  --json            输出一个 JSON 对象，数值为可往返的完整精度\n"
-#define TARVELO_ROUTE_OPTION                                                   \
-    "  --route FILE      路线文件：起点 QD、各交点 JD、终点 ZD 的坐标和桩号，\n" \
-    "                    交点的半径 R 与缓和曲线长 Ls1、Ls2\n"
+#define TARVELO_ROUTE_OPTION                                                          \
+    "  --route FILE      路线文件：交点法（起点 QD、各交点 JD、终点 ZD 的坐标和桩号，\n"       \
+    "                    交点的半径 R 与缓和曲线长 Ls1、Ls2）或线元法（表头含 length 列，\n"   \
+    "                    每行一个直线、圆曲线或回旋线线元）\n"                               \
+    "  --spiral exact|series\n"                                                         \
+    "                    交点法的缓和曲线：exact 精确回旋线（默认），series 与主窗口一致的级数\n"
 #define TARVELO_STAKE_OPTIONS                                                   \
     "  --offset M        偏距，单位米，左为负、右为正；默认 0\n"                    \
     "  --skew A          偏角，d.mmss，自前进方向顺时针量；90 为正交；默认 90\n"
@@ -65,7 +68,8 @@ const CommandHelp kCommands[] = {
      "可再用 --curve 读入。",
      TARVELO_CURVE_OPTION "  --out FILE        要写出的文件\n"},
     {"route elements", "route elements --route FILE [--json] [--report FILE]",
-     "整条路线（交点法）的曲线要素：每个交点的曲线参数和主点的桩号、坐标。",
+     "整条路线的曲线要素：交点法为每个交点的曲线参数，线元法为每个线元；\n"
+     "以及各主点的桩号、坐标。",
      TARVELO_ROUTE_OPTION TARVELO_JSON_OPTION
      "  --report FILE     另将要素表写入该文件（GBK，CR LF）\n"},
     {"route point",
@@ -142,7 +146,7 @@ const std::set<std::string>& ValueOptions()
 {
     static const std::set<std::string> names = {
         "curve", "station", "offset", "skew", "start", "end",    "interval", "x",
-        "y",     "report",  "out",    "route", "profile", "points", "format", "in"};
+        "y",     "report",  "out",    "route", "profile", "points", "format", "in", "spiral"};
     return names;
 }
 
@@ -162,7 +166,7 @@ std::string GeneralUsage()
     for (const CommandHelp& c : kCommands)
         if (std::string(c.name).rfind("route ", 0) != 0)
             text += std::string("  tarvelo-cli ") + c.synopsis + "\n";
-    text += "\n整条路线（交点法）：\n" + Synopses("route ");
+    text += "\n整条路线（交点法或线元法）：\n" + Synopses("route ");
     text += "\n  tarvelo-cli --help            显示本说明\n"
             "  tarvelo-cli 子命令 --help     显示该子命令的说明\n"
             "  tarvelo-cli --version         显示版本\n\n";
@@ -174,7 +178,7 @@ std::optional<std::string> CommandUsage(const std::string& command)
 {
     if (command == "route")
         return "用法：\n" + Synopses("route ") +
-               "\n整条路线（交点法）的计算。tarvelo-cli route 子命令 --help 显示该子命令的说明。\n";
+               "\n整条路线（交点法或线元法）的计算。tarvelo-cli route 子命令 --help 显示该子命令的说明。\n";
     for (const CommandHelp& c : kCommands) {
         if (command != c.name) continue;
         return std::string("用法：tarvelo-cli ") + c.synopsis + "\n\n" + c.summary + "\n\n选项：\n" +

@@ -17,6 +17,7 @@
 #include "core/float_fault.h"
 #include "core/number_text.h"
 #include "core/route.h"
+#include "core/element_file.h"
 #include "core/route_file.h"
 #include "core/text_table.h"
 #include "reports/route_report.h"
@@ -45,16 +46,16 @@ struct RouteCommandDef {
 const std::map<std::string, RouteCommandDef>& RouteCommands()
 {
     static const std::map<std::string, RouteCommandDef> commands = {
-        {"elements", {{"route", "report"}, {"json"}, {"route"}}},
-        {"point", {{"route", "station", "offset", "skew", "profile"}, {"json"}, {"route", "station"}}},
+        {"elements", {{"route", "report", "spiral"}, {"json"}, {"route"}}},
+        {"point", {{"route", "station", "offset", "skew", "profile", "spiral"}, {"json"}, {"route", "station"}}},
         {"table",
-         {{"route", "interval", "start", "end", "offset", "skew", "profile", "format", "out"},
+         {{"route", "interval", "start", "end", "offset", "skew", "profile", "format", "out", "spiral"},
           {"json", "no-main-points"},
           {"route", "interval"}}},
-        {"inverse", {{"route", "x", "y", "points"}, {"json"}, {"route"}}},
-        {"export", {{"route", "format", "out", "interval"}, {}, {"route", "format", "out"}}},
+        {"inverse", {{"route", "x", "y", "points", "spiral"}, {"json"}, {"route"}}},
+        {"export", {{"route", "format", "out", "interval", "spiral"}, {}, {"route", "format", "out"}}},
         {"import-landxml", {{"in", "out"}, {}, {"in", "out"}}},
-        {"profile", {{"route", "profile", "report"}, {"json"}, {"route", "profile"}}},
+        {"profile", {{"route", "profile", "report", "spiral"}, {"json"}, {"route", "profile"}}},
     };
     return commands;
 }
@@ -154,13 +155,29 @@ Route LoadRoute(const RouteInvocation& inv, std::string& err)
     const std::string path = *inv.value("route");
     FileResult<std::string> text = ReadTableFileText(FromUtf8(path));
     if (!text.ok()) Fail(text.error->toStdString());
-    const RouteFileParse parsed = ParseRouteFile(*text.value);
-    if (!parsed.errors.empty()) {
-        std::string message = "线路文件“" + path + "”有错误：";
-        for (const RouteIssue& e : parsed.errors) message += "\n" + e.message;
-        Fail(message, kExitInvalidRoute);
+    SpiralMode mode = SpiralMode::Exact;
+    if (const auto spiral = inv.value("spiral")) {
+        if (*spiral == "series")
+            mode = SpiralMode::Series;
+        else if (*spiral != "exact")
+            Fail("选项 --spiral 的值只能是 exact 或 series：" + *spiral);
     }
-    Route::Built built = Route::Build(parsed.rows);
+    const auto refuse = [&path](const std::vector<RouteIssue>& errors) {
+        std::string message = "线路文件“" + path + "”有错误：";
+        for (const RouteIssue& e : errors) message += "\n" + e.message;
+        Fail(message, kExitInvalidRoute);
+    };
+    Route::Built built;
+    if (IsElementFileHeader(*text.value)) {
+        if (mode == SpiralMode::Series) Fail("线元法线路总是按精确回旋线计算，不能使用 --spiral series。");
+        const ElementFileParse parsed = ParseElementFile(*text.value);
+        if (!parsed.errors.empty()) refuse(parsed.errors);
+        built = Route::BuildElements(parsed.rows);
+    } else {
+        const RouteFileParse parsed = ParseRouteFile(*text.value);
+        if (!parsed.errors.empty()) refuse(parsed.errors);
+        built = Route::Build(parsed.rows, mode);
+    }
     if (!built.route) Fail("线路不能计算：" + built.error->message, kExitInvalidRoute);
     for (const RouteIssue& w : built.route->warnings()) err += "警告：" + w.message + "\n";
     return std::move(*built.route);
@@ -184,6 +201,44 @@ std::string Deflection(double alpha)
 
 std::string Coordinate(double v) { return FormatFixed(v, 4); }
 
+const char* KindName(ElementKind k)
+{
+    switch (k) {
+    case ElementKind::Line: return "line";
+    case ElementKind::Arc: return "arc";
+    case ElementKind::Spiral: break;
+    }
+    return "spiral";
+}
+
+const char* KindText(ElementKind k)
+{
+    switch (k) {
+    case ElementKind::Line: return "直线";
+    case ElementKind::Arc: return "圆曲线";
+    case ElementKind::Spiral: break;
+    }
+    return "缓和曲线";
+}
+
+std::string RadiusText(double r) { return r == kStraight ? "∞" : FormatGeneral(r); }
+
+// The element and main-point tables of an element route.
+void AppendElementTables(const Route& r, std::string& s)
+{
+    s += "线元\t类型\t起点桩号\t终点桩号\t长度\tR起\tR止\t转向\t起点X\t起点Y\t起点方位角\n";
+    for (const RouteElement& e : r.elements())
+        s += e.name + "\t" + KindText(e.kind) + "\t" + FormatKStation(e.startStation) + "\t" +
+             FormatKStation(e.endStation) + "\t" + FormatFixed(e.endStation - e.startStation, 3) + "\t" +
+             RadiusText(e.startRadius) + "\t" + RadiusText(e.endRadius) + "\t" +
+             (e.turn > 0 ? "右" : e.turn < 0 ? "左" : "") + "\t" + Coordinate(e.start.x) + "\t" +
+             Coordinate(e.start.y) + "\t" + DegreesToDmsText(e.start.azimuth) + "\n";
+    s += "\n主点\t桩号\tX\tY\t切线方位角\n";
+    for (const RouteMainPoint& m : r.mainPoints())
+        s += m.name + "\t" + FormatKStation(m.station) + "\t" + Coordinate(m.x) + "\t" + Coordinate(m.y) +
+             "\t" + DegreesToDmsText(m.azimuth) + "\n";
+}
+
 void WriteElementsPlain(const Route& r, std::ostream& out)
 {
     std::string s;
@@ -192,6 +247,11 @@ void WriteElementsPlain(const Route& r, std::ostream& out)
     s += "终点 " + r.end().name + "\t" + FormatKStation(r.end().station) + "\t" +
          Coordinate(r.end().x) + "\t" + Coordinate(r.end().y) + "\n";
     s += "线路长\t" + FormatFixed(r.length(), 3) + "\n\n";
+    if (r.method() == RouteMethod::Elements) {
+        AppendElementTables(r, s);
+        out << s;
+        return;
+    }
     s += "交点\t交点桩号\t转角\tR\tLs1\tLs2\tT1\tT2\tL\tE\tZH\tHY\tQZ\tYH\tHZ\t直线长\t级数误差(mm)\n";
     for (std::size_t j = 0; j < r.curves().size(); ++j) {
         const RouteCurve& c = r.curves()[j];
@@ -217,8 +277,36 @@ void WriteElementsJson(const Route& r, std::ostream& out)
         return "{\"name\":" + Quoted(e.name) + ",\"station\":" + RoundTrip(e.station) +
                ",\"x\":" + RoundTrip(e.x) + ",\"y\":" + RoundTrip(e.y) + "}";
     };
+    const auto radius = [](double v) { return v == kStraight ? std::string("null") : RoundTrip(v); };
+    const auto pose = [](const CentrelinePoint& p) {
+        return "{\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) + ",\"azimuth\":" + RoundTrip(p.azimuth) + "}";
+    };
     std::string s = "{\"start\":" + end(r.start()) + ",\"end\":" + end(r.end()) +
-                    ",\"length\":" + RoundTrip(r.length()) + ",\"jds\":[";
+                    ",\"length\":" + RoundTrip(r.length()) + ",\"method\":\"" +
+                    (r.method() == RouteMethod::Elements ? "elements" : "jd") + "\",\"spiral\":\"" +
+                    (r.spiralMode() == SpiralMode::Series ? "series" : "exact") + "\",\"elements\":[";
+    for (std::size_t i = 0; i < r.elements().size(); ++i) {
+        const RouteElement& e = r.elements()[i];
+        if (i) s += ',';
+        s += "{\"kind\":\"" + std::string(KindName(e.kind)) + "\",\"name\":" + Quoted(r.ServingName(r.method() == RouteMethod::Elements ? i : e.curve)) +
+             ",\"start_station\":" + RoundTrip(e.startStation) + ",\"end_station\":" + RoundTrip(e.endStation) +
+             ",\"length\":" + RoundTrip(e.endStation - e.startStation) + ",\"R_start\":" + radius(e.startRadius) +
+             ",\"R_end\":" + radius(e.endRadius) + ",\"turn\":" + std::to_string(e.turn) +
+             ",\"start\":" + pose(e.start) + ",\"end\":" + pose(e.end) + "}";
+    }
+    s += "],\"main_points\":[";
+    for (std::size_t i = 0; i < r.mainPoints().size(); ++i) {
+        const RouteMainPoint& m = r.mainPoints()[i];
+        if (i) s += ',';
+        s += "{\"name\":" + Quoted(m.name) + ",\"station\":" + RoundTrip(m.station) + ",\"x\":" + RoundTrip(m.x) +
+             ",\"y\":" + RoundTrip(m.y) + ",\"azimuth\":" + RoundTrip(m.azimuth) + "}";
+    }
+    s += "]";
+    if (r.method() == RouteMethod::Elements) {
+        out << s + "}\n";
+        return;
+    }
+    s += ",\"jds\":[";
     for (std::size_t j = 0; j < r.curves().size(); ++j) {
         const RouteCurve& c = r.curves()[j];
         const CurveState& k = c.curve;
@@ -270,7 +358,7 @@ double SkewOption(const RouteInvocation& inv)
     return Checked(DmsToDegrees(NumberOption(inv, "skew", 90)), "偏角a");
 }
 
-std::string JdName(const Route& r, std::size_t curve) { return r.curves()[curve].name; }
+const std::string& JdName(const Route& r, std::size_t serving) { return r.ServingName(serving); }
 
 void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
 {
@@ -285,7 +373,7 @@ void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
     std::optional<double> z;
     if (profile) {
         if (const auto outside = CheckProfileCovers(*profile, k, k)) Fail(*outside);
-        z = profile->ElevationAt(k);
+        z = profile->ElevationNear(k);
     }
     const CentrelinePoint& p = stake->point;
     if (inv.flag("json")) {
@@ -329,7 +417,7 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
     if (target.fileSideWrites()) {
         // The design elevation for the field formats (the CSV column, the CASS field).
         ElevationAt elevation;
-        if (profile) elevation = [&profile](double s) { return profile->ElevationAt(s); };
+        if (profile) elevation = [&profile](double s) { return profile->ElevationNear(s); };
         if (const auto e = WriteRouteTableTarget(r, p, target, elevation, standardOutput)) Fail(*e);
         return;
     }
@@ -350,7 +438,7 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         const RouteTableRow row = ComputeRouteTableRow(r, e, p);
         const CentrelinePoint& pt = row.stake.point;
         // Every row lies in the range checked against the profile above.
-        const double z = profile ? Checked(profile->ElevationAt(e.station).value_or(NAN), "设计高程") : 0;
+        const double z = profile ? Checked(profile->ElevationNear(e.station).value_or(NAN), "设计高程") : 0;
         if (json) {
             if (!first) chunk += ',';
             chunk += "{\"station\":" + RoundTrip(e.station) + ",\"x\":" + RoundTrip(pt.x) +
