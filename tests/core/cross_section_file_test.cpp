@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/cross_section_file.h"
+#include "core/route.h"
+#include "core/route_file.h"
 
 namespace tarvelo {
 namespace {
@@ -137,6 +141,80 @@ TEST(CrossSectionFileTest, WrittenFileReadsBackTheSameRows)
         EXPECT_EQ(read.rows[i].leftSlope, rows[i].leftSlope);
         EXPECT_EQ(read.rows[i].rightSlope, rows[i].rightSlope);
         EXPECT_EQ(read.rows[i].line, int(i) + 2);
+    }
+}
+
+std::string ReadExample(const std::string& name)
+{
+    std::ifstream in(std::string(TARVELO_SOURCE_DIR) + "/examples/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The example table fits the example route: it spans the route, the crown
+// is normal on every straight, and through every curve's arc the outer side
+// rises and the inner side is widened, on the side the route turns.
+TEST(CrossSectionFileTest, ExampleTableFitsTheExampleRoute)
+{
+    const RouteFileParse routeFile = ParseRouteFile(ReadExample("route-example.csv"));
+    ASSERT_TRUE(routeFile.errors.empty());
+    const Route::Built builtRoute = Route::Build(routeFile.rows);
+    ASSERT_TRUE(builtRoute.route);
+    const Route& route = *builtRoute.route;
+
+    const CrossSectionFileContent read = ParseCrossSectionFile(ReadExample("sections-example.csv"));
+    ASSERT_TRUE(read.ok()) << read.errors.front().message;
+    const CrossSections::Built built = CrossSections::Build(read.rows);
+    ASSERT_TRUE(built.sections) << built.error->message;
+    const CrossSections& cs = *built.sections;
+    EXPECT_FALSE(cs.CheckCovers(route.start().station, route.end().station));
+
+    const auto crown = [&](double s) {
+        SCOPED_TRACE(s);
+        const Section v = *cs.SectionAt(s);
+        EXPECT_EQ(v.leftWidth, 3.75);
+        EXPECT_EQ(v.rightWidth, 3.75);
+        EXPECT_EQ(v.leftSlope, -2);
+        EXPECT_EQ(v.rightSlope, -2);
+    };
+    crown(route.start().station);
+    crown(route.end().station);
+    for (std::size_t j = 0; j < route.curves().size(); ++j) {
+        const RouteCurve& c = route.curves()[j];
+        SCOPED_TRACE(c.name);
+        // Normal crown from the last curve's HZ to this one's ZH, less the
+        // 60 m run-in on the straight where a spiral is missing.
+        const double before = j == 0 ? route.start().station : route.curves()[j - 1].points[4].station;
+        crown((before + c.points[0].station - (c.curve.Ls1 == 0 ? 60 : 0)) / 2);
+        for (Transition law : {Transition::Linear, Transition::Cubic}) {
+            // HY to YH: full superelevation, the same all along the arc. The
+            // table's stations are the main points rounded to the millimetre,
+            // so at HY and YH the slope may be up to 0.5 mm into the run-in:
+            // 1e-3 % covers it.
+            const Section hy = *cs.SectionAt(c.points[1].station, law);
+            const Section qz = *cs.SectionAt(c.points[2].station, law);
+            const Section yh = *cs.SectionAt(c.points[3].station, law);
+            EXPECT_NEAR(qz.leftSlope, hy.leftSlope, 1e-3);
+            EXPECT_NEAR(qz.rightSlope, yh.rightSlope, 1e-3);
+            EXPECT_EQ(qz.leftSlope, -qz.rightSlope);
+            if (c.alpha > 0) {  // right: the left (outer) side up, the right widened
+                EXPECT_GT(qz.leftSlope, 0);
+                EXPECT_GT(qz.rightWidth, 3.75);
+                EXPECT_EQ(qz.leftWidth, 3.75);
+            } else {
+                EXPECT_GT(qz.rightSlope, 0);
+                EXPECT_GT(qz.leftWidth, 3.75);
+                EXPECT_EQ(qz.rightWidth, 3.75);
+            }
+            // Normal crown again at ZH and HZ wherever there is a spiral.
+            if (c.curve.Ls1 > 0) {
+                EXPECT_NEAR(cs.SectionAt(c.points[0].station, law)->leftSlope, -2, 1e-3);
+            }
+            if (c.curve.Ls2 > 0) {
+                EXPECT_NEAR(cs.SectionAt(c.points[4].station, law)->rightSlope, -2, 1e-3);
+            }
+        }
     }
 }
 
