@@ -103,6 +103,11 @@ struct StakeoutResult {
 StakeoutResult ComputeStakeout(const InstrumentStation& station, const Backsight& backsight,
                                const std::vector<StakeTarget>& targets);
 
+// The instrument's reading is whole seconds with every carry made, so these
+// round first and split after; DegreesToDmsText (core/angles.h) splits the
+// unrounded angle and can show 59.999" as 60", which a stakeout sheet must
+// not.
+//
 // An angle in decimal degrees rounded to whole seconds (secondDecimals 0) or
 // tenths (1) or hundredths (2), the carries made (59.5" -> 1ˊ), and the
 // full circle folded to 0: 359.99999° shows as 0°0ˊ0", never 360°. Negative
