@@ -10,6 +10,16 @@ int CharacterCount(const QString& text)
     return count;
 }
 
+int DisplayWidth(const QString& text)
+{
+    int width = 0;
+    for (QChar c : text) {
+        if (c.isLowSurrogate()) continue;
+        width += c.unicode() < 0x80 ? 1 : 2;
+    }
+    return width;
+}
+
 void PadToColumn(QString& line, int column)
 {
     const int used = CharacterCount(line);
