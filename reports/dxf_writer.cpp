@@ -87,7 +87,8 @@ double DxfAngle(double centreX, double centreY, double x, double y)
 {
     double a = std::atan2(x - centreX, y - centreY) * kRadToDeg;  // north over east
     if (a < 0) a += 360;
-    if (a >= 360) a -= 360;
+    // Written with 10 decimals: a hair below 360 would print as 360.
+    if (a >= 360 - 5e-11) a = 0;
     return a;
 }
 
