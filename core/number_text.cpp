@@ -204,4 +204,11 @@ std::string FormatRounded4(double v)
     return s;
 }
 
+std::string RoundTripText(double v)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
 }  // namespace tarvelo

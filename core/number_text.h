@@ -53,4 +53,9 @@ std::string FormatFixed(double v, int decimals);
 void AppendGeneral(std::string& out, double v);
 std::string FormatGeneral(double v);
 
+// Shortest text that reads back to exactly v (std::to_chars): "0.1", "1e+300",
+// "-0". v finite (a non-finite v gives to_chars' "inf" or "nan", which no
+// reader takes back).
+std::string RoundTripText(double v);
+
 }  // namespace tarvelo

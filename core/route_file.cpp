@@ -1,7 +1,5 @@
 #include "route_file.h"
 
-#include <charconv>
-
 #include "profile_file.h"
 #include "text_table.h"
 
@@ -104,13 +102,6 @@ RouteFileParse ParseRouteFile(std::string_view utf8)
     }
     if (out.errors.empty()) out.rows = std::move(rows);
     return out;
-}
-
-std::string RoundTripText(double v)
-{
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
 }
 
 std::string FormatRouteFile(const std::vector<RoutePointInput>& rows)

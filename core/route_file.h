@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/number_text.h"  // RoundTripText, which the route file writes with
 #include "route.h"
 
 namespace tarvelo {
@@ -32,8 +33,5 @@ RouteFileParse ParseRouteFile(std::string_view utf8);
 // CR LF, numbers in their shortest round-trip form (a route read back is the
 // same route). Names holding commas or tabs have them replaced by spaces.
 std::string FormatRouteFile(const std::vector<RoutePointInput>& rows);
-
-// Shortest text that reads back to exactly v (std::to_chars). v finite.
-std::string RoundTripText(double v);
 
 }  // namespace tarvelo

@@ -9,6 +9,7 @@
 #include "compute/route_text.h"
 #include "core/float_fault.h"
 #include "core/number_text.h"
+#include "reports/text_columns.h"
 #include "reports/text_file.h"
 
 namespace tarvelo {
@@ -27,17 +28,6 @@ QString F3(double v) { return Q(FormatFixed(v, 3)); }
 QString K(double v) { return Q(FormatKStation(v, 3)); }
 QString Percent(double ratio) { return F3(Checked(ratio * 100, "坡度")); }
 
-// Columns the text takes in a fixed-width font on a Chinese system.
-int Width(const QString& text)
-{
-    int width = 0;
-    for (QChar c : text) {
-        if (c.isLowSurrogate()) continue;
-        width += c.unicode() < 0x80 ? 1 : 2;
-    }
-    return width;
-}
-
 using Row = std::array<QString, kColumns>;
 
 Row CurveRow(const VerticalCurve& c)
@@ -53,7 +43,7 @@ QString Line(const Row& row, const std::array<int, kColumns>& widths)
     QString line;
     for (int i = 0; i < kColumns; ++i) {
         if (i > 0) line += QString(kGap, QLatin1Char(' '));
-        line += QString(widths[i] - Width(row[i]), QLatin1Char(' ')) + row[i];
+        line += QString(widths[i] - DisplayWidth(row[i]), QLatin1Char(' ')) + row[i];
     }
     return line;
 }
@@ -70,8 +60,8 @@ QString ProfileCurveTableReport(const Profile& profile)
 
     std::array<int, kColumns> widths{};
     for (int i = 0; i < kColumns; ++i) {
-        widths[i] = Width(header[i]);
-        for (const Row& row : rows) widths[i] = std::max(widths[i], Width(row[i]));
+        widths[i] = DisplayWidth(header[i]);
+        for (const Row& row : rows) widths[i] = std::max(widths[i], DisplayWidth(row[i]));
     }
     int total = kGap * (kColumns - 1);
     for (int w : widths) total += w;
@@ -80,7 +70,7 @@ QString ProfileCurveTableReport(const Profile& profile)
     const QString rule(total, QLatin1Char('-'));
     QStringList lines;
     lines << QString() << QString();
-    lines << QString(std::max(0, (total - Width(title)) / 2), QLatin1Char(' ')) + title;
+    lines << QString(std::max(0, (total - DisplayWidth(title)) / 2), QLatin1Char(' ')) + title;
     lines << QString();
     lines << QStringLiteral("纵断面 %1 至 %2，变坡点 %3 个，竖曲线 %4 个")
                  .arg(K(profile.startStation()), K(profile.endStation()))

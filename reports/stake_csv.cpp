@@ -6,20 +6,6 @@
 
 namespace tarvelo {
 
-void AppendCsvField(std::string& out, std::string_view field)
-{
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(field);
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
 void AppendStakeCsvHeader(std::string& out, bool withElevation)
 {
     out += "点名,桩号,X(北),Y(东),方位角(度),方位角(度分秒),类型,偏距";

@@ -16,10 +16,9 @@
 #include <string_view>
 
 #include "compute/route_table.h"
+#include "reports/csv_field.h"
 
 namespace tarvelo {
-
-inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Appends the header row (without the byte-order mark; the file writer puts
 // that first).
@@ -30,9 +29,5 @@ void AppendStakeCsvHeader(std::string& out, bool withElevation);
 // (empty when elevation is nullopt). Non-finite numbers throw FloatFault.
 void AppendStakeCsvRow(std::string& out, std::string_view name, const RouteTableRow& row,
                        double offset, std::optional<double> elevation, bool withElevation);
-
-// Appends field as one CSV field: as it stands, or in double quotes with
-// every quote doubled when it holds ',', '"', CR or LF.
-void AppendCsvField(std::string& out, std::string_view field);
 
 }  // namespace tarvelo

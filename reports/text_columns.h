@@ -1,6 +1,7 @@
 #pragma once
 // Column arithmetic of the report layouts: a column is one character (one
-// Unicode code point), whatever its width on screen or in bytes.
+// Unicode code point), whatever its width on screen or in bytes; or, for the
+// GBK tables, the width a fixed-width font gives the text on a Chinese system.
 
 #include <QString>
 
@@ -17,5 +18,10 @@ int DisplayWidth(const QString& text);
 // Appends spaces to line until the next character would be in column
 // `column` (1-based). Precondition: the line uses at most column - 1 columns.
 void PadToColumn(QString& line, int column);
+
+// Columns text takes in a fixed-width font on a Chinese system: one for an
+// ASCII character, two for any other (GBK's double-byte characters), so in
+// a GBK file its byte count. A surrogate pair counts as one character.
+int DisplayWidth(const QString& text);
 
 }  // namespace tarvelo

@@ -1,0 +1,19 @@
+#include "reports/csv_field.h"
+
+namespace tarvelo {
+
+void AppendCsvField(std::string& out, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out += '"';
+    for (char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+}  // namespace tarvelo
