@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "core/profile.h"
+#include "core/station_text.h"  // ReadStationField, for the callers of this reader
 
 namespace tarvelo {
 
@@ -45,10 +46,5 @@ ProfileFileContent ParseProfileFile(std::string_view utf8);
 // are expected finite; a non-finite one is written as to_chars spells it
 // ("inf", "nan") and will not read back. No byte-order mark.
 std::string FormatProfileFile(const std::vector<GradePointInput>& points);
-
-// A station field: a plain number, or K notation "K5+030.5" / "5+030.5"
-// (optional K or k, whole kilometres, "+", metres in [0, 1000)). false for
-// anything else or a value that is not finite.
-bool ReadStationField(const std::string& field, double* value);
 
 }  // namespace tarvelo

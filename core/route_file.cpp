@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "profile_file.h"
+#include "station_text.h"
 #include "text_table.h"
 
 namespace tarvelo {
