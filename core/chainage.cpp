@@ -223,7 +223,7 @@ DistanceLookup Chainage::DistanceAt(double station, std::optional<int> zone) con
             where = "落在断链 " + FormatBreakText(b.back, b.ahead) + " 的长链之中，";
             break;
         }
-    out.error = text + " " + where + "在" + ZoneList(zones) + "里各有一处，请指明区段。";
+    out.error = text + " " + where + "在" + ZoneList(zones) + " 里各有一处，请指明区段。";
     return out;
 }
 

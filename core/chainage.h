@@ -80,6 +80,8 @@ class ChainageBuilt;
 // Immutable. Copyable.
 class Chainage {
 public:
+    using Built = ChainageBuilt;
+
     // startStation: the displayed station of the route's start (metres).
     // routeDistance: the route's length as a distance (metres, >= 0).
     // breaks: in route order. Refused, with the first fault: a non-finite
