@@ -17,8 +17,6 @@ std::string BreakRow(int index, int line)
     return "第 " + std::to_string(index + 1) + " 个断链";
 }
 
-bool Near(double a, double b) { return std::fabs(a - b) <= ChainageSlack(b); }
-
 // "区段 0 和 1", "区段 0、1 和 2".
 std::string ZoneList(const std::vector<int>& zones)
 {
@@ -31,8 +29,6 @@ std::string ZoneList(const std::vector<int>& zones)
 }
 
 }  // namespace
-
-double ChainageSlack(double station) { return 1e-9 * std::max(1.0, std::fabs(station)); }
 
 ChainageBuilt Chainage::Build(double startStation, double routeDistance,
                               const std::vector<BreakInput>& breaks)
@@ -49,6 +45,14 @@ ChainageBuilt Chainage::Build(double startStation, double routeDistance,
     Chainage c;
     c.startStation_ = startStation;
     c.length_ = routeDistance;
+    // The scale of the slack: rounding grows with the largest magnitude in
+    // play, whichever station or distance it belongs to.
+    double scale = std::max({1.0, std::fabs(startStation), routeDistance});
+    for (const BreakInput& b : breaks)
+        for (double v : {b.back, b.ahead})
+            if (std::isfinite(v)) scale = std::max(scale, std::fabs(v));
+    c.slack_ = 1e-9 * scale;
+    const double slack = c.slack_;
     c.breaks_.reserve(breaks.size());
     // The zone before the next break: where it starts, as a distance and as
     // the station displayed there.
@@ -61,13 +65,13 @@ ChainageBuilt Chainage::Build(double startStation, double routeDistance,
             return fail(row, b.line, who + "的" + (std::isfinite(b.back) ? "断后" : "断前") +
                                          "桩号不是有限的数。");
         const std::string text = FormatBreakText(b.back, b.ahead);
-        if (std::fabs(b.back - b.ahead) <= ChainageSlack(std::max(std::fabs(b.back), std::fabs(b.ahead))))
+        if (std::fabs(b.back - b.ahead) <= slack)
             return fail(row, b.line, who + " " + text + " 的断前桩号与断后桩号相同，这不是断链。");
         // The station the zone would reach at the route's end.
         const double reach = zoneStation + (routeDistance - zoneDistance);
         if (!std::isfinite(reach))
             return fail(row, b.line, who + " " + text + " 之前的桩号超出了数的范围。");
-        if (b.back < zoneStation - ChainageSlack(b.back)) {
+        if (b.back < zoneStation - slack) {
             if (k == 0)
                 return fail(row, b.line, who + " " + text + " 的断前桩号在线路起点桩号 " +
                                              FormatKStation(startStation) + " 之前。");
@@ -75,7 +79,7 @@ ChainageBuilt Chainage::Build(double startStation, double routeDistance,
                                          FormatBreakText(breaks[k - 1].back, breaks[k - 1].ahead) +
                                          " 的断后桩号之前；断链应按线路顺序排列。");
         }
-        if (b.back > reach + ChainageSlack(b.back))
+        if (b.back > reach + slack)
             return fail(row, b.line, who + " " + text + " 的断前桩号超出了线路终点（按这一段的桩号，终点为 " +
                                          FormatKStation(reach) + "）。");
         // Within the slack a back station is moved onto the zone's ends.
@@ -135,7 +139,7 @@ std::string Chainage::ZoneText(int z) const
 std::optional<DisplayedStation> Chainage::StationAt(double distance) const
 {
     if (std::isnan(distance)) return std::nullopt;
-    if (distance < -ChainageSlack(0) || distance > length_ + ChainageSlack(length_)) return std::nullopt;
+    if (distance < -slack_ || distance > length_ + slack_) return std::nullopt;
     distance = std::clamp(distance, 0.0, length_);
     // The zone after every break at or before the distance.
     const auto after = std::upper_bound(breaks_.begin(), breaks_.end(), distance,
@@ -148,9 +152,8 @@ std::vector<int> Chainage::ZonesOf(double station) const
 {
     std::vector<int> zones;
     if (!std::isfinite(station)) return zones;
-    const double slack = ChainageSlack(station);
     for (int z = 0; z < zoneCount(); ++z)
-        if (station >= zoneStartStation(z) - slack && station <= zoneEndStation(z) + slack)
+        if (station >= zoneStartStation(z) - slack_ && station <= zoneEndStation(z) + slack_)
             zones.push_back(z);
     return zones;
 }
@@ -177,8 +180,7 @@ DistanceLookup Chainage::DistanceAt(double station, std::optional<int> zone) con
                                  : "这条线路的区段为 0 ~ " + std::to_string(zoneCount() - 1) + "。");
             return out;
         }
-        const double slack = ChainageSlack(station);
-        if (station < zoneStartStation(z) - slack || station > zoneEndStation(z) + slack) {
+        if (station < zoneStartStation(z) - slack_ || station > zoneEndStation(z) + slack_) {
             out.error = text + " 不在" + ZoneText(z) + "之内。";
             return out;
         }
@@ -193,7 +195,7 @@ DistanceLookup Chainage::DistanceAt(double station, std::optional<int> zone) con
         const ChainBreak& b = breaks_[k];
         const bool back = Near(station, b.back), ahead = Near(station, b.ahead);
         if (!back && !ahead) continue;
-        if (point && std::fabs(*point - b.distance) > ChainageSlack(b.distance)) several = true;
+        if (point && !Near(*point, b.distance)) several = true;
         if (!point) {
             point = b.distance;
             pointZone = static_cast<int>(k) + (back ? 0 : 1);
@@ -262,10 +264,10 @@ Span ZoneSpan(const Chainage& c, double J, DisplayedStation from, DisplayedStati
     if (static_cast<double>(last + 1) * J <= hi) ++last;
     if (static_cast<double>(last) * J > hi) --last;
     if (first <= last && z >= 1 && BreakInRange(c, z - 1, fromDistance, toDistance) &&
-        Near(static_cast<double>(first) * J, c.zoneStartStation(z)))
+        std::fabs(static_cast<double>(first) * J - c.zoneStartStation(z)) <= c.slack())
         ++first;
     if (first <= last && z + 1 < c.zoneCount() && BreakInRange(c, z, fromDistance, toDistance) &&
-        Near(static_cast<double>(last) * J, c.zoneEndStation(z)))
+        std::fabs(static_cast<double>(last) * J - c.zoneEndStation(z)) <= c.slack())
         --last;
     s.first = first;
     s.last = last;

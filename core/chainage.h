@@ -17,16 +17,20 @@
 // a break at the start station, at the route's end, or two breaks at one
 // point.
 //
-// Slack. A station within ChainageSlack(station) of a zone's closed station
-// interval belongs to that zone, and a back station within that slack of the
-// zone before its break is accepted and moved onto the zone's end: stations
-// read from files and routes computed from coordinates disagree in their last
-// digits. The slack is 1e-9 relative (1e-9 m below 1 m), far below any
-// surveyed quantity.
+// Slack. Stations read from files and routes computed from coordinates
+// disagree in their last digits, so comparisons allow slack(): 1e-9 of the
+// chainage's scale (the largest magnitude among its start station, length,
+// back and ahead stations; at least 1 m), far below any surveyed quantity and
+// far above the rounding of one subtraction at that scale (about 1e-16 of
+// it). A station within the slack of a zone's closed station interval
+// belongs to that zone; a back station within the slack of the zone before
+// its break is accepted and moved onto the zone's end; back and ahead within
+// the slack of each other are equal.
 //
 // Non-finite input is refused with a message or nullopt, never answered with
 // a number.
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -144,9 +148,14 @@ public:
     // "区段 1（K3+660.000 ~ K5+000.000）": a zone as messages name it.
     std::string ZoneText(int z) const;
 
+    // The comparison slack in metres (see above), >= 1e-9.
+    double slack() const { return slack_; }
+
 private:
     Chainage() = default;
-    double startStation_ = 0, length_ = 0;
+    bool Near(double a, double b) const { return std::fabs(a - b) <= slack_; }
+
+    double startStation_ = 0, length_ = 0, slack_ = 1e-9;
     std::vector<ChainBreak> breaks_;
 };
 
@@ -155,9 +164,6 @@ public:
     std::optional<Chainage> chainage;
     std::optional<ChainageIssue> error;  // set exactly when chainage is not
 };
-
-// The slack of a station comparison: 1e-9 × max(1, |station|) metres.
-double ChainageSlack(double station);
 
 // ---------------------------------------------------------------------------
 // Whole multiples of the displayed station, zone by zone: the stakes of an

@@ -441,3 +441,38 @@ TEST(Chainage, ZoneMultiplesRefusals)
 
 }  // namespace
 }  // namespace tarvelo
+
+namespace tarvelo {
+namespace {
+
+TEST(Chainage, SlackFollowsTheLargestMagnitude)
+{
+    // 1e-9 times the largest of 1, |start|, length, |back| and |ahead|.
+    EXPECT_DOUBLE_EQ(Chainage::Build(0, 0.5, {}).chainage->slack(), 1e-9);
+    EXPECT_DOUBLE_EQ(Chainage::Build(0, 100, {}).chainage->slack(), 1e-7);
+    EXPECT_DOUBLE_EQ(WorkedRoute().slack(), 4e-6);
+    EXPECT_DOUBLE_EQ(Chainage::Build(-5e6, 100, {{"", -4999950, 20, 0}}).chainage->slack(), 5e-3);
+}
+
+// Far from zero (K1000000+...), the stations are still exact to the slack
+// and the short break between them is found.
+TEST(Chainage, LargeStationsStillRoundTrip)
+{
+    const Chainage::Built built = Chainage::Build(1e9, 2000, {{"", 1e9 + 1000.25, 1e9 + 1100.5, 0}});
+    ASSERT_TRUE(built.chainage) << built.error->message;
+    const Chainage& c = *built.chainage;
+    EXPECT_EQ(c.breaks()[0].distance, 1000.25);
+    EXPECT_EQ(c.endStation(), 1e9 + 2100.25);
+    for (double d = 0; d <= 2000; d += 7.125) {
+        const auto s = c.StationAt(d);
+        ASSERT_TRUE(s);
+        const DistanceLookup r = c.DistanceAt(s->station, s->zone);
+        ASSERT_TRUE(r.distance) << r.error;
+        EXPECT_NEAR(*r.distance, d, 1e-6);
+    }
+    EXPECT_EQ(c.DistanceAt(1e9 + 1050).error,
+              "桩号 K1000001+050.000 落在断链 K1000001+000.250=K1000001+100.500 的短链之中，不存在。");
+}
+
+}  // namespace
+}  // namespace tarvelo
