@@ -95,7 +95,8 @@ void CheckChainage(const Chainage& c)
         zone = s.zone;
         FUZZ_CHECK(s.distance >= 0 && s.distance <= L);
         if (!s.isBreak()) {
-            FUZZ_CHECK(s.station == J * std::round(s.station / J));
+            // n·J, with n read back from the quotient while that is exact.
+            if (std::fabs(s.station / J) < 1e15) FUZZ_CHECK(s.station == J * std::round(s.station / J));
             FUZZ_CHECK(s.station >= c.zoneStartStation(s.zone) - c.slack() &&
                        s.station <= c.zoneEndStation(s.zone) + c.slack());
         }
