@@ -476,3 +476,43 @@ TEST(Chainage, LargeStationsStillRoundTrip)
 
 }  // namespace
 }  // namespace tarvelo
+
+namespace tarvelo {
+namespace {
+
+// K0+200 is the back station of one 长链 and the ahead station of the next:
+// two break points at different distances, and three zones show it.
+TEST(Chainage, AStationOnTwoBreakPointsIsAmbiguous)
+{
+    const Chainage::Built built = Chainage::Build(0, 1000, {{"", 200, 100, 0}, {"", 300, 200, 0}});
+    ASSERT_TRUE(built.chainage) << built.error->message;
+    const Chainage& c = *built.chainage;
+    EXPECT_EQ(c.breaks()[1].distance, 400);
+    EXPECT_EQ(c.ZonesOf(200), (std::vector<int>{0, 1, 2}));
+    const DistanceLookup r = c.DistanceAt(200);
+    EXPECT_FALSE(r.distance);
+    EXPECT_EQ(r.error, "桩号 K0+200.000 落在断链 K0+200.000=K0+100.000 的长链之中，在区段 0、1 和 2 里各有一处，请指明区段。");
+    const double distances[] = {200, 300, 400};
+    for (int z = 0; z < 3; ++z) EXPECT_EQ(c.DistanceAt(200, z).distance, distances[z]) << z;
+    EXPECT_EQ(c.DistanceAt(300).distance, 400);  // back of the second break only
+    EXPECT_EQ(c.DistanceAt(300).zone, 1);
+}
+
+// Two breaks at one point leave an empty zone between them; its only
+// station is both breaks' point.
+TEST(Chainage, TwoBreaksAtOnePoint)
+{
+    const Chainage::Built built = Chainage::Build(0, 500, {{"", 100, 150, 0}, {"", 150, 200, 0}});
+    ASSERT_TRUE(built.chainage) << built.error->message;
+    const Chainage& c = *built.chainage;
+    EXPECT_EQ(c.breaks()[0].distance, 100);
+    EXPECT_EQ(c.breaks()[1].distance, 100);
+    EXPECT_EQ(c.StationAt(100)->station, 200);  // the zone after the last of them
+    EXPECT_EQ(c.StationAt(100)->zone, 2);
+    for (double s : {100.0, 150.0, 200.0}) EXPECT_EQ(c.DistanceAt(s).distance, 100) << s;
+    EXPECT_EQ(c.DistanceAt(175).error, "桩号 K0+175.000 落在断链 K0+150.000=K0+200.000 的短链之中，不存在。");
+    EXPECT_EQ(c.endStation(), 600);
+}
+
+}  // namespace
+}  // namespace tarvelo
