@@ -86,7 +86,8 @@ ProfileLoad LoadProfileFile(const std::string& path)
 
 std::optional<std::string> CheckProfileCovers(const Profile& profile, double from, double to)
 {
-    if (from >= profile.startStation() && to <= profile.endStation()) return std::nullopt;
+    if (from >= profile.startStation() - kProfileEndTolerance && to <= profile.endStation() + kProfileEndTolerance)
+        return std::nullopt;
     if (from == to)
         return "桩号 " + FormatKStation(from) + " 在纵断面 " + Range(profile) + " 之外，没有设计高程。";
     return "桩号范围 " + FormatKStation(from) + " 至 " + FormatKStation(to) + " 超出纵断面 " + Range(profile) +
@@ -96,7 +97,8 @@ std::optional<std::string> CheckProfileCovers(const Profile& profile, double fro
 std::optional<std::string> ProfileCoverageWarning(const Profile& profile, const Route& route)
 {
     const double from = route.start().station, to = route.end().station;
-    if (from >= profile.startStation() && to <= profile.endStation()) return std::nullopt;
+    if (from >= profile.startStation() - kProfileEndTolerance && to <= profile.endStation() + kProfileEndTolerance)
+        return std::nullopt;
     return "纵断面 " + Range(profile) + " 没有覆盖整条路线 " + FormatKStation(from) + " 至 " +
            FormatKStation(to) + "，纵断面以外的桩没有设计高程。";
 }

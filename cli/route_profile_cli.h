@@ -32,7 +32,7 @@ struct ProfileLoad {
 ProfileLoad LoadProfileFile(const std::string& path);
 
 // nullopt when every station in [from, to] has a design elevation on the
-// profile; otherwise the message naming the station (from == to) or the
+// profile (ElevationNear: within 1 mm beyond an end counts); otherwise the message naming the station (from == to) or the
 // range and the profile's own range.
 std::optional<std::string> CheckProfileCovers(const Profile& profile, double from, double to);
 

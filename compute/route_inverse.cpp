@@ -26,34 +26,24 @@ struct Candidate {
     double distance = std::numeric_limits<double>::infinity();
 };
 
-CentrelinePoint Lookup(const Route& route, const RouteElement& e, double k)
-{
-    const CurveState& s = route.curves()[e.curve].curve;
-    const StakeQuery q{k, 0, 0};
-    switch (e.kind) {
-    case ElementKind::Arc: return YQ(s, q);
-    case ElementKind::Spiral: return e.entry ? HY(s, q) : YH(s, q);
-    case ElementKind::Line: break;
-    }
-    return k <= s.ZH ? ZX1(s, q) : ZX2(s, q);
-}
-
 double DistanceTo(const CentrelinePoint& c, double x, double y) { return std::hypot(x - c.x, y - c.y); }
 
-Candidate Evaluate(const Route& route, const RouteElement& e, double k, double x, double y)
+Candidate Evaluate(const Route& route, std::size_t i, double k, double x, double y)
 {
-    return {k, DistanceTo(Lookup(route, e, k), x, y)};
+    return {k, DistanceTo(route.ElementPointAt(i, k), x, y)};
 }
 
-Candidate NearestOnLine(const Route& route, const RouteElement& e, double x, double y)
+Candidate NearestOnLine(const Route& route, std::size_t i, double x, double y)
 {
+    const RouteElement& e = route.elements()[i];
     const double len = e.endStation - e.startStation;
     const double along = (x - e.start.x) * CosDeg(e.start.azimuth) + (y - e.start.y) * SinDeg(e.start.azimuth);
-    return Evaluate(route, e, e.startStation + std::clamp(along, 0.0, len), x, y);
+    return Evaluate(route, i, e.startStation + std::clamp(along, 0.0, len), x, y);
 }
 
-Candidate NearestOnArc(const Route& route, const RouteElement& e, double x, double y)
+Candidate NearestOnArc(const Route& route, std::size_t i, double x, double y)
 {
+    const RouteElement& e = route.elements()[i];
     const double len = e.endStation - e.startStation;
     const double a0 = AzimuthOf(e.start.x - e.centreX, e.start.y - e.centreY);
     const double ap = AzimuthOf(x - e.centreX, y - e.centreY);
@@ -61,52 +51,54 @@ Candidate NearestOnArc(const Route& route, const RouteElement& e, double x, doub
     // centre grows with the station.
     const double turned = NormaliseAzimuth(e.turn * (ap - a0));
     const double s = turned / 180 * kPi * e.radius;
-    if (s <= len) return Evaluate(route, e, e.startStation + s, x, y);
-    const Candidate a = Evaluate(route, e, e.startStation, x, y);
-    const Candidate b = Evaluate(route, e, e.endStation, x, y);
+    if (s <= len) return Evaluate(route, i, e.startStation + s, x, y);
+    const Candidate a = Evaluate(route, i, e.startStation, x, y);
+    const Candidate b = Evaluate(route, i, e.endStation, x, y);
     return a.distance <= b.distance ? a : b;
 }
 
-Candidate NearestOnSpiral(const Route& route, const RouteElement& e, double x, double y)
+Candidate NearestOnSpiral(const Route& route, std::size_t i, double x, double y)
 {
-    const CurveState& s = route.curves()[e.curve].curve;
+    const RouteElement& e = route.elements()[i];
     const double len = e.endStation - e.startStation;
     Candidate best;
-    for (int i = 0; i <= kSpiralSamples; ++i) {
-        const Candidate c = Evaluate(route, e, e.startStation + len * i / kSpiralSamples, x, y);
+    // A long or sharp spiral turns through more: one sample per quarter
+    // radian keeps the nearest sample in the true foot's basin.
+    const int samples = static_cast<int>(std::clamp(std::ceil(len / e.radius / 0.25), double(kSpiralSamples), 4096.0));
+    for (int n = 0; n <= samples; ++n) {
+        const Candidate c = Evaluate(route, i, e.startStation + len * n / samples, x, y);
         if (c.distance < best.distance) best = c;
     }
     // Newton on the station: the along-track error divided by the rate at
     // which it changes, 1 − κ·(offset towards the centre of curvature).
     double k = best.station;
     for (int step = 0; step < kMaxSteps; ++step) {
-        const CentrelinePoint c = Lookup(route, e, k);
+        const CentrelinePoint c = route.ElementPointAt(i, k);
         const double cs = CosDeg(c.azimuth), sn = SinDeg(c.azimuth);
         const double vx = x - c.x, vy = y - c.y;
         const double along = vx * cs + vy * sn;
-        const double inward = e.turn * (-vx * sn + vy * cs);
-        const double fromTangent = e.entry ? k - s.ZH : s.HZ - k;
-        const double ls = e.entry ? s.Ls1 : s.Ls2;
-        const double kappa = fromTangent / (s.R * ls);
-        double rate = 1 - kappa * inward;
+        const double right = -vx * sn + vy * cs;
+        // κ is signed right +, so κ·right is the offset towards the centre
+        // of curvature times the curvature.
+        double rate = 1 - route.ElementCurvatureAt(i, k) * right;
         if (rate < 0.1) rate = 1;  // near the centre of curvature: plain steps
         const double next = std::clamp(k + along / rate, e.startStation, e.endStation);
         const double moved = next - k;
         k = next;
         if (std::fabs(moved) < kStepTolerance) break;
     }
-    const Candidate refined = Evaluate(route, e, k, x, y);
+    const Candidate refined = Evaluate(route, i, k, x, y);
     return refined.distance <= best.distance ? refined : best;
 }
 
-Candidate NearestOn(const Route& route, const RouteElement& e, double x, double y)
+Candidate NearestOn(const Route& route, std::size_t i, double x, double y)
 {
-    switch (e.kind) {
-    case ElementKind::Arc: return NearestOnArc(route, e, x, y);
-    case ElementKind::Spiral: return NearestOnSpiral(route, e, x, y);
+    switch (route.elements()[i].kind) {
+    case ElementKind::Arc: return NearestOnArc(route, i, x, y);
+    case ElementKind::Spiral: return NearestOnSpiral(route, i, x, y);
     case ElementKind::Line: break;
     }
-    return NearestOnLine(route, e, x, y);
+    return NearestOnLine(route, i, x, y);
 }
 
 // Distance from (x, y) to the segment from a to b.
@@ -135,9 +127,14 @@ RouteInverse::RouteInverse(const Route& route) : route_(route)
     sagittas_.reserve(elements.size());
     for (const RouteElement& e : elements) {
         // A convex piece turning through at most 180° stays within its
-        // chord's box widened by the sagitta bound len²·κ/8.
+        // chord's box widened by the sagitta bound len²·κ/8; any piece
+        // stays within its length of its start.
         const double len = e.endStation - e.startStation;
-        double grow = e.kind == ElementKind::Line ? 0 : std::min(len * len / (8 * e.radius), 2 * e.radius);
+        double grow = 0;
+        if (e.kind != ElementKind::Line) {
+            const double turned = len / e.radius;  // at most, in radians
+            grow = turned <= kPi ? std::min(len * len / (8 * e.radius), 2 * e.radius) : len;
+        }
         grow += 1e-6;
         sagittas_.push_back(grow);
         boxes_.push_back({std::min(e.start.x, e.end.x) - grow, std::min(e.start.y, e.end.y) - grow,
@@ -199,7 +196,7 @@ RouteFoot RouteInverse::Find(double x, double y) const
                 if (SegmentDistance(elements[i].start, elements[i].end, x, y) - sagittas_[i] >
                     best.distance)
                     continue;
-                const Candidate c = NearestOn(route_, elements[i], x, y);
+                const Candidate c = NearestOn(route_, i, x, y);
                 if (c.distance < best.distance) {
                     best = c;
                     bestElement = i;
@@ -226,8 +223,7 @@ RouteFoot RouteInverse::Find(double x, double y) const
     }
     // The nearest point is an end of the route and the point lies beyond it:
     // no perpendicular foot is nearer than QD or ZD.
-    const RouteElement& e = elements[bestElement];
-    const CentrelinePoint c = Lookup(route_, e, best.station);
+    const CentrelinePoint c = route_.ElementPointAt(bestElement, best.station);
     const double along = (x - c.x) * CosDeg(c.azimuth) + (y - c.y) * SinDeg(c.azimuth);
     if ((best.station <= route_.start().station && along < -kBeyondEnd) ||
         (best.station >= route_.end().station && along > kBeyondEnd)) {

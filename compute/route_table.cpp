@@ -17,23 +17,13 @@ std::string Metres(double v)
     return buf;
 }
 
-// The main points of every curve inside [start, end]: "ZY" for ZH/HY when
-// there is no entry spiral, "YZ" for YH/HZ without an exit spiral.
+// The route's main points inside [start, end], in station order.
 std::vector<RouteTableEntry> MainPointsIn(const Route& route, double start, double end)
 {
     std::vector<RouteTableEntry> out;
-    for (std::size_t j = 0; j < route.curves().size(); ++j) {
-        const RouteCurve& c = route.curves()[j];
-        for (int i = 0; i < 5; ++i) {
-            if (i == 1 && c.curve.Ls1 == 0) continue;  // HY is ZH
-            if (i == 3 && c.curve.Ls2 == 0) continue;  // YH is HZ
-            std::string kind = c.points[i].name;
-            if (i == 0 && c.curve.Ls1 == 0) kind = "ZY";
-            if (i == 4 && c.curve.Ls2 == 0) kind = "YZ";
-            const double k = c.points[i].station;
-            if (k >= start - kSameStation && k <= end + kSameStation) out.push_back({k, kind, j});
-        }
-    }
+    for (const RouteMainPoint& m : route.mainPoints())
+        if (m.station >= start - kSameStation && m.station <= end + kSameStation)
+            out.push_back({m.station, m.name, m.serving});
     return out;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The route's interval table (逐桩坐标表): whole multiples of the interval,
-// the ends of the range and the main points of every JD, in station order.
+// the ends of the range and the route's main points, in station order.
 
 #include <cstddef>
 #include <optional>
@@ -30,8 +30,8 @@ struct RouteTableParams {
 // One row before its point is computed.
 struct RouteTableEntry {
     double station = 0;
-    std::string kind;                // "ZH" "HY" "QZ" "YH" "HZ" "ZY" "YZ" "QD" "ZD" or ""
-    std::optional<std::size_t> jd;   // curve index of a main point
+    std::string kind;                // "ZH" "HY" "QZ" "YH" "HZ" "ZY" "YZ" "GQ" "QD" "ZD" or ""
+    std::optional<std::size_t> jd;   // serving index of a main point (Route::ServingName)
 };
 
 struct RouteTableRow {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "plan_element.h"
+
 namespace tarvelo {
 
 namespace {
@@ -48,6 +50,21 @@ double SeriesErrorMm(double r, double ls)
     const double x = l - std::pow(l, 5) / 40 / std::pow(r, 2) / std::pow(ls, 2);
     const double y = std::pow(l, 3) / 6 / r / ls - std::pow(l, 7) / 336 / std::pow(r, 3) / std::pow(ls, 3);
     return std::hypot(x - exact.x, y - exact.y) * 1000;
+}
+
+SpiralShift ExactSpiralShift(double r, double ls)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    if (!std::isfinite(r) || !std::isfinite(ls) || r <= 0 || ls < 0) return {nan, nan, nan, nan};
+    if (ls == 0) return {0, 0, 0, 0};
+    const std::optional<PlanElement> spiral = PlanElement::Make(0, 0, 0, ls, 0, 1 / r);
+    if (!spiral) return {nan, nan, nan, nan};
+    // In the start frame: azimuth 0 is x (along), 90° is y (to the turn's side).
+    const PlanPose end = spiral->At(ls);
+    const double beta = ls / (2 * r);
+    const double half = std::sin(beta / 2);
+    // 1 − cos β as 2·sin²(β/2): no cancellation for a flat spiral.
+    return {end.y - 2 * r * half * half, end.x - r * std::sin(beta), end.x, end.y};
 }
 
 }  // namespace tarvelo

@@ -22,4 +22,15 @@ ClothoidXY ExactClothoid(double l, double r, double ls);
 // gives about 55 mm. NaN for non-finite input or r <= 0.
 double SeriesErrorMm(double r, double ls);
 
+// The exact shift p and tangent increment q of a spiral of length ls that
+// runs from a tangent into an arc of radius r, from the exact end point
+// (x, y) and the spiral angle β = ls / (2r): p = y − r(1 − cos β),
+// q = x − r·sin β. Metres. ls == 0 gives all zeros. NaN for r <= 0,
+// ls < 0 or non-finite input.
+struct SpiralShift {
+    double p, q;  // shift, tangent increment
+    double x, y;  // end point along and across the start tangent
+};
+SpiralShift ExactSpiralShift(double r, double ls);
+
 }  // namespace tarvelo

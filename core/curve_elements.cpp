@@ -31,11 +31,17 @@ double ReduceOnce(double az) { return az > 360 ? az - 360 : az; }
 void YS(CurveState& s)
 {
     const double R = s.R;
-    const double absAlpha = std::fabs(s.alpha);
     s.p1 = Checked(Shift(s.Ls1, R), "内移值p1");
     s.p2 = Checked(Shift(s.Ls2, R), "内移值p2");
     s.q1 = Checked(TangentIncrement(s.Ls1, R), "切线增值q1");
     s.q2 = Checked(TangentIncrement(s.Ls2, R), "切线增值q2");
+    CurveElementsFromShifts(s);
+}
+
+void CurveElementsFromShifts(CurveState& s)
+{
+    const double R = s.R;
+    const double absAlpha = std::fabs(s.alpha);
     s.betao1 = Checked(s.Ls1 * 90 / kPi / R, "切线角βo1");
     s.betao2 = Checked(s.Ls2 * 90 / kPi / R, "切线角βo2");
     s.Ly = Checked((absAlpha - s.betao1 - s.betao2) * R * kPi / 180, "圆曲线长Ly");

@@ -15,4 +15,11 @@ namespace tarvelo {
 // steps then hold their new values, later ones their previous values.
 void YS(CurveState& s);
 
+// Steps 5 to 20 of YS alone: everything after the shifts and tangent
+// increments, from the p1, p2, q1, q2 already in s. YS runs it after its
+// series; the route's exact clothoids run it after their own p and q, so the
+// two agree in every formula but those four values. Same preconditions and
+// faults as YS.
+void CurveElementsFromShifts(CurveState& s);
+
 }  // namespace tarvelo

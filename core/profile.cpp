@@ -141,6 +141,13 @@ std::size_t Profile::LegAt(double s) const
     return std::min(k, stations_.size() - 2);
 }
 
+std::optional<double> Profile::ElevationNear(double s) const
+{
+    if (s < stations_.front() && s >= stations_.front() - kProfileEndTolerance) s = stations_.front();
+    if (s > stations_.back() && s <= stations_.back() + kProfileEndTolerance) s = stations_.back();
+    return ElevationAt(s);
+}
+
 std::optional<double> Profile::ElevationAt(double s) const
 {
     if (!(s >= stations_.front() && s <= stations_.back())) return std::nullopt;

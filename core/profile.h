@@ -25,6 +25,10 @@
 
 namespace tarvelo {
 
+// How far (metres) a station may lie beyond a profile's end and still take
+// the end's elevation.
+inline constexpr double kProfileEndTolerance = 0.001;
+
 // One grade point as typed or read from a file. R is the vertical-curve
 // radius: required (> 0) on every point between the ends, absent on the first
 // and the last point.
@@ -93,6 +97,12 @@ public:
     // ends, omega == 0) it is exactly that point's elevation. Always finite.
     // O(log n), no allocation.
     std::optional<double> ElevationAt(double s) const;
+
+    // ElevationAt, except that a station up to kProfileEndTolerance beyond
+    // either end is taken at that end: design documents round stations to
+    // the millimetre, so a route ending at 3527.728683 and a profile ending
+    // at 3527.729 cover each other. nullopt further out or for NaN.
+    std::optional<double> ElevationNear(double s) const;
 
     // The design grade at s (the derivative of ElevationAt, a ratio): i_k on
     // a grade line, varying linearly from i_{k-1} to i_k through a curve;

@@ -70,7 +70,90 @@ double NormaliseAzimuth(double a)
     return r == 0 ? 0.0 : r;  // no -0
 }
 
-Route::Built Route::Build(const std::vector<RoutePointInput>& rows)
+namespace {
+
+// Whether a route's main point lies within this (metres) of a station.
+constexpr double kMainPointTolerance = 1e-6;
+// Gaps and kinks between elements given with their own starts that are
+// reported (metres, degrees).
+constexpr double kGapTolerance = 0.001;
+constexpr double kKinkTolerance = 1.0 / 3600;
+
+// The JD's curve elements with exact clothoids: p and q from the exact spiral
+// end points, everything after them by the single curve's formulas.
+void ExactCurveElements(CurveState& s)
+{
+    const SpiralShift in = ExactSpiralShift(s.R, s.Ls1);
+    const SpiralShift out = ExactSpiralShift(s.R, s.Ls2);
+    s.p1 = Checked(in.p, "内移值p1");
+    s.p2 = Checked(out.p, "内移值p2");
+    s.q1 = Checked(in.q, "切线增值q1");
+    s.q2 = Checked(out.q, "切线增值q2");
+    CurveElementsFromShifts(s);
+}
+
+CentrelinePoint PoseToPoint(const PlanPose& p) { return {p.x, p.y, p.azimuth}; }
+
+// The difference of two azimuths folded into (-180, 180].
+double AzimuthDifference(double a, double b)
+{
+    double d = std::fmod(a - b, 360.0);
+    if (d > 180) d -= 360;
+    if (d <= -180) d += 360;
+    return d;
+}
+
+ElementKind KindOf(double k0, double k1)
+{
+    if (k0 == 0 && k1 == 0) return ElementKind::Line;
+    if (k0 == k1) return ElementKind::Arc;
+    return ElementKind::Spiral;
+}
+
+// The element for an exact piece, its ends taken from the geometry.
+RouteElement ElementOf(const PlanElement& g, std::size_t serving, double from, double to)
+{
+    RouteElement e;
+    e.kind = KindOf(g.k0(), g.k1());
+    e.curve = serving;
+    e.startStation = from;
+    e.endStation = to;
+    e.start = Normalised(PoseToPoint(g.start()));
+    e.end = Normalised(PoseToPoint(g.At(g.length())));
+    const double k0 = std::fabs(g.k0()), k1 = std::fabs(g.k1());
+    e.startRadius = k0 == 0 ? kStraight : 1 / k0;
+    e.endRadius = k1 == 0 ? kStraight : 1 / k1;
+    if (e.kind != ElementKind::Line) {
+        e.turn = (g.k0() + g.k1()) > 0 ? 1 : -1;
+        e.radius = std::min(e.startRadius, e.endRadius);
+        e.entry = k1 > k0;
+    }
+    if (e.kind == ElementKind::Arc) {
+        // The centre lies R to the turn's side of the start tangent.
+        const double side = e.start.azimuth + 90.0 * e.turn;
+        e.centreX = e.start.x + e.radius * CosDeg(side);
+        e.centreY = e.start.y + e.radius * SinDeg(side);
+    }
+    return e;
+}
+
+// The name of the point where element a meets element b.
+std::string JunctionName(const RouteElement& a, const RouteElement& b)
+{
+    using K = ElementKind;
+    const bool sameRadius = a.endRadius == b.startRadius && a.turn == b.turn;
+    if (a.kind == K::Line && b.kind == K::Spiral) return "ZH";
+    if (a.kind == K::Spiral && b.kind == K::Line) return "HZ";
+    if (a.kind == K::Line && b.kind == K::Arc) return "ZY";
+    if (a.kind == K::Arc && b.kind == K::Line) return "YZ";
+    if (a.kind == K::Spiral && b.kind == K::Arc && sameRadius) return "HY";
+    if (a.kind == K::Arc && b.kind == K::Spiral && sameRadius) return "YH";
+    return "GQ";
+}
+
+}  // namespace
+
+Route::Built Route::Build(const std::vector<RoutePointInput>& rows, SpiralMode mode)
 {
     Built out;
     const auto fail = [&](int row, const std::string& what) {
@@ -89,6 +172,8 @@ Route::Built Route::Build(const std::vector<RoutePointInput>& rows)
     if (!rows[0].station) return fail(0, "起点QD缺少桩号。");
 
     Route r;
+    r.method_ = RouteMethod::Jd;
+    r.mode_ = mode;
     r.rows_ = rows;
     const int jds = count - 2;
 
@@ -135,8 +220,12 @@ Route::Built Route::Build(const std::vector<RoutePointInput>& rows)
         s.alpha = alpha;
         s.F = r.legs_[row - 1].azimuth;
         try {
-            YS(s);
-            c.points = ComputeMainPoints(s);
+            if (mode == SpiralMode::Series) {
+                YS(s);
+                c.points = ComputeMainPoints(s);
+            } else {
+                ExactCurveElements(s);
+            }
         } catch (const FloatFault& fault) {
             return fail(row, fault.what());
         }
@@ -185,64 +274,246 @@ Route::Built Route::Build(const std::vector<RoutePointInput>& rows)
                                           Fixed3(station) + " 相差 " +
                                           Fixed3(*zd.station - station) + " m。"));
 
-    // Elements in route order, each served by the curve whose lookup covers it.
     try {
-        double previous = r.start_.station;
-        for (std::size_t j = 0; j < r.curves_.size(); ++j) {
-            const CurveState& s = r.curves_[j].curve;
-            const int turn = s.alpha > 0 ? 1 : -1;
-            const auto add = [&](ElementKind kind, double from, double to,
-                                 CentrelinePoint (*method)(const CurveState&, const StakeQuery&),
-                                 bool entry) {
-                if (!(to - from > kMinElementLength)) return;
-                RouteElement e;
-                e.kind = kind;
-                e.curve = j;
-                e.startStation = from;
-                e.endStation = to;
-                e.start = Normalised(method(s, {from, 0, 0}));
-                e.end = Normalised(method(s, {to, 0, 0}));
-                if (kind != ElementKind::Line) {
-                    e.radius = s.R;
-                    e.turn = turn;
-                }
-                e.entry = entry;
-                if (kind == ElementKind::Arc) {
-                    // The arc's centre in the frame of the first tangent, as YQ
-                    // places the arc: (q1, R + p1) from ZH.
-                    const double cf = CosDeg(s.F), sf = SinDeg(s.F);
-                    e.centreX = s.X_ZH + s.q1 * cf - turn * (s.R + s.p1) * sf;
-                    e.centreY = s.Y_ZH + s.q1 * sf + turn * (s.R + s.p1) * cf;
-                }
-                r.elements_.push_back(e);
-            };
-            add(ElementKind::Line, previous, s.ZH, ZX1, false);
-            add(ElementKind::Spiral, s.ZH, s.HYStation, HY, true);
-            add(ElementKind::Arc, s.HYStation, s.YHStation, YQ, false);
-            add(ElementKind::Spiral, s.YHStation, s.HZ, YH, false);
-            previous = s.HZ;
-        }
-        const CurveState& last = r.curves_.back().curve;
-        const double to = r.end_.station;
-        if (to - previous > kMinElementLength) {
-            RouteElement e;
-            e.kind = ElementKind::Line;
-            e.curve = r.curves_.size() - 1;
-            e.startStation = previous;
-            e.endStation = to;
-            e.start = Normalised(ZX2(last, {previous, 0, 0}));
-            e.end = Normalised(ZX2(last, {to, 0, 0}));
-            r.elements_.push_back(e);
-        }
+        if (mode == SpiralMode::Series)
+            r.BuildSeriesElements();
+        else
+            r.BuildExactElements();
     } catch (const FloatFault& fault) {
         return fail(-1, fault.what());
+    }
+    r.CollectJdMainPoints();
+    out.route = std::move(r);
+    return out;
+}
+
+void Route::BuildSeriesElements()
+{
+    // Elements in route order, each served by the curve whose lookup covers it.
+    double previous = start_.station;
+    for (std::size_t j = 0; j < curves_.size(); ++j) {
+        const CurveState& s = curves_[j].curve;
+        const int turn = s.alpha > 0 ? 1 : -1;
+        const auto add = [&](ElementKind kind, double from, double to,
+                             CentrelinePoint (*method)(const CurveState&, const StakeQuery&), bool entry) {
+            if (!(to - from > kMinElementLength)) return;
+            RouteElement e;
+            e.kind = kind;
+            e.curve = j;
+            e.startStation = from;
+            e.endStation = to;
+            e.start = Normalised(method(s, {from, 0, 0}));
+            e.end = Normalised(method(s, {to, 0, 0}));
+            if (kind != ElementKind::Line) {
+                e.radius = s.R;
+                e.turn = turn;
+                e.startRadius = entry && kind == ElementKind::Spiral ? kStraight : s.R;
+                e.endRadius = !entry && kind == ElementKind::Spiral ? kStraight : s.R;
+            }
+            e.entry = entry;
+            if (kind == ElementKind::Arc) {
+                // The arc's centre in the frame of the first tangent, as YQ
+                // places the arc: (q1, R + p1) from ZH.
+                const double cf = CosDeg(s.F), sf = SinDeg(s.F);
+                e.centreX = s.X_ZH + s.q1 * cf - turn * (s.R + s.p1) * sf;
+                e.centreY = s.Y_ZH + s.q1 * sf + turn * (s.R + s.p1) * cf;
+            }
+            elements_.push_back(e);
+        };
+        add(ElementKind::Line, previous, s.ZH, ZX1, false);
+        add(ElementKind::Spiral, s.ZH, s.HYStation, HY, true);
+        add(ElementKind::Arc, s.HYStation, s.YHStation, YQ, false);
+        add(ElementKind::Spiral, s.YHStation, s.HZ, YH, false);
+        previous = s.HZ;
+    }
+    const CurveState& last = curves_.back().curve;
+    const double to = end_.station;
+    if (to - previous > kMinElementLength) {
+        RouteElement e;
+        e.kind = ElementKind::Line;
+        e.curve = curves_.size() - 1;
+        e.startStation = previous;
+        e.endStation = to;
+        e.start = Normalised(ZX2(last, {previous, 0, 0}));
+        e.end = Normalised(ZX2(last, {to, 0, 0}));
+        elements_.push_back(e);
+    }
+}
+
+void Route::AddExact(std::size_t serving, double from, const PlanPose& pose, double length, double k0,
+                     double k1)
+{
+    std::string why;
+    std::optional<PlanElement> g = PlanElement::Make(pose.x, pose.y, pose.azimuth, length, k0, k1, &why);
+    if (!g) throw FloatFault("线元");
+    elements_.push_back(ElementOf(*g, serving, from, from + length));
+    geometry_.push_back(std::move(*g));
+}
+
+void Route::BuildExactElements()
+{
+    // Each piece starts where the design puts it: a straight at QD or at the
+    // previous HZ (on its forward tangent), a curve's entry spiral at ZH, the
+    // arc and the exit spiral where the piece before them ends.
+    PlanPose pose{start_.x, start_.y, legs_.front().azimuth};
+    double station = start_.station;
+    for (std::size_t j = 0; j < curves_.size(); ++j) {
+        RouteCurve& c = curves_[j];
+        const CurveState& s = c.curve;
+        const double turn = s.alpha > 0 ? 1 : -1;
+        const double k = turn / s.R;
+        if (s.ZH - station > kMinElementLength) AddExact(j, station, pose, s.ZH - station, 0, 0);
+        PlanPose at{s.X_ZH, s.Y_ZH, s.F};
+        c.points[0] = {"ZH", s.ZH, s.X_ZH, s.Y_ZH, NormaliseAzimuth(s.F)};
+        const auto piece = [&](double from, double length, double k0, double k1) {
+            if (length > kMinElementLength) {
+                AddExact(j, from, at, length, k0, k1);
+                at = geometry_.back().At(length);
+            }
+        };
+        piece(s.ZH, s.Ls1, 0, k);
+        c.points[1] = {"HY", s.HYStation, at.x, at.y, NormaliseAzimuth(at.azimuth)};
+        const PlanPose arcStart = at;
+        piece(s.HYStation, s.Ly, k, k);
+        if (s.Ly > kMinElementLength) {
+            const PlanPose mid = geometry_.back().At(s.Ly / 2);
+            c.points[2] = {"QZ", s.QZ, mid.x, mid.y, NormaliseAzimuth(mid.azimuth)};
+        } else {
+            c.points[2] = {"QZ", s.QZ, arcStart.x, arcStart.y, NormaliseAzimuth(arcStart.azimuth)};
+        }
+        c.points[3] = {"YH", s.YHStation, at.x, at.y, NormaliseAzimuth(at.azimuth)};
+        piece(s.YHStation, s.Ls2, k, 0);
+        c.points[4] = {"HZ", s.HZ, s.X_HZ, s.Y_HZ, NormaliseAzimuth(s.F2)};
+        pose = {s.X_HZ, s.Y_HZ, s.F2};
+        station = s.HZ;
+    }
+    if (end_.station - station > kMinElementLength)
+        AddExact(curves_.size() - 1, station, pose, end_.station - station, 0, 0);
+}
+
+void Route::CollectJdMainPoints()
+{
+    // ZY for ZH/HY without an entry spiral, YZ for YH/HZ without an exit one.
+    for (std::size_t j = 0; j < curves_.size(); ++j) {
+        const RouteCurve& c = curves_[j];
+        for (int i = 0; i < 5; ++i) {
+            if (i == 1 && c.curve.Ls1 == 0) continue;  // HY is ZH
+            if (i == 3 && c.curve.Ls2 == 0) continue;  // YH is HZ
+            std::string name = c.points[i].name;
+            if (i == 0 && c.curve.Ls1 == 0) name = "ZY";
+            if (i == 4 && c.curve.Ls2 == 0) name = "YZ";
+            const MainPoint& m = c.points[i];
+            mainPoints_.push_back({name, m.station, m.x, m.y, NormaliseAzimuth(m.azimuth), j});
+        }
+    }
+}
+
+Route::Built Route::BuildElements(const std::vector<ElementInput>& rows)
+{
+    Built out;
+    const auto where = [&](std::size_t i) {
+        const ElementInput& e = rows[i];
+        const std::string name = e.name.empty() ? std::string("(无名)") : e.name;
+        if (e.line > 0) return "第 " + std::to_string(e.line) + " 行“" + name + "”";
+        return "第 " + std::to_string(i + 1) + " 个线元“" + name + "”";
+    };
+    const auto fail = [&](int i, const std::string& what) {
+        if (i < 0)
+            out.error = RouteIssue{-1, 0, what};
+        else
+            out.error = RouteIssue{i, rows[i].line, where(i) + "：" + what};
+        return out;
+    };
+    if (rows.empty()) return fail(-1, "线元表中没有线元。");
+    const ElementInput& first = rows.front();
+    if (!first.station || !first.x || !first.y || !first.azimuth)
+        return fail(0, "第一个线元必须给出起点桩号、X、Y和起始方位角。");
+
+    Route r;
+    r.method_ = RouteMethod::Elements;
+    r.mode_ = SpiralMode::Exact;
+    r.elementRows_ = rows;
+    double station = *first.station;
+    PlanPose pose{0, 0, 0};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ElementInput& e = rows[i];
+        const int row = static_cast<int>(i);
+        const bool hasStart = e.x || e.y || e.azimuth;
+        if (hasStart && !(e.x && e.y && e.azimuth))
+            return fail(row, "起点X、Y和方位角要么都给出，要么都空着。");
+        for (const std::optional<double>* v : {&e.station, &e.x, &e.y, &e.azimuth})
+            if (*v && !std::isfinite(**v)) return fail(row, "桩号、坐标或方位角不是有限的数。");
+        if (!std::isfinite(e.length) || !(e.length > 0))
+            return fail(row, "线元长度必须大于0（现为 " + (std::isfinite(e.length) ? Fixed3(e.length) : std::string("非有限值")) + "）。");
+        for (double radius : {e.startRadius, e.endRadius})
+            if (std::isnan(radius) || !(radius > 0)) return fail(row, "半径必须大于0，或空着表示直线端。");
+        const bool curved = e.startRadius != kStraight || e.endRadius != kStraight;
+        if (curved && e.turn != 1 && e.turn != -1) return fail(row, "曲线线元缺少转向（右或左）。");
+        const double turn = curved ? e.turn : 0;
+        const double k0 = e.startRadius == kStraight ? 0 : turn / e.startRadius;
+        const double k1 = e.endRadius == kStraight ? 0 : turn / e.endRadius;
+
+        if (e.station && i > 0 && std::fabs(*e.station - station) > kStationCheckTolerance)
+            r.warnings_.push_back({row, e.line,
+                                   where(i) + "：给定桩号 " + Fixed3(*e.station) + " 与推算桩号 " +
+                                       Fixed3(station) + " 相差 " + Fixed3(*e.station - station) + " m。"});
+        if (hasStart) {
+            const PlanPose given{*e.x, *e.y, *e.azimuth};
+            if (i > 0) {
+                const double gap = std::hypot(given.x - pose.x, given.y - pose.y);
+                const double kink = AzimuthDifference(given.azimuth, pose.azimuth);
+                if (gap > kGapTolerance)
+                    r.warnings_.push_back({row, e.line,
+                                           where(i) + "：给定起点与上一线元终点相距 " + Fixed3(gap) + " m。"});
+                if (std::fabs(kink) > kKinkTolerance) {
+                    char buf[64];
+                    std::snprintf(buf, sizeof buf, "%.1f", kink * 3600);
+                    r.warnings_.push_back({row, e.line,
+                                           where(i) + "：给定起始方位角与上一线元终点切线方向相差 " +
+                                               std::string(buf) + "″。"});
+                }
+            }
+            pose = given;
+        }
+        std::string why;
+        std::optional<PlanElement> g = PlanElement::Make(pose.x, pose.y, pose.azimuth, e.length, k0, k1, &why);
+        if (!g) return fail(row, why);
+        RouteElement element = ElementOf(*g, i, station, station + e.length);
+        element.name = e.name;
+        pose = g->At(e.length);
+        if (!std::isfinite(pose.x) || !std::isfinite(pose.y) || !std::isfinite(pose.azimuth))
+            return fail(row, "终点坐标超出数值范围。");
+        station += e.length;
+        if (!std::isfinite(station)) return fail(row, "推算桩号超出数值范围。");
+        r.elements_.push_back(std::move(element));
+        r.geometry_.push_back(std::move(*g));
+    }
+    const RouteElement& a = r.elements_.front();
+    const RouteElement& z = r.elements_.back();
+    r.start_ = {"QD", a.startStation, a.start.x, a.start.y};
+    r.end_ = {"ZD", z.endStation, z.end.x, z.end.y};
+    for (std::size_t i = 0; i + 1 < r.elements_.size(); ++i) {
+        const RouteElement& e = r.elements_[i];
+        r.mainPoints_.push_back(
+            {JunctionName(e, r.elements_[i + 1]), e.endStation, e.end.x, e.end.y, e.end.azimuth, i});
     }
     out.route = std::move(r);
     return out;
 }
 
+std::size_t Route::ElementAt(double k) const
+{
+    if (elements_.empty()) return 0;
+    if (std::isnan(k)) return elements_.size() - 1;
+    const auto it = std::lower_bound(elements_.begin(), elements_.end(), k,
+                                     [](const RouteElement& e, double v) { return e.endStation < v; });
+    if (it == elements_.end()) return elements_.size() - 1;
+    return static_cast<std::size_t>(it - elements_.begin());
+}
+
 std::size_t Route::CurveAt(double k) const
 {
+    if (method_ == RouteMethod::Elements) return ElementAt(k);
     if (std::isnan(k)) return curves_.size() - 1;
     const auto it = std::lower_bound(curves_.begin(), curves_.end(), k,
                                      [](const RouteCurve& c, double v) { return c.curve.HZ < v; });
@@ -250,13 +521,69 @@ std::size_t Route::CurveAt(double k) const
     return static_cast<std::size_t>(it - curves_.begin());
 }
 
+const std::string& Route::ServingName(std::size_t index) const
+{
+    static const std::string none;
+    if (method_ == RouteMethod::Elements) return index < elements_.size() ? elements_[index].name : none;
+    return index < curves_.size() ? curves_[index].name : none;
+}
+
+CentrelinePoint Route::ElementPointAt(std::size_t i, double k) const
+{
+    const RouteElement& e = elements_[i];
+    k = std::clamp(k, e.startStation, e.endStation);
+    if (mode_ == SpiralMode::Series) {
+        const CurveState& s = curves_[e.curve].curve;
+        const StakeQuery q{k, 0, 0};
+        switch (e.kind) {
+        case ElementKind::Arc: return YQ(s, q);
+        case ElementKind::Spiral: return e.entry ? HY(s, q) : YH(s, q);
+        case ElementKind::Line: break;
+        }
+        return k <= s.ZH ? ZX1(s, q) : ZX2(s, q);
+    }
+    const PlanPose p = geometry_[i].At(k - e.startStation);
+    return {Checked(p.x, "中桩坐标X"), Checked(p.y, "中桩坐标Y"), Checked(p.azimuth, "切线方位角")};
+}
+
+double Route::ElementCurvatureAt(std::size_t i, double k) const
+{
+    const RouteElement& e = elements_[i];
+    if (mode_ == SpiralMode::Series) {
+        if (e.kind == ElementKind::Line) return 0;
+        const CurveState& s = curves_[e.curve].curve;
+        if (e.kind == ElementKind::Arc) return e.turn / s.R;
+        const double fromTangent = e.entry ? k - s.ZH : s.HZ - k;
+        const double ls = e.entry ? s.Ls1 : s.Ls2;
+        return e.turn * fromTangent / (s.R * ls);
+    }
+    return geometry_[i].CurvatureAt(k - e.startStation);
+}
+
 std::optional<RouteStake> Route::PointAt(double k, double m, double a) const
 {
     if (!(k >= start_.station && k <= end_.station)) return std::nullopt;
-    const std::size_t j = CurveAt(k);
-    CentrelinePoint p = PointAtStation(curves_[j].curve, k, m, a);
+    if (mode_ == SpiralMode::Series) {
+        const std::size_t j = CurveAt(k);
+        const CurveState& s = curves_[j].curve;
+        CentrelinePoint p;
+        const StakeQuery q{k, m, a};
+        // HY's station as typed back from a table (a last bit above the
+        // double's) still belongs to the spiral, as the table's HY row does.
+        if (s.Ls1 > 0 && std::fabs(k - s.HYStation) <= kMainPointTolerance)
+            p = HY(s, q);
+        else
+            p = PointAtStation(s, k, m, a);
+        p.azimuth = NormaliseAzimuth(p.azimuth);
+        return RouteStake{p, j};
+    }
+    const std::size_t i = ElementAt(k);
+    CentrelinePoint p = ElementPointAt(i, k);
+    const double dir = p.azimuth + a;
+    p.x = Checked(p.x + m * CosDeg(dir), "计算坐标X");
+    p.y = Checked(p.y + m * SinDeg(dir), "计算坐标Y");
     p.azimuth = NormaliseAzimuth(p.azimuth);
-    return RouteStake{p, j};
+    return RouteStake{p, method_ == RouteMethod::Elements ? i : CurveAt(k)};
 }
 
 }  // namespace tarvelo

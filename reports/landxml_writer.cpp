@@ -95,18 +95,17 @@ QByteArray LandXmlText(const Route& route, const QString& alignmentName)
             w.writeEndElement();
             continue;
         }
-        const CurveState& c = route.curves().at(e.curve).curve;
         const QString rot = e.turn > 0 ? QStringLiteral("cw") : QStringLiteral("ccw");
         const PlanPoint pi = TangentIntersection(e.start.x, e.start.y, e.start.azimuth, e.end.x,
                                                  e.end.y, e.end.azimuth);
         Checked(pi.x, "切线交点");
         Checked(pi.y, "切线交点");
         if (e.kind == ElementKind::Spiral) {
-            const QString inf = QStringLiteral("INF"), radius = Number(c.R);
+            const auto radius = [](double r) { return r == kStraight ? QStringLiteral("INF") : Number(r); };
             w.writeStartElement(QStringLiteral("Spiral"));
-            w.writeAttribute(QStringLiteral("length"), Number(e.entry ? c.Ls1 : c.Ls2));
-            w.writeAttribute(QStringLiteral("radiusStart"), e.entry ? inf : radius);
-            w.writeAttribute(QStringLiteral("radiusEnd"), e.entry ? radius : inf);
+            w.writeAttribute(QStringLiteral("length"), Number(length));
+            w.writeAttribute(QStringLiteral("radiusStart"), radius(e.startRadius));
+            w.writeAttribute(QStringLiteral("radiusEnd"), radius(e.endRadius));
             w.writeAttribute(QStringLiteral("rot"), rot);
             w.writeAttribute(QStringLiteral("spiType"), QStringLiteral("clothoid"));
             w.writeAttribute(QStringLiteral("staStart"), Number(e.startStation));
@@ -117,7 +116,7 @@ QByteArray LandXmlText(const Route& route, const QString& alignmentName)
         } else {
             w.writeStartElement(QStringLiteral("Curve"));
             w.writeAttribute(QStringLiteral("rot"), rot);
-            w.writeAttribute(QStringLiteral("radius"), Number(c.R));
+            w.writeAttribute(QStringLiteral("radius"), Number(e.radius));
             w.writeAttribute(QStringLiteral("length"), Number(length));
             w.writeAttribute(QStringLiteral("staStart"), Number(e.startStation));
             PointElement(w, "Start", e.start.x, e.start.y);

@@ -30,6 +30,30 @@ QString Accuracy(double mm)
     return s;
 }
 
+QString Radius(double r) { return r == kStraight ? QStringLiteral("∞") : F3(r); }
+
+// An element route has no JDs: its elements and the points where they meet.
+void AppendElementRoute(const Route& route, QStringList& lines)
+{
+    lines << QStringLiteral("线路长 %1 m，线元 %2 个（线元法）").arg(F3(route.length())).arg(route.elements().size());
+    lines << QString();
+    for (const RouteElement& e : route.elements()) {
+        const QString kind = e.kind == ElementKind::Line  ? QStringLiteral("直线")
+                             : e.kind == ElementKind::Arc ? QStringLiteral("圆曲线")
+                                                          : QStringLiteral("缓和曲线");
+        const QString turn = e.turn > 0 ? QStringLiteral("右") : e.turn < 0 ? QStringLiteral("左") : QString();
+        lines << QStringLiteral("%1  %2  %3 ~ %4  长 %5  R %6 → %7 %8")
+                     .arg(Q(e.name), kind, K(e.startStation), K(e.endStation), F3(e.endStation - e.startStation),
+                          Radius(e.startRadius), Radius(e.endRadius), turn);
+        lines << QStringLiteral("    起点 X=%1  Y=%2  方位角 %3")
+                     .arg(F4(e.start.x), F4(e.start.y), Q(DegreesToDmsText(e.start.azimuth)));
+    }
+    lines << QString() << QStringLiteral("主点");
+    for (const RouteMainPoint& m : route.mainPoints())
+        lines << QStringLiteral("    %1  %2  X=%3  Y=%4  方位角 %5")
+                     .arg(Q(m.name), K(m.station), F4(m.x), F4(m.y), Q(DegreesToDmsText(m.azimuth)));
+}
+
 }  // namespace
 
 QString RouteCurveTableReport(const Route& route)
@@ -41,6 +65,12 @@ QString RouteCurveTableReport(const Route& route)
                       F4(route.start().y));
     lines << QStringLiteral("终点 %1  桩号 %2  X=%3  Y=%4")
                  .arg(Q(route.end().name), K(route.end().station), F4(route.end().x), F4(route.end().y));
+    if (route.method() == RouteMethod::Elements) {
+        AppendElementRoute(route, lines);
+        lines << QString() << QString()
+              << QStringLiteral("计算：                                复核：                                监理：");
+        return JoinLinesCrLf(lines);
+    }
     lines << QStringLiteral("线路长 %1 m，交点 %2 个").arg(F3(route.length())).arg(route.curves().size());
     const RouteLeg& first = route.legs().front();
     lines << QString()

@@ -12,9 +12,9 @@ build=$root/build-fuzz
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
   -DCMAKE_CXX_COMPILER=clang++-14 -DTARVELO_FUZZ=ON -DTARVELO_BUILD_UI=OFF \
   -DTARVELO_BUILD_BENCH=OFF -DTARVELO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target number_text_fuzz dms_fuzz curve_import_fuzz cli_args_fuzz profile_file_fuzz route_file_fuzz landxml_fuzz break_file_fuzz
+cmake --build "$build" -j"$(nproc)" --target number_text_fuzz dms_fuzz curve_import_fuzz cli_args_fuzz profile_file_fuzz route_file_fuzz element_file_fuzz landxml_fuzz break_file_fuzz
 
-for target in number_text dms curve_import cli_args profile_file route_file landxml break_file; do
+for target in number_text dms curve_import cli_args profile_file route_file element_file landxml break_file; do
   work=$build/corpus/$target findings=$build/findings/$target
   mkdir -p "$work" "$findings"
   echo "fuzzing $target for ${seconds}s"

@@ -72,7 +72,8 @@ TEST(RouteBuild, OneJdRouteIsTheWindowsCurve)
     const double f2 = w.F + w.alpha;
     const Route r = Built({Qd(w.X - 5000 * CosDeg(w.F), w.Y - 5000 * SinDeg(w.F), w.JD - 5000),
                            Jd("JD1", w.X, w.Y, w.R, w.Ls1, w.Ls2),
-                           Zd(w.X + 5000 * CosDeg(f2), w.Y + 5000 * SinDeg(f2))});
+                           Zd(w.X + 5000 * CosDeg(f2), w.Y + 5000 * SinDeg(f2))},
+                          SpiralMode::Series);
     ASSERT_EQ(r.curves().size(), 1u);
     const CurveState& c = r.curves()[0].curve;
     // The route's F and α come from coordinates: equal to the typed ones to

@@ -68,7 +68,7 @@ TEST(RouteFromCurve, TheRoutesOneCurveIsTheWindowsCurve)
         ASSERT_FALSE(RouteFromCurveRefusal(s).has_value());
         const std::vector<RoutePointInput> rows = RouteRowsFromCurve(s);
         ASSERT_EQ(rows.size(), 3u);
-        const Route route = testing::Built(rows);
+        const Route route = testing::Built(rows, SpiralMode::Series);
         EXPECT_TRUE(route.warnings().empty()) << route.warnings()[0].message;
         ASSERT_EQ(route.curves().size(), 1u);
         const RouteCurve& c = route.curves()[0];

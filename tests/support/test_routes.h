@@ -22,9 +22,9 @@ inline RoutePointInput Jd(const std::string& name, double x, double y, double r,
 }
 inline RoutePointInput Zd(double x, double y) { return {"ZD", x, y, std::nullopt}; }
 
-inline Route Built(const std::vector<RoutePointInput>& rows)
+inline Route Built(const std::vector<RoutePointInput>& rows, SpiralMode mode = SpiralMode::Exact)
 {
-    Route::Built b = Route::Build(rows);
+    Route::Built b = Route::Build(rows, mode);
     // A refused route is a fatal failure of the calling test: the caller
     // would otherwise index into an empty route.
     if (!b.route) throw std::runtime_error("route refused: " + b.error->message);

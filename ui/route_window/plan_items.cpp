@@ -65,10 +65,10 @@ std::vector<double> SampleStations(const RouteElement& e)
     return out;
 }
 
-ElementItem::ElementItem(const RouteElement& element, const CurveState* curve,
-                         const PlanFrame& frame, const QPen& pen)
-    : element_(element), curve_(curve), frame_(frame), pen_(pen)
+ElementItem::ElementItem(const Route* route, std::size_t index, const PlanFrame& frame, const QPen& pen)
+    : element_(route->elements()[index]), route_(route), index_(index), frame_(frame), pen_(pen)
 {
+    const RouteElement& element = element_;
     const double length = element.endStation - element.startStation;
     const int chords = element.kind == ElementKind::Line ? 1 : kCoarseChords;
     coarse_.moveTo(at(element.startStation));
@@ -85,7 +85,7 @@ ElementItem::ElementItem(const RouteElement& element, const CurveState* curve,
 
 QPointF ElementItem::at(double station) const
 {
-    const CentrelinePoint p = PointAtStation(*curve_, station, 0, 90);
+    const CentrelinePoint p = route_->ElementPointAt(index_, station);
     return frame_.toScene(p.x, p.y);
 }
 

@@ -27,10 +27,9 @@ std::vector<double> SampleStations(const RouteElement& element);
 class ElementItem : public QGraphicsItem {
 public:
     enum { Type = UserType + 1 };
-    // curve: the lookup of the element's curve; it must outlive the item.
+    // Element `index` of the route, which must outlive the item.
     // Throws FloatFault when a point of the coarse path cannot be computed.
-    ElementItem(const RouteElement& element, const CurveState* curve, const PlanFrame& frame,
-                const QPen& pen);
+    ElementItem(const Route* route, std::size_t index, const PlanFrame& frame, const QPen& pen);
 
     int type() const override { return Type; }
     QRectF boundingRect() const override { return bounds_; }
@@ -48,7 +47,8 @@ private:
     QPointF at(double station) const;
 
     RouteElement element_;
-    const CurveState* curve_;
+    const Route* route_;
+    std::size_t index_;
     PlanFrame frame_;
     QPen pen_;
     QPainterPath coarse_;

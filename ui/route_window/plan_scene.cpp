@@ -88,10 +88,9 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
 
 void PlanScene::addElements(const Route& route)
 {
-    for (const RouteElement& e : route.elements()) {
+    for (std::size_t i = 0; i < route.elements().size(); ++i) {
         try {
-            auto* item = new ElementItem(e, &route.curves()[e.curve].curve, frame_,
-                                         CosmeticPen(PlanColour(e.kind), 2));
+            auto* item = new ElementItem(&route, i, frame_, CosmeticPen(PlanColour(route.elements()[i].kind), 2));
             addItem(item);
             routeRect_ = routeRect_.united(item->boundingRect());
         } catch (const std::exception&) {
@@ -155,6 +154,27 @@ void PlanScene::addJdsAndMainPoints(const Route& route)
         }
         mainGroup_.push_back(groups_.size());
         groups_.push_back(std::move(group));
+    }
+    if (route.method() == RouteMethod::Elements) addElementMainPoints(route);
+}
+
+void PlanScene::addElementMainPoints(const Route& route)
+{
+    // An element route has no JDs: each junction is named outside the curve
+    // of the element that ends there, and shown once it clears the one before.
+    PlanLabel* previous = nullptr;
+    for (const RouteMainPoint& m : route.mainPoints()) {
+        const int turn = route.elements()[m.serving].turn >= 0 ? 1 : -1;
+        const QPointF outward = SceneDirection(m.azimuth - 90 * turn);
+        auto* label = new PlanLabel(U(m.name + " " + FormatKStation(m.station)), outward, MarkerShape::Dot,
+                                    kMainPointColour);
+        label->setPos(frame_.toScene(m.x, m.y));
+        label->setZValue(2);
+        addItem(label);
+        LabelGroup group{previous ? ClearingScale(*previous, *label) : 0, {label}};
+        mainGroup_.push_back(groups_.size());
+        groups_.push_back(std::move(group));
+        previous = label;
     }
 }
 

@@ -57,6 +57,7 @@ private:
     void addElements(const Route& route);
     void addTangentLines(const Route& route);
     void addJdsAndMainPoints(const Route& route);
+    void addElementMainPoints(const Route& route);
 
     std::shared_ptr<const Route> route_;
     PlanFrame frame_;

@@ -176,7 +176,7 @@ QString ProfilePanel::cursorText(double station, double elevation) const
         QString text = QStringLiteral("桩号 %1  高程 %2  ")
                            .arg(QString::fromStdString(FormatKStation(station)),
                                 QString::fromStdString(FormatFixed(elevation, 2)));
-        const std::optional<double> z = profile->ElevationAt(station);
+        const std::optional<double> z = profile->ElevationNear(station);
         return text + (z ? QStringLiteral("设计高程 %1 m").arg(QString::fromStdString(FormatFixed(*z, 3)))
                          : QStringLiteral("不在纵断面范围内"));
     } catch (const FloatFault&) {

@@ -163,7 +163,7 @@ ElevationAt RouteExportActions::elevation() const
 {
     std::shared_ptr<const Profile> profile = profile_ ? profile_() : nullptr;
     if (!profile) return {};
-    return [profile](double station) { return profile->ElevationAt(station); };
+    return [profile](double station) { return profile->ElevationNear(station); };
 }
 
 void RouteExportActions::exportStakes(StakeFileFormat format, const QString& name, const QString& filter)

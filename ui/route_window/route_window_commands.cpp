@@ -159,7 +159,7 @@ void RouteWindow::inverseOnePoint()
     QString text = U(FootText(foot));
     // The design elevation at the found station, where a profile reaches it.
     if (foot.outcome == RouteFootOutcome::Ok && profile_->profile()) {
-        const std::optional<double> z = profile_->profile()->ElevationAt(foot.station);
+        const std::optional<double> z = profile_->profile()->ElevationNear(foot.station);
         text += z ? QStringLiteral("  设计高程 %1 m").arg(U(FormatFixed(*z, 3)))
                   : QStringLiteral("  设计高程：桩号不在纵断面范围内");
     }

@@ -124,7 +124,7 @@ void RouteWindow::saveStakeReport()
     if (!route) return tell(QStringLiteral("交点表有误，不能保存：") + document_->status(), jdTable_);
     ElevationAt elevation;
     if (const std::shared_ptr<const Profile> profile = profile_->profile())
-        elevation = [profile](double k) { return profile->ElevationAt(k); };
+        elevation = [profile](double k) { return profile->ElevationNear(k); };
     const FileStatus written =
         WriteStakeFile(path, *route, stakes_->params(), StakeFileFormat::Report, elevation);
     if (!written.ok()) tell(*written.error);

@@ -13,7 +13,7 @@ void StakeElevationModel::setProfile(std::shared_ptr<const Profile> profile)
 QString StakeElevationModel::elevationText(int row) const
 {
     if (!profile_ || row < 0 || row >= rowCount()) return {};
-    const std::optional<double> z = profile_->ElevationAt(entry(static_cast<std::size_t>(row)).station);
+    const std::optional<double> z = profile_->ElevationNear(entry(static_cast<std::size_t>(row)).station);
     return z ? QString::fromStdString(FormatFixed(*z, 3)) : QString();
 }
 
