@@ -118,19 +118,21 @@ public:
     //  - With a zone: the station must lie in that zone (closed interval,
     //    with the slack); a zone that does not exist is refused.
     // The distance is clamped into the zone's distance interval. NaN or
-    // infinity is refused.
+    // infinity is refused. Messages number the zones as this class does
+    // (0 before the first break) and give each zone's station range.
     DistanceLookup DistanceAt(double station, std::optional<int> zone = std::nullopt) const;
 
     // The zones whose closed station interval holds the station (with the
     // slack), in route order: none (a gap, or beyond the ends), one, or two
-    // and more (an overlap). NaN -> none.
+    // and more (an overlap). NaN -> none. Unlike DistanceAt, a break's own
+    // stations are not singled out: a 长链's back station lies in two zones.
     std::vector<int> ZonesOf(double station) const;
 
     const std::vector<ChainBreak>& breaks() const { return breaks_; }
     bool empty() const { return breaks_.empty(); }   // no breaks: station = start + distance
     int zoneCount() const { return static_cast<int>(breaks_.size()) + 1; }
 
-    // Zone z's ends, 0 <= z < zoneCount() (precondition; checked by at()).
+    // Zone z's ends, 0 <= z < zoneCount() (std::out_of_range otherwise).
     // Distances in [0, length]; stations as displayed in that zone.
     double zoneStartDistance(int z) const;
     double zoneEndDistance(int z) const;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,10 @@ TEST(Chainage, WorkedRouteZonesBreaksAndLength)
     EXPECT_EQ(c.lowestStation(), 3000);
     EXPECT_NEAR(c.highestStation(), 4615.4, kTol);
     EXPECT_EQ(c.ZoneText(1), "区段 1（K3+660.000 ~ K4+000.000）");
+    EXPECT_THROW(c.zoneStartDistance(3), std::out_of_range);
+    EXPECT_THROW(c.zoneEndDistance(-1), std::out_of_range);
+    EXPECT_THROW(c.zoneStartStation(-1), std::out_of_range);
+    EXPECT_THROW(c.zoneEndStation(3), std::out_of_range);
 }
 
 TEST(Chainage, StationAtDistances)
