@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "core/number_text.h"
-#include "core/station_field.h"
+#include "core/station_text.h"
 #include "core/text_table.h"
 
 namespace tarvelo {

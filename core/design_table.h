@@ -22,7 +22,7 @@
 //    a route with a chain break (断链) a station belongs to, where the same
 //    station occurs twice: a whole number, or empty.
 //  - station: metres ("3444.6") or K notation ("K3+444.600"), see
-//    core/station_field.h; X, Y, elevation: metres; elevation may be empty.
+//    core/station_text.h; X, Y, elevation: metres; elevation may be empty.
 // A bad row does not stop the reading: it is kept as an unreadable row with
 // its line and the reason, and the rows after it are read as usual. Every
 // line of the text ends up as exactly one of: a row, an unreadable row, the

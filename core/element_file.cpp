@@ -6,7 +6,7 @@
 #include "core/angles.h"
 #include "core/float_fault.h"
 #include "core/number_text.h"
-#include "core/profile_file.h"  // ReadStationField
+#include "core/station_text.h"
 #include "core/route_file.h"    // RoundTripText
 #include "core/text_table.h"
 

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "core/profile.h"
-#include "core/station_field.h"
+#include "core/station_text.h"  // ReadStationField, for the callers of this reader
 
 namespace tarvelo {
 

@@ -1,6 +1,8 @@
 #include "route_file.h"
 
-#include "profile_file.h"
+#include <charconv>
+
+#include "station_text.h"
 #include "text_table.h"
 
 namespace tarvelo {

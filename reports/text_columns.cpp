@@ -26,14 +26,4 @@ void PadToColumn(QString& line, int column)
     if (used < column - 1) line.append(QString(column - 1 - used, QLatin1Char(' ')));
 }
 
-int DisplayWidth(const QString& text)
-{
-    int width = 0;
-    for (QChar c : text) {
-        if (c.isLowSurrogate()) continue;
-        width += c.unicode() < 0x80 ? 1 : 2;
-    }
-    return width;
-}
-
 }  // namespace tarvelo

@@ -19,9 +19,4 @@ int DisplayWidth(const QString& text);
 // `column` (1-based). Precondition: the line uses at most column - 1 columns.
 void PadToColumn(QString& line, int column);
 
-// Columns text takes in a fixed-width font on a Chinese system: one for an
-// ASCII character, two for any other (GBK's double-byte characters), so in
-// a GBK file its byte count. A surrogate pair counts as one character.
-int DisplayWidth(const QString& text);
-
 }  // namespace tarvelo

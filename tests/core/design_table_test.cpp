@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/station_field.h"
+#include "core/station_text.h"
 #include "core/text_table.h"
 
 namespace tarvelo {
