@@ -53,7 +53,7 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
           {"route", "interval"}}},
         {"inverse", {{"route", "x", "y", "points"}, {"json"}, {"route"}}},
         {"export", {{"route", "format", "out", "interval"}, {}, {"route", "format", "out"}}},
-        {"import-landxml", {{"in", "out"}, {}, {"in", "out"}}},
+        {"import-landxml", {{"in", "out", "alignment", "profile-out"}, {"list"}, {"in"}}},
         {"profile", {{"route", "profile", "report"}, {"json"}, {"route", "profile"}}},
     };
     return commands;
@@ -480,8 +480,19 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
     try {
         const RouteInvocation inv = ParseRouteArgs(args);
         if (inv.command == "import-landxml") {
+            if (!inv.flag("list") && !inv.value("out"))
+                Fail("子命令 route import-landxml 缺少选项 --out。\n" +
+                     CommandUsage("route import-landxml").value_or(""));
+            LandXmlImportRequest request;
+            request.inPath = *inv.value("in");
+            request.outPath = inv.value("out");
+            request.list = inv.flag("list");
+            request.alignment = inv.value("alignment");
+            request.profileOut = inv.value("profile-out");
             int status = 1;
-            if (const auto e = RunImportLandXml(*inv.value("in"), *inv.value("out"), &status)) Fail(*e, status);
+            std::string warnings;
+            if (const auto e = RunImportLandXml(request, out, &warnings, &status)) Fail(*e, status);
+            err = warnings;
             return 0;
         }
         std::string warnings;

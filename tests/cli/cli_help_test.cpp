@@ -54,6 +54,7 @@ std::set<std::string> ForeignWords(const std::string& text)
         "curve", "route", "profile", "import", "landxml", "station", "offset", "skew", "start",
         "end", "interval", "x", "y", "json", "report", "out", "points", "format", "in", "no",
         "main", "text", "csv", "dat", "dxf", "FILE", "K", "M", "A", "S", "E", "J", "X", "Y",
+        "alignment", "list", "NAME",
         // point names, symbols, notations and encodings
         "ZH", "HY", "QZ", "YH", "HZ", "JD", "QD", "ZD", "R", "Ls1", "Ls2", "d", "mmss", "LandXML",
         "DXF", "JSON", "CASS", "GBK", "UTF", "CR", "LF",

@@ -224,7 +224,7 @@ TEST_F(RouteExportCli, ImportRefusesOtherShapesWithStatus2AndWritesNothing)
         "<Chain>1 2 3</Chain></CoordGeom></Alignment></Alignments></LandXML>");
     CliRun r = Route({"import-landxml", "--in", xml, "--out", out});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("<Chain>"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("（Chain）"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("odd.xml"), std::string::npos) << r.err;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
     r = Route({"import-landxml", "--in", Path("none.xml"), "--out", out});
