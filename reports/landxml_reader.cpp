@@ -210,18 +210,24 @@ double Cross(P a, P b) { return a.x * b.y - a.y * b.x; }
 P Minus(P a, P b) { return {a.x - b.x, a.y - b.y}; }
 
 // The turn of a curved element from its coordinates (+1 right, -1 left), 0
-// when they do not tell: a Curve by the radii to Start and End (the major arc
-// when its length is over half the circle), else by the tangents at its PI.
-int GeometricTurn(const Item& it)
+// when they do not tell. *decisive: the coordinates settle it. A Curve's
+// radii to Start and End settle it with a length attribute (the major arc
+// when that is over half the circle); its or a Spiral's PI (the tangents at
+// both ends) settles it too. A Curve with only its Center may be the minor
+// arc one way or the major arc the other: a guess, for when rot is missing.
+int GeometricTurn(const Item& it, bool* decisive)
 {
     const P s = *it.start, e = *it.end;
+    int weak = 0;
+    *decisive = true;
     if (it.kind == Kind::Curve && it.center) {
         const P a = Minus(s, *it.center), b = Minus(e, *it.center);
         const double c = Cross(a, b), n = std::hypot(a.x, a.y) * std::hypot(b.x, b.y);
         if (std::fabs(c) > 1e-9 * n) {
             int turn = c > 0 ? 1 : -1;
             if (it.lengthAttr && *it.lengthAttr > kPi * *it.radius) turn = -turn;
-            return turn;
+            if (it.lengthAttr) return turn;
+            weak = turn;
         }
     }
     if (it.pi) {
@@ -229,7 +235,8 @@ int GeometricTurn(const Item& it)
         const double c = Cross(a, b), n = std::hypot(a.x, a.y) * std::hypot(b.x, b.y);
         if (std::fabs(c) > 1e-9 * n && n > 0) return c > 0 ? 1 : -1;
     }
-    return 0;
+    *decisive = false;
+    return weak;
 }
 
 // it.rot set to the element's turn: rot and the geometry must agree; one of
@@ -237,8 +244,9 @@ int GeometricTurn(const Item& it)
 void ResolveTurn(Item& it)
 {
     if (it.kind == Kind::Line) return;
-    const int geometric = GeometricTurn(it);
-    if (it.rot != 0 && geometric != 0 && it.rot != geometric)
+    bool decisive = false;
+    const int geometric = GeometricTurn(it, &decisive);
+    if (it.rot != 0 && decisive && it.rot != geometric)
         Refuse(it, QStringLiteral("转向 rot 为“%1”，但按坐标是%2转。")
                        .arg(it.rot > 0 ? QStringLiteral("cw") : QStringLiteral("ccw"),
                             geometric > 0 ? QStringLiteral("右") : QStringLiteral("左")));
