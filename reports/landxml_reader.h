@@ -19,10 +19,11 @@
 // ignored).
 //
 // Such a chain is read as a JD route. The rows: QD = the start of the first
-// element, with station staStart; one JD per Curve at the intersection of the tangent lines before and after
-// it, with R = the Curve's radius (from Center and Start when the attribute
-// is missing; the spirals' common radius without a Curve), Ls1 / Ls2 = the lengths of its spirals (0 without); ZD = the
-// end of the last element. Tangent lines are taken from the Lines where there
+// element, with station staStart; one JD per Curve at the intersection of
+// the tangent lines before and after it, with R = the Curve's radius (from
+// Center and Start when the attribute is missing; the spirals' common radius
+// without a Curve), Ls1 / Ls2 = the lengths of its spirals (0 without);
+// ZD = the end of the last element. Tangent lines are taken from the Lines where there
 // are (their two ends give the direction), otherwise from the tangent ends of
 // the spirals (Start -> PI, PI -> End) or of the curve (at right angles to
 // the radius).
@@ -35,12 +36,18 @@
 // element keeping its own Start point and start direction from the file:
 //  - Line: direction Start -> End, length from the coordinates;
 //  - Curve: the tangent at right angles to the radius (Center, or derived
-//    from the PI and the radius), the turn from the geometry (the cross
-//    product of the radii to Start and End, or of the tangents at the PI)
-//    and checked against rot; length attribute, else angle times radius;
+//    from the PI and the radius); the turn from the geometry (the cross
+//    product of the radii to Start and End when a length attribute tells
+//    minor from major arc, or of the tangents at the PI), checked against
+//    rot; rot alone decides a Curve with only its Center, and the Center's
+//    minor arc stands in for a missing rot; length attribute, else angle
+//    times radius;
 //  - Spiral: direction Start -> PI, or the direction the element before it
-//    ends in when there is no PI; length attribute; turn from rot, checked
-//    against the PI's geometry.
+//    ends in when there is no PI; length attribute; turn from rot (or the
+//    PI's geometry when rot is missing), checked against the PI's geometry.
+// The rows carry x, y and azimuth (decimal degrees, [0, 360)) on every
+// element, the station (staStart) on the first only, the element's name
+// attribute or its kind and position (直线1, 缓和曲线2, 圆曲线3).
 // Each element's end, worked out from its start, direction, length and
 // radii, must lie within 0.1 m of its End (over 1 mm: a warning); at each
 // joint the gap (End to the next Start) over 1 mm and the kink over 1″ are
@@ -57,7 +64,9 @@
 // A Profile/ProfAlign of PVI, ParaCurve and CircCurve becomes grade points as
 // the profile file holds them (core/profile.h): station, elevation, and R on
 // the points between the ends (CircCurve: its radius; ParaCurve: its length
-// over the grade change, R = L / |omega|).
+// over the grade change, R = L / |omega|; a PVI between the ends without a
+// curve gets R 0.001 m and a warning). A profile that cannot be read does not
+// stop the alignment: profileError says why.
 
 #include <cstddef>
 #include <optional>
