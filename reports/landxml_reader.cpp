@@ -460,7 +460,8 @@ Ray Integrate(const Ray& start, double L, double k0, double k1)
     const auto heading = [&](double s) { return theta0 + k0 * s + (k1 - k0) * s * s / (2 * L); };
     if (k0 == 0 && k1 == 0) return Ray{{start.p.x + L * start.dx, start.p.y + L * start.dy}, start.dx, start.dy};
     const double turn = std::max(std::fabs(k0), std::fabs(k1)) * L;
-    const int panels = static_cast<int>(std::clamp(std::ceil(turn / 0.05), 1.0, 100000.0));
+    const double want = std::ceil(turn / 0.05);  // +inf for a radius near 0; never cast out of range
+    const int panels = want > 100000 ? 100000 : want >= 1 ? static_cast<int>(want) : 1;
     static const double node[5] = {0, -0.5384693101056831, 0.5384693101056831, -0.9061798459386640, 0.9061798459386640};
     static const double weight[5] = {0.5688888888888889, 0.4786286704993665, 0.4786286704993665, 0.2369268850561891,
                                      0.2369268850561891};
