@@ -111,10 +111,16 @@ const CommandHelp kCommands[] = {
      "                    输出格式\n"
      "  --out FILE        要写出的文件\n"
      "  --interval J      取点间距，单位米\n"},
-    {"route import-landxml", "route import-landxml --in FILE --out FILE",
-     "读入 LandXML 文件中的路线中线，写成本程序的路线文件。",
+    {"route import-landxml",
+     "route import-landxml --in FILE (--out FILE | --list) [--alignment NAME] [--profile-out FILE]",
+     "读入 LandXML 文件中的路线中线，写成本程序的路线文件：能按交点法重建的写成交点文件，\n"
+     "其余（卵形曲线、切线不完全连续等）写成线元文件。文件中有多条线形时用 --alignment 指定。",
      "  --in FILE         要读入的 LandXML 文件\n"
-     "  --out FILE        要写出的路线文件\n"},
+     "  --out FILE        要写出的路线文件（交点文件或线元文件）\n"
+     "  --list            只列出文件中的各条线形：名称、长度、元素个数\n"
+     "  --alignment NAME  要导入的线形名称\n"
+     "  --profile-out FILE\n"
+     "                    另将该线形的纵断面写成纵断面文件\n"},
 };
 
 #undef TARVELO_CURVE_OPTION
