@@ -6,8 +6,10 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 
 #include "cli/cli_help.h"
+#include "cli/route_check_cli.h"
 #include "cli/route_export_cli.h"
 #include "cli/route_profile_cli.h"
 #include "compute/route_inverse.h"
@@ -58,6 +60,10 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
         {"export", {{"route", "format", "out", "interval", "spiral", "breaks"}, {}, {"route", "format", "out"}}},
         {"import-landxml", {{"in", "out", "alignment", "profile-out"}, {"list"}, {"in"}}},
         {"profile", {{"route", "profile", "report", "spiral", "breaks"}, {"json"}, {"route", "profile"}}},
+        {"check",
+         {{"route", "design", "breaks", "profile", "tolerance", "tolerance-z", "report", "format", "out", "spiral"},
+          {"json"},
+          {"route", "design"}}},
     };
     return commands;
 }
@@ -650,6 +656,31 @@ void RunProfile(const Route& r, const RouteInvocation& inv, std::ostream& out, s
         Fail(*error);
 }
 
+int RunCheck(const Route& r, const RouteInvocation& inv, std::ostream& out)
+{
+    RouteCheckRequest request;
+    request.routePath = *inv.value("route");
+    request.designPath = *inv.value("design");
+    request.tolerance = NumberOption(inv, "tolerance", 0.005);
+    request.toleranceZ = NumberOption(inv, "tolerance-z", 0.005);
+    request.json = inv.flag("json");
+    request.report = inv.value("report");
+    if (const auto format = inv.value("format")) {
+        if (*format != "csv") Fail("route check 的 --format 只能是 csv。");
+        if (!inv.value("out")) Fail("--format csv 需要 --out 指定文件。");
+        request.csvOut = inv.value("out");
+    } else if (inv.value("out")) {
+        Fail("--out 要与 --format csv 一起给出。");
+    }
+    const std::optional<Profile> profile = OptionalProfile(inv, r);
+    std::ostringstream rows;
+    std::string error;
+    const int status = RunRouteCheck(r, profile, request, rows, &error);
+    if (!error.empty()) Fail(error);
+    out << rows.str();
+    return status;
+}
+
 }  // namespace
 
 int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::string& err)
@@ -694,6 +725,11 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
         }
         else if (inv.command == "profile")
             RunProfile(route, inv, out, warnings);
+        else if (inv.command == "check") {
+            const int status = RunCheck(route, inv, out);
+            err = warnings;
+            return status;
+        }
         else
             RunInverse(route, inv, out);
         err = warnings;
