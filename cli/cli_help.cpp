@@ -31,6 +31,11 @@ struct CommandHelp {
     "  --spiral exact|series\n"                                                         \
     "                    交点法的缓和曲线：exact 精确回旋线（默认），series 与主窗口一致的级数\n"  \
     "  --breaks FILE     断链表：断前桩号,断后桩号[,名称]；给出时所有桩号按断链后的桩号读写\n"
+#define TARVELO_STAKEOUT_OPTIONS                                                              \
+    "  --instrument X,Y[,H]  全站仪测站的坐标（及测站高程）\n"                              \
+    "  --backsight X,Y   后视点坐标；或 --backsight-azimuth A 后视方位角（d.mmss）\n"          \
+    "  --instrument-height h, --target-height t\n"                                          \
+    "                    仪器高、棱镜高，单位米；给出测站高程和仪器高时另求高差\n"
 #define TARVELO_STAKE_OPTIONS                                                   \
     "  --offset M        偏距，单位米，左为负、右为正；默认 0\n"                    \
     "  --skew A          偏角，d.mmss，自前进方向顺时针量；90 为正交；默认 90\n"
@@ -79,6 +84,7 @@ const CommandHelp kCommands[] = {
      "给出纵断面时同时求设计高程。",
      TARVELO_ROUTE_OPTION "  --station K       计算桩号，单位米\n"
      "  --zone N          有断链时桩号所在的区段（0 为第一个断链之前）\n" TARVELO_STAKE_OPTIONS
+     TARVELO_STAKEOUT_OPTIONS
      "  --profile FILE    纵断面文件（变坡点的桩号、高程和竖曲线半径）\n" TARVELO_JSON_OPTION},
     {"route table",
      "route table --route FILE --interval J [--start S] [--end E] [--offset M] [--skew A]\n"
@@ -95,7 +101,8 @@ const CommandHelp kCommands[] = {
      "  --profile FILE    纵断面文件；给出时表中加设计高程\n"
      "  --format text|csv|dat|json\n"
      "                    表的格式：text 文本表（默认）、csv、dat（CASS 坐标数据）或 json\n"
-     "  --out FILE        将表写入该文件，而不是标准输出\n" TARVELO_JSON_OPTION},
+     "  --out FILE        将表写入该文件，而不是标准输出\n" TARVELO_STAKEOUT_OPTIONS
+     "  --report FILE     给出测站时另将放样数据表写入该文件（GBK，CR LF）\n" TARVELO_JSON_OPTION},
     {"route inverse", "route inverse --route FILE (--x X --y Y | --points FILE) [--json]",
      "路线上的坐标反算：求点所在的桩号和偏距（左为负、右为正）。\n"
      "单点用 --x、--y，多点用 --points。",
@@ -115,6 +122,25 @@ const CommandHelp kCommands[] = {
      "                    输出格式\n"
      "  --out FILE        要写出的文件\n"
      "  --interval J      取点间距，单位米\n"},
+    {"route sections",
+     "route sections --route FILE --sections FILE --interval J [--start S] [--end E] [--profile FILE]\n"
+     "                          [--transition linear|cubic] [--skew A] [--format text|csv|dat|json]\n"
+     "                          [--out FILE] [--instrument X,Y[,H] --backsight X,Y] [--report FILE]",
+     "边桩计算：按横断面表（超高、加宽）求每个桩的中桩和左右边桩的坐标与设计高程；\n"
+     "给出测站和后视时另求放样的方位角、水平角和平距。",
+     TARVELO_ROUTE_OPTION
+     "  --sections FILE   横断面表：桩号,左幅宽度,右幅宽度,左横坡%,右横坡%\n"
+     "  --interval J      计算间距，单位米\n"
+     "  --start S         起点桩号；默认路线起点\n"
+     "  --end E           止点桩号；默认路线终点\n"
+     "  --profile FILE    纵断面文件；给出时求中桩和边桩的设计高程\n"
+     "  --transition linear|cubic\n"
+     "                    两行之间的过渡：linear 线性（默认），cubic 三次抛物线\n"
+     "  --skew A          边桩方向，d.mmss，自前进方向顺时针量；默认 90\n"
+     "  --format text|csv|dat|json\n"
+     "                    输出格式；dat 为 CASS 坐标数据，每桩三点（-L、-C、-R）\n"
+     "  --out FILE        写入该文件\n" TARVELO_STAKEOUT_OPTIONS
+     "  --report FILE     另将放样数据表写入该文件（GBK，CR LF）\n"},
     {"route check",
      "route check --route FILE --design FILE [--breaks FILE] [--profile FILE] [--tolerance T]\n"
      "                          [--tolerance-z T] [--json] [--report FILE] [--format csv --out FILE]",
@@ -171,7 +197,8 @@ const std::set<std::string>& ValueOptions()
     static const std::set<std::string> names = {
         "curve", "station", "offset", "skew", "start", "end",    "interval", "x",
         "y",     "report",  "out",    "route", "profile", "points", "format", "in", "spiral", "design", "tolerance", "tolerance-z", "breaks", "zone",
-        "start-zone", "end-zone"};
+        "start-zone", "end-zone", "sections", "transition", "instrument", "backsight", "backsight-azimuth",
+        "instrument-height", "target-height"};
     return names;
 }
 

@@ -12,6 +12,7 @@
 #include "cli/route_check_cli.h"
 #include "cli/route_export_cli.h"
 #include "cli/route_profile_cli.h"
+#include "cli/route_stakeout_cli.h"
 #include "compute/route_inverse.h"
 #include "compute/route_table.h"
 #include "compute/route_text.h"
@@ -24,6 +25,7 @@
 #include "core/route_file.h"
 #include "core/text_table.h"
 #include "reports/route_report.h"
+#include "reports/stakeout_report.h"
 #include "reports/table_file.h"
 
 namespace tarvelo {
@@ -50,16 +52,21 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
 {
     static const std::map<std::string, RouteCommandDef> commands = {
         {"elements", {{"route", "report", "spiral", "breaks"}, {"json"}, {"route"}}},
-        {"point", {{"route", "station", "offset", "skew", "profile", "spiral", "breaks", "zone"}, {"json"}, {"route", "station"}}},
+        {"point", {{"route", "station", "offset", "skew", "profile", "spiral", "breaks", "zone", "instrument", "backsight", "backsight-azimuth", "instrument-height", "target-height"}, {"json"}, {"route", "station"}}},
         {"table",
          {{"route", "interval", "start", "end", "offset", "skew", "profile", "format", "out", "spiral", "breaks",
-           "start-zone", "end-zone"},
+           "start-zone", "end-zone", "report", "instrument", "backsight", "backsight-azimuth", "instrument-height", "target-height"},
           {"json", "no-main-points"},
           {"route", "interval"}}},
         {"inverse", {{"route", "x", "y", "points", "spiral", "breaks"}, {"json"}, {"route"}}},
         {"export", {{"route", "format", "out", "interval", "spiral", "breaks"}, {}, {"route", "format", "out"}}},
         {"import-landxml", {{"in", "out", "alignment", "profile-out"}, {"list"}, {"in"}}},
         {"profile", {{"route", "profile", "report", "spiral", "breaks"}, {"json"}, {"route", "profile"}}},
+        {"sections",
+         {{"route", "sections", "profile", "breaks", "interval", "start", "end", "start-zone", "end-zone",
+           "transition", "format", "out", "skew", "spiral", "report", "instrument", "backsight", "backsight-azimuth", "instrument-height", "target-height"},
+          {"no-main-points"},
+          {"route", "sections", "interval"}}},
         {"check",
          {{"route", "design", "breaks", "profile", "tolerance", "tolerance-z", "report", "format", "out", "spiral"},
           {"json"},
@@ -445,6 +452,41 @@ double SkewOption(const RouteInvocation& inv)
 
 const std::string& JdName(const Route& r, std::size_t serving) { return r.ServingName(serving); }
 
+std::optional<StakeoutSetup> StakeoutOption(const RouteInvocation& inv)
+{
+    std::string error;
+    std::optional<StakeoutSetup> s =
+        ReadStakeoutOptions([&inv](const std::string& name) { return inv.value(name); }, &error);
+    if (!error.empty()) Fail(error);
+    return s;
+}
+
+// The stakeout of one point from the instrument, as JSON fields (angles in
+// decimal degrees) or as the three columns 方位角, 水平角, 平距 (and 高差).
+StakeoutLine StakeoutLineOf(const StakeoutSetup& setup, const std::string& name, double x, double y,
+                            std::optional<double> z)
+{
+    std::string error;
+    const std::optional<StakeoutData> d = StakeoutOf(setup, {{name, x, y, z}}, &error);
+    if (!d) Fail(error);
+    return d->lines.front();
+}
+
+std::string StakeoutJson(const StakeoutLine& l)
+{
+    const auto opt = [](const std::optional<double>& v) { return v ? RoundTrip(*v) : std::string("null"); };
+    return ",\"stakeout\":{\"azimuth\":" + opt(l.azimuth) + ",\"angle\":" + opt(l.angle) +
+           ",\"distance\":" + RoundTrip(l.distance) + ",\"dh\":" + opt(l.designAboveSight) + "}";
+}
+
+std::string StakeoutColumns(const StakeoutLine& l)
+{
+    std::string s = "\t" + (l.azimuth ? FormatAngleDms(*l.azimuth) : l.note) + "\t" +
+                    (l.angle ? FormatAngleDms(*l.angle) : std::string()) + "\t" + FormatFixed(l.distance, 3);
+    if (l.designAboveSight) s += "\t" + FormatFixed(*l.designAboveSight, 3);
+    return s;
+}
+
 void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
 {
     const double typed = NumberOption(inv, "station", 0);
@@ -462,16 +504,19 @@ void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
         z = profile->ElevationNear(k);
     }
     const CentrelinePoint& p = stake->point;
+    const std::optional<StakeoutSetup> setup = StakeoutOption(inv);
+    std::optional<StakeoutLine> line;
+    if (setup) line = StakeoutLineOf(*setup, StationText(r, k), p.x, p.y, z);
     if (inv.flag("json")) {
         out << "{" + StationJson(r, k) + ",\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) +
                    ",\"azimuth\":" + RoundTrip(p.azimuth) +
                    ",\"jd\":" + Quoted(JdName(r, stake->curve)) +
-                   (z ? ",\"z\":" + RoundTrip(*z) : std::string()) + "}\n";
+                   (z ? ",\"z\":" + RoundTrip(*z) : std::string()) + (line ? StakeoutJson(*line) : "") + "}\n";
         return;
     }
     out << StationText(r, k) + "\t" + Coordinate(p.x) + "\t" + Coordinate(p.y) + "\t" +
                DegreesToDmsText(p.azimuth) + "\t" + (z ? FormatFixed(*z, 3) + "\t" : std::string()) +
-               JdName(r, stake->curve) + "\n";
+               JdName(r, stake->curve) + (line ? StakeoutColumns(*line) : "") + "\n";
 }
 
 // Rows are gathered into chunks of this many bytes before they are written.
@@ -518,11 +563,15 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         if (const auto e = file.Open(*target.out)) Fail(*e);
     std::ostream& out = target.out ? file : standardOutput;
     const bool json = target.format == "json";
+    const std::optional<StakeoutSetup> setup = StakeoutOption(inv);
+    if (inv.value("report") && !setup) Fail("--report 写放样数据表，需要 --instrument 和后视。");
+    std::vector<StakeTarget> reportTargets;
     std::string chunk;
     chunk.reserve(kChunkBytes + 512);
     chunk += json      ? "{\"rows\":["
-             : profile ? "桩号\tX\tY\t切线方位角\t设计高程\t主点\n"
-                       : "桩号\tX\tY\t切线方位角\t主点\n";
+             : profile ? "桩号\tX\tY\t切线方位角\t设计高程\t主点"
+                       : "桩号\tX\tY\t切线方位角\t主点";
+    if (!json) chunk += setup ? "\t方位角\t水平角\t平距\n" : "\n";
     RouteTableCursor cursor(r, p);
     RouteTableEntry e;
     bool first = true;
@@ -531,6 +580,13 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         const CentrelinePoint& pt = row.stake.point;
         // Every row lies in the range checked against the profile above.
         const double z = profile ? Checked(profile->ElevationNear(e.station).value_or(NAN), "设计高程") : 0;
+        std::optional<StakeoutLine> line;
+        if (setup) {
+            const std::string name = e.ahead ? FormatBreakText(e.displayed, *e.ahead) : StationText(r, e.station);
+            const std::optional<double> zz = profile ? std::optional<double>(z) : std::nullopt;
+            line = StakeoutLineOf(*setup, name, pt.x, pt.y, zz);
+            if (inv.value("report")) reportTargets.push_back({name, pt.x, pt.y, zz});
+        }
         if (json) {
             if (!first) chunk += ',';
             chunk += "{\"station\":" + RoundTrip(e.displayed) + ",\"zone\":" + std::to_string(e.zone) +
@@ -540,7 +596,7 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
                      ",\"y\":" + RoundTrip(pt.y) + ",\"azimuth\":" + RoundTrip(pt.azimuth) +
                      ",\"kind\":" + Quoted(e.kind) + ",\"jd\":" +
                      (e.jd ? Quoted(JdName(r, *e.jd)) : std::string("null")) +
-                     (profile ? ",\"z\":" + RoundTrip(z) : std::string()) + "}";
+                     (profile ? ",\"z\":" + RoundTrip(z) : std::string()) + (line ? StakeoutJson(*line) : "") + "}";
         } else {
             if (e.ahead)
                 chunk += FormatBreakText(e.displayed, *e.ahead);
@@ -560,6 +616,7 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
                 chunk += '\t';
             }
             chunk += e.kind;
+            if (line) chunk += StakeoutColumns(*line);
             chunk += '\n';
         }
         first = false;
@@ -569,6 +626,13 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         }
     }
     if (json) chunk += "]}\n";
+    if (setup && inv.value("report")) {
+        std::string error;
+        const std::optional<StakeoutData> data = StakeoutOf(*setup, reportTargets, &error);
+        if (!data) Fail(error);
+        const FileStatus s = WriteStakeoutReport(FromUtf8(*inv.value("report")), setup->station, setup->backsight, *data);
+        if (!s.ok()) Fail(s.error->toStdString());
+    }
     out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
     if (target.out)
         if (const auto e = file.Commit()) Fail(*e);
@@ -656,6 +720,37 @@ void RunProfile(const Route& r, const RouteInvocation& inv, std::ostream& out, s
         Fail(*error);
 }
 
+void RunSections(const Route& r, const RouteInvocation& inv, std::ostream& out)
+{
+    SectionsRequest request;
+    request.table.interval = NumberOption(inv, "interval", 0);
+    if (inv.value("start"))
+        request.table.start = RouteStationOption(r, inv, "start", "start-zone", NumberOption(inv, "start", 0));
+    if (inv.value("end"))
+        request.table.end = RouteStationOption(r, inv, "end", "end-zone", NumberOption(inv, "end", 0));
+    request.table.a = SkewOption(inv);
+    request.table.mainPoints = !inv.flag("no-main-points");
+    if (const auto t = inv.value("transition")) {
+        if (*t == "cubic")
+            request.transition = Transition::Cubic;
+        else if (*t != "linear")
+            Fail("选项 --transition 的值只能是 linear 或 cubic：" + *t);
+    }
+    request.format = inv.value("format").value_or("text");
+    if (request.format != "text" && request.format != "csv" && request.format != "dat" && request.format != "json")
+        Fail("选项 --format 的值只能是 text、csv、dat 或 json：" + request.format);
+    request.out = inv.value("out");
+    request.stakeout = StakeoutOption(inv);
+    request.report = inv.value("report");
+    if (request.report && !request.stakeout) Fail("--report 写放样数据表，需要 --instrument 和后视。");
+    std::string error;
+    int status = 1;
+    const std::optional<CrossSections> sections = LoadCrossSections(*inv.value("sections"), r, &error, &status);
+    if (!sections) Fail(error, status == 2 ? kExitInvalidRoute : 1);
+    const std::optional<Profile> profile = OptionalProfile(inv, r);
+    if (const auto e = RunRouteSections(r, *sections, profile, request, out)) Fail(*e);
+}
+
 int RunCheck(const Route& r, const RouteInvocation& inv, std::ostream& out)
 {
     RouteCheckRequest request;
@@ -725,6 +820,8 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
         }
         else if (inv.command == "profile")
             RunProfile(route, inv, out, warnings);
+        else if (inv.command == "sections")
+            RunSections(route, inv, out);
         else if (inv.command == "check") {
             const int status = RunCheck(route, inv, out);
             err = warnings;
