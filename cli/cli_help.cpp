@@ -156,7 +156,8 @@ const CommandHelp kCommands[] = {
      "  --format csv --out FILE\n"
      "                    将各行写成 CSV 文件\n"},
     {"route import-landxml",
-     "route import-landxml --in FILE (--out FILE | --list) [--alignment NAME] [--profile-out FILE]",
+     "route import-landxml --in FILE (--out FILE | --list) [--alignment NAME] [--profile-out FILE]\n"
+     "                          [--breaks-out FILE]",
      "读入 LandXML 文件中的路线中线，写成本程序的路线文件：能按交点法重建的写成交点文件，\n"
      "其余（卵形曲线、切线不完全连续等）写成线元文件。文件中有多条线形时用 --alignment 指定。",
      "  --in FILE         要读入的 LandXML 文件\n"
@@ -164,7 +165,8 @@ const CommandHelp kCommands[] = {
      "  --list            只列出文件中的各条线形：名称、长度、元素个数\n"
      "  --alignment NAME  要导入的线形名称\n"
      "  --profile-out FILE\n"
-     "                    另将该线形的纵断面写成纵断面文件\n"},
+     "                    另将该线形的纵断面写成纵断面文件\n"
+     "  --breaks-out FILE 另将该线形的断链（StaEquation）写成断链表；有断链时必须给出\n"},
 };
 
 #undef TARVELO_CURVE_OPTION
@@ -198,7 +200,7 @@ const std::set<std::string>& ValueOptions()
         "curve", "station", "offset", "skew", "start", "end",    "interval", "x",
         "y",     "report",  "out",    "route", "profile", "points", "format", "in", "spiral", "design", "tolerance", "tolerance-z", "breaks", "zone",
         "start-zone", "end-zone", "sections", "transition", "instrument", "backsight", "backsight-azimuth",
-        "instrument-height", "target-height"};
+        "instrument-height", "target-height", "breaks-out"};
     return names;
 }
 

@@ -60,7 +60,7 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
           {"route", "interval"}}},
         {"inverse", {{"route", "x", "y", "points", "spiral", "breaks"}, {"json"}, {"route"}}},
         {"export", {{"route", "format", "out", "interval", "spiral", "breaks"}, {}, {"route", "format", "out"}}},
-        {"import-landxml", {{"in", "out", "alignment", "profile-out"}, {"list"}, {"in"}}},
+        {"import-landxml", {{"in", "out", "alignment", "profile-out", "breaks-out"}, {"list"}, {"in"}}},
         {"profile", {{"route", "profile", "report", "spiral", "breaks"}, {"json"}, {"route", "profile"}}},
         {"sections",
          {{"route", "sections", "profile", "breaks", "interval", "start", "end", "start-zone", "end-zone",
@@ -797,6 +797,7 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
             request.list = inv.flag("list");
             request.alignment = inv.value("alignment");
             request.profileOut = inv.value("profile-out");
+            request.breaksOut = inv.value("breaks-out");
             int status = 1;
             std::string warnings;
             if (const auto e = RunImportLandXml(request, out, &warnings, &status)) Fail(*e, status);

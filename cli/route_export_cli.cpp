@@ -1,5 +1,7 @@
 #include "cli/route_export_cli.h"
 
+#include "core/break_file.h"
+
 #include <QFileInfo>
 #include <QString>
 
@@ -199,7 +201,7 @@ std::optional<std::string> RunImportLandXml(const LandXmlImportRequest& request,
     std::string text;
     if (a.elements.empty()) {
         // Only a route the engine accepts is written: the file must compute.
-        const Route::Built built = Route::Build(a.rows);
+        const Route::Built built = Route::Build(a.rows, SpiralMode::Exact, a.breaks);
         if (!built.route) {
             *status = kRefusedRoute;
             return "LandXML 文件“" + inPath + "”中的线形不能构成可计算的路线：" + built.error->message;
@@ -226,11 +228,21 @@ std::optional<std::string> RunImportLandXml(const LandXmlImportRequest& request,
         }
         profileText = "\xEF\xBB\xBF" + FormatProfileFile(a.profile);
     }
+    if (!a.breaks.empty() && !request.breaksOut) {
+        *status = kRefusedRoute;
+        return "LandXML 文件“" + inPath + "”中的线形有 " + std::to_string(a.breaks.size()) +
+               " 处断链 <StaEquation>：请用 --breaks-out 指定断链表文件，以免桩号错位。";
+    }
     const FileStatus s = WriteFileBytes(FromUtf8(*request.outPath), QByteArray::fromStdString("\xEF\xBB\xBF" + text));
     if (!s.ok()) return Message(s);
     if (request.profileOut) {
         const FileStatus p = WriteFileBytes(FromUtf8(*request.profileOut), QByteArray::fromStdString(profileText));
         if (!p.ok()) return Message(p);
+    }
+    if (request.breaksOut) {
+        const FileStatus b =
+            WriteFileBytes(FromUtf8(*request.breaksOut), QByteArray::fromStdString("\xEF\xBB\xBF" + FormatBreakFile(a.breaks)));
+        if (!b.ok()) return Message(b);
     }
     for (const std::string& w : a.warnings) *warnings += "警告：" + w + "\n";
     *status = 0;

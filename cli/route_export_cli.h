@@ -75,6 +75,7 @@ struct LandXmlImportRequest {
     bool list = false;                      // one line per alignment to `out` instead
     std::optional<std::string> alignment;   // required when the file holds several
     std::optional<std::string> profileOut;  // the ProfAlign as a profile file
+    std::optional<std::string> breaksOut;   // the StaEquations as a break file
 };
 
 // The chosen alignment as a route file when it is a JD route, otherwise as an

@@ -636,7 +636,8 @@ struct AlignmentData {
     QXmlStreamAttributes attributes;
     std::vector<Item> items;
     int coordGeoms = 0;
-    bool staEquation = false;
+    bool staEquation = false;                 // a decreasing one: refused by name
+    std::vector<QXmlStreamAttributes> staEquations;
     bool profile = false;              // a ProfAlign was found
     std::vector<ProfileNode> profAlign;
 };
@@ -658,7 +659,7 @@ AlignmentData ReadAlignment(QXmlStreamReader& xml)
             int index = 0;
             while (xml.readNextStartElement()) a.items.push_back(ReadItem(xml, ++index, a.name));
         } else if (tag == QLatin1String("StaEquation")) {
-            a.staEquation = true;
+            a.staEquations.push_back(xml.attributes());
             xml.skipCurrentElement();
         } else if (tag == QLatin1String("Profile")) {
             while (xml.readNextStartElement()) {
@@ -819,7 +820,19 @@ LandXmlAlignment Import(AlignmentData& a)
     double staStart = 0;
     if (!ReadNumber(at.value(QStringLiteral("staStart")).toString(), &staStart))
         Refuse(where + QStringLiteral("的起点桩号 staStart“%1”不是数值。").arg(at.value(QStringLiteral("staStart")).toString()));
-    if (a.staEquation) Refuse(where + QStringLiteral("含有断链 <StaEquation>，无法按连续桩号导入。"));
+    // Station equations are the route's chain breaks (断链), in route order.
+    std::vector<BreakInput> breaks;
+    for (const QXmlStreamAttributes& e : a.staEquations) {
+        const QString increment = e.value(QStringLiteral("staIncrement")).toString();
+        if (!increment.isEmpty() && increment != QLatin1String("increasing"))
+            Refuse(where + QStringLiteral("的断链 <StaEquation> 桩号递减（staIncrement=\"%1\"），不能导入。").arg(increment));
+        BreakInput b;
+        if (!ReadNumber(e.value(QStringLiteral("staBack")).toString(), &b.back) ||
+            !ReadNumber(e.value(QStringLiteral("staAhead")).toString(), &b.ahead))
+            Refuse(where + QStringLiteral("的断链 <StaEquation> 缺少数值的 staBack 或 staAhead。"));
+        b.name = e.value(QStringLiteral("desc")).toString().toStdString();
+        breaks.push_back(b);
+    }
     if (a.coordGeoms == 0) Refuse(where + QStringLiteral("中没有平面几何 <CoordGeom>。"));
     if (a.coordGeoms > 1) Refuse(where + QStringLiteral("中有不止一个 <CoordGeom>。"));
     if (a.items.empty()) Refuse(where + QStringLiteral("的 CoordGeom 中没有任何元素。"));
@@ -854,6 +867,7 @@ LandXmlAlignment Import(AlignmentData& a)
     } else {
         throw *chainFailure;
     }
+    out.breaks = std::move(breaks);
     if (a.profile) {
         try {
             out.profile = ProfilePoints(a, &out.warnings);

@@ -78,6 +78,7 @@
 
 #include "core/element_input.h"
 #include "core/profile.h"
+#include "core/chainage.h"
 #include "core/route.h"
 #include "reports/report_status.h"
 
@@ -88,6 +89,7 @@ struct LandXmlAlignment {
     std::vector<RoutePointInput> rows;     // QD, JD1 ... JDn, ZD; empty for an element route
     std::vector<ElementInput> elements;    // the element route; empty for a JD route
     std::vector<std::string> warnings;     // complete sentences naming alignment and element
+    std::vector<BreakInput> breaks;        // its StaEquations (increasing), in document order
     // The ProfAlign's grade points; empty without one or when it could not
     // be read (profileError then says why).
     std::vector<GradePointInput> profile;

@@ -127,6 +127,16 @@ QByteArray LandXmlText(const Route& route, const QString& alignmentName)
         }
     }
     w.writeEndElement();  // CoordGeom
+    // One station equation per chain break; staInternal is the station the
+    // break would have without any break, i.e. start + distance.
+    for (const ChainBreak& b : route.chainage().breaks()) {
+        w.writeEmptyElement(QStringLiteral("StaEquation"));
+        w.writeAttribute(QStringLiteral("staBack"), Number(b.back));
+        w.writeAttribute(QStringLiteral("staAhead"), Number(b.ahead));
+        w.writeAttribute(QStringLiteral("staInternal"), Number(route.start().station + b.distance));
+        w.writeAttribute(QStringLiteral("staIncrement"), QStringLiteral("increasing"));
+        if (!b.name.empty()) w.writeAttribute(QStringLiteral("desc"), QString::fromStdString(b.name));
+    }
     w.writeEndElement();  // Alignment
     w.writeEndElement();  // Alignments
     w.writeEndElement();  // LandXML

@@ -6,6 +6,7 @@
 #include "core/angles.h"
 #include "core/float_fault.h"
 #include "core/number_text.h"
+#include "core/station_text.h"
 #include "reports/text_file.h"
 
 namespace tarvelo {
@@ -16,6 +17,8 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString F3(double v) { return Q(FormatFixed(v, 3)); }
 QString F4(double v) { return Q(FormatFixed(v, 4)); }
 QString K(double v) { return Q(FormatKStation(v, 3)); }
+// The displayed station of the route's own station k (across chain breaks).
+QString KD(const Route& r, double k) { return K(r.Displayed(k).station); }
 
 QString Deflection(double alpha)
 {
@@ -43,7 +46,7 @@ void AppendElementRoute(const Route& route, QStringList& lines)
                                                           : QStringLiteral("缓和曲线");
         const QString turn = e.turn > 0 ? QStringLiteral("右") : e.turn < 0 ? QStringLiteral("左") : QString();
         lines << QStringLiteral("%1  %2  %3 ~ %4  长 %5  R %6 → %7 %8")
-                     .arg(Q(e.name), kind, K(e.startStation), K(e.endStation), F3(e.endStation - e.startStation),
+                     .arg(Q(e.name), kind, KD(route, e.startStation), KD(route, e.endStation), F3(e.endStation - e.startStation),
                           Radius(e.startRadius), Radius(e.endRadius), turn);
         lines << QStringLiteral("    起点 X=%1  Y=%2  方位角 %3")
                      .arg(F4(e.start.x), F4(e.start.y), Q(DegreesToDmsText(e.start.azimuth)));
@@ -51,10 +54,22 @@ void AppendElementRoute(const Route& route, QStringList& lines)
     lines << QString() << QStringLiteral("主点");
     for (const RouteMainPoint& m : route.mainPoints())
         lines << QStringLiteral("    %1  %2  X=%3  Y=%4  方位角 %5")
-                     .arg(Q(m.name), K(m.station), F4(m.x), F4(m.y), Q(DegreesToDmsText(m.azimuth)));
+                     .arg(Q(m.name), KD(route, m.station), F4(m.x), F4(m.y), Q(DegreesToDmsText(m.azimuth)));
 }
 
 }  // namespace
+
+// The chain breaks: back = ahead, 长链 or 短链 and its amount.
+void AppendBreaks(const Route& route, QStringList& lines)
+{
+    if (!route.hasBreaks()) return;
+    lines << QString() << QStringLiteral("断链表");
+    lines << QStringLiteral("    断前桩号 = 断后桩号              长短链        距起点");
+    for (const ChainBreak& b : route.chainage().breaks())
+        lines << QStringLiteral("    %1  %2 %3 m  %4 m  %5")
+                     .arg(Q(FormatBreakText(b.back, b.ahead)), b.isLong() ? QStringLiteral("长链") : QStringLiteral("短链"),
+                          F3(std::fabs(b.amount())), F3(b.distance), Q(b.name));
+}
 
 QString RouteCurveTableReport(const Route& route)
 {
@@ -64,9 +79,10 @@ QString RouteCurveTableReport(const Route& route)
                  .arg(Q(route.start().name), K(route.start().station), F4(route.start().x),
                       F4(route.start().y));
     lines << QStringLiteral("终点 %1  桩号 %2  X=%3  Y=%4")
-                 .arg(Q(route.end().name), K(route.end().station), F4(route.end().x), F4(route.end().y));
+                 .arg(Q(route.end().name), KD(route, route.end().station), F4(route.end().x), F4(route.end().y));
     if (route.method() == RouteMethod::Elements) {
         AppendElementRoute(route, lines);
+        AppendBreaks(route, lines);
         lines << QString() << QString()
               << QStringLiteral("计算：                                复核：                                监理：");
         return JoinLinesCrLf(lines);
@@ -83,18 +99,19 @@ QString RouteCurveTableReport(const Route& route)
         const RouteLeg& next = route.legs()[j + 1];
         lines << QString();
         lines << QStringLiteral("%1  X=%2  Y=%3  交点桩号 %4  转角 %5")
-                     .arg(Q(c.name), F4(s.X), F4(s.Y), K(s.JD), Deflection(c.alpha));
+                     .arg(Q(c.name), F4(s.X), F4(s.Y), KD(route, s.JD), Deflection(c.alpha));
         lines << QStringLiteral("    R=%1  Ls1=%2  Ls2=%3  T1=%4  T2=%5  L=%6  E=%7")
                      .arg(F3(s.R), F3(s.Ls1), F3(s.Ls2), F3(s.T1), F3(s.T2), F3(s.L), F3(s.E));
         lines << QStringLiteral("    ZH %1  HY %2  QZ %3  YH %4  HZ %5")
-                     .arg(K(c.points[0].station), K(c.points[1].station), K(c.points[2].station),
-                          K(c.points[3].station), K(c.points[4].station));
+                     .arg(KD(route, c.points[0].station), KD(route, c.points[1].station), KD(route, c.points[2].station),
+                          KD(route, c.points[3].station), KD(route, c.points[4].station));
         lines << QStringLiteral("    级数精度 缓和曲线1 %1  缓和曲线2 %2")
                      .arg(Accuracy(c.seriesErrorMm[0]), Accuracy(c.seriesErrorMm[1]));
         lines << QStringLiteral("%1 → %2  直线长 %3  方位角 %4  边长 %5")
                      .arg(Q(next.from), Q(next.to), F3(next.tangent), Q(DegreesToDmsText(next.azimuth)),
                           F3(next.length));
     }
+    AppendBreaks(route, lines);
     lines << QString() << QString()
           << QStringLiteral("计算：                                复核：                                监理：");
     return JoinLinesCrLf(lines);

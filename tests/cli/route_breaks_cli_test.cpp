@@ -166,5 +166,46 @@ TEST_F(RouteBreaksCli, BadBreakTablesRefuseTheRoute)
     }
 }
 
+TEST_F(RouteBreaksCli, LandXmlCarriesTheBreaksAsStationEquations)
+{
+    // The ramp as a JD route so that the import gives the same kind back.
+    const std::string jd = Write("jd.csv", "点名,X,Y,桩号,R,Ls1,Ls2\nQD,0,0,0\nJD1,300,0,,200,60,60\nZD,300,300\n");
+    const std::string xml = dir_.filePath("route.xml").toStdString();
+    BreakRun r = RouteCommand({"export", "--route", jd, "--breaks", breaks_, "--format", "landxml", "--out", xml});
+    ASSERT_EQ(r.status, 0) << r.err;
+    QFile f(QString::fromStdString(xml));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.contains("<StaEquation staBack=\"90\" staAhead=\"110\" staInternal=\"90\""));
+    EXPECT_TRUE(bytes.contains("staBack=\"250\" staAhead=\"230\" staInternal=\"230\""));
+    // Without --breaks-out the import refuses rather than lose them.
+    const std::string back = dir_.filePath("back.csv").toStdString();
+    r = RouteCommand({"import-landxml", "--in", xml, "--out", back});
+    EXPECT_EQ(r.status, kExitInvalidRoute);
+    EXPECT_NE(r.err.find("--breaks-out"), std::string::npos) << r.err;
+    const std::string backBreaks = dir_.filePath("back-breaks.csv").toStdString();
+    r = RouteCommand({"import-landxml", "--in", xml, "--out", back, "--breaks-out", backBreaks});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Imported and recomputed, the table is the same as the original's.
+    const BreakRun a = RouteCommand({"table", "--route", jd, "--breaks", breaks_, "--interval", "20", "--json"});
+    const BreakRun b = RouteCommand({"table", "--route", back, "--breaks", backBreaks, "--interval", "20", "--json"});
+    ASSERT_EQ(a.status, 0) << a.err;
+    ASSERT_EQ(b.status, 0) << b.err;
+    const nlohmann::json ra = nlohmann::json::parse(a.out)["rows"], rb = nlohmann::json::parse(b.out)["rows"];
+    ASSERT_EQ(ra.size(), rb.size());
+    for (std::size_t i = 0; i < ra.size(); ++i) {
+        EXPECT_NEAR(ra[i]["station"].get<double>(), rb[i]["station"].get<double>(), 1e-6) << i;
+        EXPECT_NEAR(ra[i]["x"].get<double>(), rb[i]["x"].get<double>(), 1e-6) << i;
+        EXPECT_EQ(ra[i]["zone"], rb[i]["zone"]) << i;
+    }
+    // A decreasing equation is refused by name.
+    QByteArray decreasing = bytes;
+    decreasing.replace("staIncrement=\"increasing\"", "staIncrement=\"decreasing\"");
+    const std::string dec = Write("dec.xml", decreasing);
+    r = RouteCommand({"import-landxml", "--in", dec, "--out", back, "--breaks-out", backBreaks});
+    EXPECT_EQ(r.status, kExitInvalidRoute);
+    EXPECT_NE(r.err.find("递减"), std::string::npos) << r.err;
+}
+
 }  // namespace
 }  // namespace tarvelo

@@ -281,7 +281,7 @@ TEST(LandXml, OtherShapesAreRefusedNamingTheElement)
              (line1 + curve + line2).c_str() + kTail,
          "不止一条"},
         {QByteArray(kHead) + (line1 + curve + line2).c_str() +
-             "</CoordGeom><StaEquation staAhead=\"10\" staBack=\"5\"/></Alignment></Alignments></LandXML>",
+             "</CoordGeom><StaEquation staAhead=\"10\" staBack=\"5\" staIncrement=\"decreasing\"/></Alignment></Alignments></LandXML>",
          "StaEquation"},
         {Doc(line1 + curve).left(Doc(line1 + curve).size() - 20), "XML"},
     };
