@@ -1,5 +1,7 @@
-// Route timings on a 1,000-JD road (1,600 km): building it, the 2 m table,
-// and the inverse of surveyed points through the element index.
+// Route timings on a 1,000-JD road (1,600 km): building it, one point on its
+// exact clothoids and on the series, the 2 m table, and the inverse of
+// surveyed points through the element index; an element route of 2,000
+// elements built from that road.
 //
 //   build/bench/route_bench --benchmark_min_time=0.5
 
@@ -26,6 +28,58 @@ void BM_RouteBuild1000Jds(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(Route::Build(rows));
 }
 BENCHMARK(BM_RouteBuild1000Jds)->Unit(benchmark::kMillisecond);
+
+void PointsOf(benchmark::State& state, const Route& r)
+{
+    const double step = r.length() / 1000003;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(r.PointAt(r.start().station + step * double(i % 1000003), 3.5, 90));
+        i += 7919;
+    }
+}
+
+void BM_RoutePointExact(benchmark::State& state) { PointsOf(state, LongRoute()); }
+BENCHMARK(BM_RoutePointExact)->Unit(benchmark::kNanosecond);
+
+void BM_RoutePointSeries(benchmark::State& state)
+{
+    static const Route series = *Route::Build(LongRouteRows(1000), SpiralMode::Series).route;
+    PointsOf(state, series);
+}
+BENCHMARK(BM_RoutePointSeries)->Unit(benchmark::kNanosecond);
+
+// The road's first 2,000 pieces as element rows, each chained from the one
+// before (the first with its start).
+std::vector<ElementInput> ElementRows2000()
+{
+    const Route& r = LongRoute();
+    std::vector<ElementInput> rows;
+    for (const RouteElement& e : r.elements()) {
+        if (rows.size() == 2000) break;
+        ElementInput in;
+        in.length = e.endStation - e.startStation;
+        in.startRadius = e.startRadius;
+        in.endRadius = e.endRadius;
+        in.turn = e.turn;
+        if (rows.empty()) {
+            in.station = e.startStation;
+            in.x = e.start.x;
+            in.y = e.start.y;
+            in.azimuth = e.start.azimuth;
+        }
+        rows.push_back(in);
+    }
+    return rows;
+}
+
+void BM_ElementRouteBuild2000(benchmark::State& state)
+{
+    const std::vector<ElementInput> rows = ElementRows2000();
+    for (auto _ : state) benchmark::DoNotOptimize(Route::BuildElements(rows));
+    state.counters["elements"] = static_cast<double>(rows.size());
+}
+BENCHMARK(BM_ElementRouteBuild2000)->Unit(benchmark::kMillisecond);
 
 void BM_RouteTable2m(benchmark::State& state)
 {

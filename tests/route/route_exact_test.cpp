@@ -363,5 +363,53 @@ TEST(RouteExact, SeriesPointJustPastHyIsTheSpiralsHyAsInTheTable)
     EXPECT_NEAR(a->point.x, x.curves()[0].points[1].x, 1e-9);
 }
 
+TEST(RouteBreaks, JdStationsGivenPastABreakCheckCleanAndBreaksAtBothEnds)
+{
+    // The mixed road with a 短链 of 60 m after JD1 and a 长链 of 50 m after
+    // JD3: its JD stations as the design writes them, i.e. displayed.
+    std::vector<RoutePointInput> rows = testing::MixedRows();
+    const Route plain = Built(rows);
+    const double jd1 = plain.curves()[0].curve.HZ + 10;  // a station past JD1's curve
+    const double jd3 = plain.curves()[2].curve.HZ + 10;
+    const std::vector<BreakInput> breaks = {{"短链", jd1, jd1 + 60, 0}, {"长链", jd3, jd3 - 50, 0}};
+    for (std::size_t j = 0; j < plain.curves().size(); ++j) {
+        const double k = plain.curves()[j].curve.JD;
+        rows[j + 1].station = k > jd3 ? k + 10 : k > jd1 ? k + 60 : k;
+    }
+    rows.back().station = plain.end().station + 10;
+    const Route::Built b = Route::Build(rows, SpiralMode::Exact, breaks);
+    ASSERT_TRUE(b.route) << b.error->message;
+    EXPECT_TRUE(b.route->warnings().empty()) << b.route->warnings()[0].message;
+    // Read without the breaks, the same stations are 60 and 10 m off.
+    const Route::Built without = Route::Build(rows);
+    EXPECT_EQ(without.route->warnings().size(), 5u);  // JD2 .. JD5 and ZD
+    // The length is the distance: end − start + Σ长链 − Σ短链.
+    const Route& r = *b.route;
+    EXPECT_DOUBLE_EQ(r.length(), plain.length());
+    EXPECT_NEAR(r.chainage().endStation() - r.start().station + 50 - 60, r.length(), 1e-9);
+    // Forward then inverse across both breaks, in displayed stations.
+    const RouteInverse inverse(r);
+    for (double k = r.start().station; k < r.end().station; k += 97.3) {
+        const auto stake = r.PointAt(k, 4, 90);
+        const RouteFoot foot = inverse.Find(stake->point.x, stake->point.y);
+        ASSERT_EQ(foot.outcome, RouteFootOutcome::Ok);
+        const DisplayedStation a = r.Displayed(k), f = r.Displayed(foot.station);
+        EXPECT_EQ(a.zone, f.zone) << k;
+        EXPECT_NEAR(a.station, f.station, 1e-5) << k;
+        EXPECT_NEAR(*r.StationOf(a.station, a.zone).station, k, 1e-9);
+    }
+    // A break at the very start and one at the very end.
+    const double s0 = plain.start().station, s1 = plain.end().station;
+    const Route::Built ends = Route::Build(testing::MixedRows(), SpiralMode::Exact,
+                                           {{"", s0, s0 + 100, 0}, {"", s1 + 100, s1 + 300, 0}});
+    ASSERT_TRUE(ends.route) << ends.error->message;
+    EXPECT_EQ(ends.route->Displayed(s0 + 1).station, s0 + 101);
+    EXPECT_EQ(ends.route->Displayed(s1).zone, 2);
+    // Beyond the end: refused, naming the break table.
+    const Route::Built beyond = Route::Build(testing::MixedRows(), SpiralMode::Exact, {{"", s1 + 500, s1 + 600, 0}});
+    ASSERT_FALSE(beyond.route);
+    EXPECT_NE(beyond.error->message.find("断链表"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tarvelo
