@@ -1,5 +1,7 @@
 #include "ui/route_window/section_cells.h"
 
+#include <cmath>
+
 #include "core/number_text.h"
 #include "core/station_text.h"
 #include "core/text_table.h"
@@ -17,6 +19,18 @@ std::string Trimmed(const std::string& s)
     while (first < last && (s[first] == ' ' || s[first] == '\t')) ++first;
     while (last > first && (s[last - 1] == ' ' || s[last - 1] == '\t' || s[last - 1] == '\r')) --last;
     return s.substr(first, last - first);
+}
+
+// A station as the table shows it: to 4 decimals where that is the same
+// position within a nanometre (a K-notation station "K12+891.219" reads as
+// 12000 + 891.219, a hair from 12891.219, and should not show 16 digits);
+// otherwise every digit.
+std::string StationText(double v)
+{
+    const std::string short4 = FormatRounded4(v);
+    double back = 0;
+    if (ReadFieldNumber(short4, &back) && std::fabs(back - v) <= 1e-9) return short4;
+    return RoundTripText(v);
 }
 
 }  // namespace
@@ -55,7 +69,7 @@ std::vector<SectionRowTexts> SectionTextsOf(const std::vector<CrossSectionRow>& 
 {
     std::vector<SectionRowTexts> out;
     for (const CrossSectionRow& r : rows)
-        out.push_back({RoundTripText(r.station), RoundTripText(r.leftWidth), RoundTripText(r.rightWidth),
+        out.push_back({StationText(r.station), RoundTripText(r.leftWidth), RoundTripText(r.rightWidth),
                        RoundTripText(r.leftSlope), RoundTripText(r.rightSlope)});
     return out;
 }

@@ -47,8 +47,9 @@ struct SectionRowsRead {
 // reads as no rows and no problems.
 SectionRowsRead ReadSectionRows(const std::vector<SectionRowTexts>& texts);
 
-// The texts of rows, numbers in their shortest round-trip form (as the
-// cross-section file writes them).
+// The texts of rows: widths and slopes in their shortest round-trip form (as
+// the cross-section file writes them), stations to 4 decimals where that is
+// the same position within 1e-9 m, in their round-trip form otherwise.
 std::vector<SectionRowTexts> SectionTextsOf(const std::vector<CrossSectionRow>& rows);
 
 }  // namespace tarvelo

@@ -167,6 +167,7 @@ SectionPanel::SectionPanel(UiServices& services, QUndoStack* undo, QString& last
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
     split->setCollapsible(0, false);
+    split->setSizes({380, 620});  // most of the width to the drawing
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);

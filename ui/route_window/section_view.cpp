@@ -37,7 +37,7 @@ QString SlopeText(double percent)
 }  // namespace
 
 SectionView::SectionView(QWidget* parent)
-    : ZoomView({kMinPixelsPerMetre, kMaxPixelsPerMetre, QSizeF(80, 110)}, parent)
+    : ZoomView({kMinPixelsPerMetre, kMaxPixelsPerMetre, QSizeF(kFitMarginX, kFitMarginY)}, parent)
 {
     setScene(new QGraphicsScene(this));
     setPictureTitle(QStringLiteral("横断面图"));
@@ -80,6 +80,7 @@ void SectionView::rebuild()
         scene()->addLine(QLineF(edge - QPointF(0, reach * 0.3), edge + QPointF(0, reach * 0.3)),
                          Cosmetic(kPavement, 1.5));
     scene()->addLine(QLineF(QPointF(0, -reach), QPointF(0, reach)), Cosmetic(kCentreLine, 1, Qt::DashDotLine));
+    centreReach_ = reach;
     contentRect_ = path.boundingRect().united(QRectF(0, -reach, 0, 2 * reach));
 }
 
@@ -129,17 +130,25 @@ void SectionView::drawTexts(QPainter* painter) const
     const QPointF left = at(-s.leftWidth, s.leftWidth * s.leftSlope / 100);
     const QPointF right = at(s.rightWidth, s.rightWidth * s.rightSlope / 100);
     const QPointF centre = at(0, 0);
+    // The edges' elevations beside them, outside the pavement; the centre's
+    // over the top of the centreline; each side's slope above its middle
+    // and its width below.
+    const auto beside = [&](const QPointF& p, bool onLeft, const QString& t) {
+        const double w = fm.horizontalAdvance(t) + 6;
+        const QRectF box(onLeft ? p.x() - w - 6 : p.x() + 6, p.y() - fm.height() / 2, w, fm.height());
+        painter->fillRect(box, QColor(255, 255, 255, 220));
+        painter->setPen(kText);
+        painter->drawText(box, Qt::AlignCenter, t);
+    };
+    beside(left, true, elevationText(-1));
+    beside(right, false, elevationText(1));
     const QString zWord = drawing_->centreZ ? QStringLiteral("设计高程 ") : QStringLiteral("高差 ");
-    // Elevations above the points, widths below the pavement, slopes over each side's middle.
-    text(left, -1.6 * line, elevationText(-1), kText);
-    text(right, -1.6 * line, elevationText(1), kText);
-    text(centre, -2.6 * line, zWord + elevationText(0), kText);
+    const QPointF top(centre.x(), std::min(centre.y(), at(0, centreReach_ / exaggeration_).y()));
+    text(top, -0.7 * line, zWord + elevationText(0), kText);
     text((left + centre) / 2, -0.9 * line, SlopeText(s.leftSlope), kSlopeText);
     text((right + centre) / 2, -0.9 * line, SlopeText(s.rightSlope), kSlopeText);
-    text(QPointF(left.x() + (centre.x() - left.x()) / 2, std::max(left.y(), centre.y())), 1.4 * line,
-         QStringLiteral("左幅 %1 m").arg(U(FormatFixed(s.leftWidth, 3))), kText);
-    text(QPointF(centre.x() + (right.x() - centre.x()) / 2, std::max(right.y(), centre.y())), 1.4 * line,
-         QStringLiteral("右幅 %1 m").arg(U(FormatFixed(s.rightWidth, 3))), kText);
+    text((left + centre) / 2, 1.1 * line, QStringLiteral("左幅 %1 m").arg(U(FormatFixed(s.leftWidth, 3))), kText);
+    text((right + centre) / 2, 1.1 * line, QStringLiteral("右幅 %1 m").arg(U(FormatFixed(s.rightWidth, 3))), kText);
 
     // The station and the scale, where the eye starts reading.
     painter->setPen(Qt::black);
@@ -148,7 +157,7 @@ void SectionView::drawTexts(QPainter* painter) const
                       Qt::AlignLeft | Qt::AlignVCenter, title);
     const QString scale = exaggeration_ == 1 ? QStringLiteral("竖向比例与横向相同")
                                              : QStringLiteral("竖向比例放大 %1 倍").arg(exaggeration_);
-    painter->drawText(QRectF(area.right() - fm.horizontalAdvance(scale) - 12, area.top() + 4,
+    painter->drawText(QRectF(area.right() - fm.horizontalAdvance(scale) - 12, area.bottom() - line - 4,
                              fm.horizontalAdvance(scale) + 8, line),
                       Qt::AlignCenter, scale);
 }

@@ -36,6 +36,10 @@ public:
     static constexpr double kExaggeration = 10;
     static constexpr double kMinPixelsPerMetre = 0.5;
     static constexpr double kMaxPixelsPerMetre = 5000;
+    // Room kept round the section by fit(), pixels: the edges' elevations
+    // stand beside them, the texts above and below.
+    static constexpr double kFitMarginX = 75;
+    static constexpr double kFitMarginY = 50;
 
     explicit SectionView(QWidget* parent = nullptr);
 
@@ -71,6 +75,7 @@ private:
     std::optional<SectionDrawing> drawing_;
     double exaggeration_ = kExaggeration;
     QRectF contentRect_;
+    double centreReach_ = 0;  // how far the centreline is drawn above and below the centre
     QGraphicsPathItem* pavement_ = nullptr;
 };
 

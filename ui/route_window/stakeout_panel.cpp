@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 #include <cmath>
 #include <exception>
 
@@ -89,14 +90,24 @@ StakeoutPanel::StakeoutPanel(UiServices& services, StakeSectionModel* stakes, QS
       lastFolder_(lastFolder)
 {
     setObjectName(QStringLiteral("stakeoutPanel"));
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 4, 6, 4);
+    // Folded away until ticked: the stake table keeps its room while no
+    // total station is in use.
+    setCheckable(true);
+    setChecked(false);
+    setToolTip(QStringLiteral("勾选后输入测站和后视，逐桩坐标表加上放样方位角、水平角、平距和高差"));
+    auto* content = new QWidget(this);
+    content->setVisible(false);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 2, 6, 2);
+    outer->addWidget(content);
+    auto* grid = new QGridLayout(content);
+    grid->setContentsMargins(0, 0, 0, 0);
     const auto box = [&](QLineEdit*& edit, const char* name, const char* caption, const QString& tip,
                          int row, int column, const QString& text = {}) {
-        edit = new QLineEdit(text, this);
+        edit = new QLineEdit(text, content);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setToolTip(tip);
-        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        auto* label = new QLabel(QString::fromUtf8(caption), content);
         label->setBuddy(edit);
         grid->addWidget(label, row, 2 * column);
         grid->addWidget(edit, row, 2 * column + 1);
@@ -112,11 +123,16 @@ StakeoutPanel::StakeoutPanel(UiServices& services, StakeSectionModel* stakes, QS
     box(backY_, "backsightY", "Y", QStringLiteral("后视点坐标 Y (m)；或只填后视方位角"), 1, 2);
     box(backAzimuth_, "backsightAzimuth", "方位角", QStringLiteral("后视方位角 (d.mmss)；有后视点时空着"), 1, 3);
     box(targetHeight_, "targetHeight", "棱镜高", QStringLiteral("棱镜高 (m)，空着为 0"), 1, 4);
-    status_ = new QLabel(this);
+    status_ = new QLabel(content);
     status_->setObjectName(QStringLiteral("stakeoutStatus"));
     status_->setTextFormat(Qt::PlainText);
     status_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    status_->setVisible(false);
     grid->addWidget(status_, 2, 0, 1, 10);
+    connect(this, &QGroupBox::toggled, this, [this, content](bool on) {
+        content->setVisible(on);
+        inputsChanged();
+    });
 
     report_ = new QAction(QStringLiteral("保存放样数据表…"), this);
     report_->setObjectName(QStringLiteral("stakeoutReportAction"));
@@ -132,20 +148,23 @@ StakeoutTexts StakeoutPanel::texts() const
 
 void StakeoutPanel::inputsChanged()
 {
-    StakeoutTextsRead read = ReadStakeoutTexts(texts());
+    StakeoutTextsRead read = isChecked() ? ReadStakeoutTexts(texts()) : StakeoutTextsRead{};
     status_->setText(read.message);
+    status_->setVisible(!read.message.isEmpty());
     stakes_->setStakeout(std::move(read.setup));
 }
 
 void StakeoutPanel::saveReport()
 {
-    const StakeoutTextsRead read = ReadStakeoutTexts(texts());
+    const StakeoutTextsRead read = isChecked() ? ReadStakeoutTexts(texts()) : StakeoutTextsRead{};
     const auto tell = [this](const QString& text, QWidget* focus = nullptr) {
         services_.showMessage(window(), kMessageTitle, text, MessageIcon::Information);
         if (focus) focus->setFocus();
     };
     if (!read.setup)
-        return tell(read.message.isEmpty() ? QStringLiteral("请先输入测站坐标和后视。") : read.message, x_);
+        return tell(read.message.isEmpty() ? QStringLiteral("请先勾选“全站仪放样”，输入测站坐标和后视。")
+                                           : read.message,
+                    x_);
     if (stakes_->size() == 0) return tell(QStringLiteral("请先点击“计算逐桩坐标”！"));
     StakeoutResult result;
     try {

@@ -4,7 +4,8 @@
 // instrumentY, instrumentH), the backsight as a point X, Y (backsightX,
 // backsightY) or an azimuth in d.mmss (backsightAzimuth), the instrument
 // and target heights (instrumentHeight, targetHeight) and the two names for
-// the sheet (instrumentName, backsightName). While they read as a station,
+// the sheet (instrumentName, backsightName). The group is folded away until
+// it is ticked (checkable, off at first). While ticked and the boxes read as a station,
 // the stake table shows the stakeout columns (StakeSectionModel::
 // setStakeout); what is missing or wrong is a line under the boxes
 // (stakeoutStatus), never a box. "保存放样数据表…" (stakeoutReportAction)

@@ -24,6 +24,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QGraphicsPathItem>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -157,6 +158,14 @@ TEST(SectionCells, EveryBadCellIsNamedAndGoodRowsReadWithTheirRowAsLine)
     ASSERT_EQ(again.rows.size(), 2u);
     EXPECT_EQ(again.rows[1].station, 10100.5);
     EXPECT_EQ(again.rows[1].rightSlope, -6);
+    // A K-notation station a hair off its decimal shows its decimals; a
+    // station that needs every digit keeps them.
+    const CrossSectionRow k{12000 + 891.219, 4.15, 3.75, -6, 6, 0};
+    const CrossSectionRow fine{100.00001234, 1, 1, -2, -2, 0};
+    const std::vector<SectionRowTexts> shown = SectionTextsOf({k, fine});
+    EXPECT_EQ(shown[0][kSectionStation], "12891.219");
+    EXPECT_EQ(shown[1][kSectionStation], "100.00001234");
+    EXPECT_EQ(ReadSectionRows(shown).rows[1].station, 100.00001234);
 }
 
 TEST_F(SectionPanelTest, EdgeStakesOnASuperelevatedCurveStandAtTheirWidthsAndElevations)
@@ -326,6 +335,7 @@ TEST_F(SectionPanelTest, StakeoutColumnsOfThePublishedExample)
     importText(kRouteFromP);
     computeStakes(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("20"));
     EXPECT_EQ(column(QStringLiteral("水平角")), -1);
+    child<QGroupBox>("stakeoutPanel")->setChecked(true);
     edit("instrumentX")->setText(QStringLiteral("502.110"));
     edit("instrumentY")->setText(QStringLiteral("496.225"));
     edit("backsightX")->setText(QStringLiteral("746.202"));
@@ -361,6 +371,12 @@ TEST_F(SectionPanelTest, StakeoutColumnsOfThePublishedExample)
     edit("instrumentHeight")->setText(QStringLiteral("1.5m"));
     EXPECT_TRUE(child<QLabel>("stakeoutStatus")->text().contains(QStringLiteral("仪器高")));
     EXPECT_EQ(column(QStringLiteral("水平角")), -1);
+    // Mended, then the group folded away: the columns go with it.
+    edit("instrumentHeight")->setText(QStringLiteral("1.5"));
+    EXPECT_GE(column(QStringLiteral("水平角")), 0);
+    child<QGroupBox>("stakeoutPanel")->setChecked(false);
+    EXPECT_EQ(column(QStringLiteral("水平角")), -1);
+    EXPECT_FALSE(edit("instrumentX")->isVisible());
     EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
 }
 
@@ -379,6 +395,7 @@ TEST_F(SectionPanelTest, TheStakeoutSheetHoldsEveryStakeAndItsEdges)
     const CentrelinePoint c = engine.PointAt(10700, 0, 90)->point;
     // The station 30 m north of the stake, the backsight due north of it:
     // the stake straight behind, 180° turned, 30 m away.
+    child<QGroupBox>("stakeoutPanel")->setChecked(true);
     edit("instrumentX")->setText(QString::number(c.x + 30, 'f', 6));
     edit("instrumentY")->setText(QString::number(c.y, 'f', 6));
     edit("backsightAzimuth")->setText(QStringLiteral("0"));
@@ -497,6 +514,7 @@ TEST_F(SectionPanelTest, StakeFilesCarryTheEdgeStakesAndTheStakeoutColumns)
     loadExample();
     computeStakes(QStringLiteral("10700"), QStringLiteral("10720"), QStringLiteral("20"));
     const CentrelinePoint c = ExampleRoute().PointAt(10700, 0, 90)->point;
+    child<QGroupBox>("stakeoutPanel")->setChecked(true);
     edit("instrumentX")->setText(QString::number(c.x + 30, 'f', 6));
     edit("instrumentY")->setText(QString::number(c.y, 'f', 6));
     edit("backsightAzimuth")->setText(QStringLiteral("0"));
