@@ -94,6 +94,9 @@ StakeoutPanel::StakeoutPanel(UiServices& services, StakeSectionModel* stakes, QS
     // total station is in use.
     setCheckable(true);
     setChecked(false);
+    setFlat(true);
+    const int folded = fontMetrics().height() + 4;  // the title's check box alone
+    setMaximumHeight(folded);
     setToolTip(QStringLiteral("勾选后输入测站和后视，逐桩坐标表加上放样方位角、水平角、平距和高差"));
     auto* content = new QWidget(this);
     content->setVisible(false);
@@ -129,8 +132,10 @@ StakeoutPanel::StakeoutPanel(UiServices& services, StakeSectionModel* stakes, QS
     status_->setStyleSheet(QStringLiteral("color: #b00000;"));
     status_->setVisible(false);
     grid->addWidget(status_, 2, 0, 1, 10);
-    connect(this, &QGroupBox::toggled, this, [this, content](bool on) {
+    connect(this, &QGroupBox::toggled, this, [this, content, folded](bool on) {
         content->setVisible(on);
+        setFlat(!on);  // folded: the check box alone, no empty frame
+        setMaximumHeight(on ? QWIDGETSIZE_MAX : folded);
         inputsChanged();
     });
 
