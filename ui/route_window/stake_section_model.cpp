@@ -53,17 +53,43 @@ std::optional<double> StakeDesignElevation(const CrossSections* sections, Transi
 
 void StakeSectionModel::setSections(std::shared_ptr<const CrossSections> sections, Transition transition)
 {
-    beginResetModel();
-    sections_ = std::move(sections);
-    transition_ = transition;
-    endResetModel();
+    const int first = kElevation + 1;
+    const int before = sections_ ? kEdgeColumnCount : 0, after = sections ? kEdgeColumnCount : 0;
+    resizeColumnGroup(first, before, after, [&] {
+        sections_ = std::move(sections);
+        transition_ = transition;
+    });
 }
 
 void StakeSectionModel::setStakeout(std::optional<StakeoutSetup> setup)
 {
-    beginResetModel();
-    stakeout_ = std::move(setup);
-    endResetModel();
+    const int first = kElevation + 1 + (sections_ ? kEdgeColumnCount : 0);
+    const auto count = [](const std::optional<StakeoutSetup>& s) {
+        if (!s) return 0;
+        return s->station.elevation && s->station.instrumentHeight ? int(kStakeoutColumnCount)
+                                                                   : int(kStakeoutColumnCount) - 1;
+    };
+    const int before = count(stakeout_), after = count(setup);
+    resizeColumnGroup(first, before, after, [&] { stakeout_ = std::move(setup); });
+}
+
+template <class Apply>
+void StakeSectionModel::resizeColumnGroup(int first, int before, int after, Apply apply)
+{
+    // Columns come and go at the group's end, so the view keeps its rows,
+    // its current row and where it is scrolled to (a reset would lose them).
+    if (after > before) {
+        beginInsertColumns({}, first + before, first + after - 1);
+        apply();
+        endInsertColumns();
+    } else if (after < before) {
+        beginRemoveColumns({}, first + after, first + before - 1);
+        apply();
+        endRemoveColumns();
+    } else {
+        apply();
+    }
+    refresh();
 }
 
 void StakeSectionModel::refresh()

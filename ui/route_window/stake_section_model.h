@@ -103,6 +103,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // Makes the group of columns from `first` go from `before` to `after`
+    // columns around apply(), which changes what columnCount() says.
+    template <class Apply>
+    void resizeColumnGroup(int first, int before, int after, Apply apply);
     bool hasHeightColumn() const;
     QString extraText(int row, int column) const;
 

@@ -192,11 +192,22 @@ TEST_F(SectionPanelTest, EdgeStakesOnASuperelevatedCurveStandAtTheirWidthsAndEle
     EXPECT_EQ(view()->elevationText(0), QStringLiteral("366.540"));
     EXPECT_EQ(view()->elevationText(1), QStringLiteral("366.382"));
 
-    // Without sections the edge columns go; with them back they return.
+    // Without sections the edge columns go; with them back they return,
+    // and the chosen row stays chosen.
+    chooseStakeRow(1);
     panel()->model()->replaceAll({}, QStringLiteral("test"));
     EXPECT_EQ(column(QStringLiteral("左边桩X")), -1);
+    EXPECT_EQ(model("stakeTable")->columnCount(), 6);
     trigger("undoAction");
     EXPECT_GE(column(QStringLiteral("左边桩X")), 0);
+    EXPECT_EQ(model("stakeTable")->columnCount(), 12);
+    EXPECT_EQ(table("stakeTable")->currentIndex().row(), 1);
+    // An edit of a section shows at once in the edge columns.
+    SectionTableModel* m = panel()->model();
+    ASSERT_TRUE(m->setData(m->index(3, kSectionLeftSlope), QStringLiteral("5"), Qt::EditRole));
+    ASSERT_TRUE(m->setData(m->index(2, kSectionLeftSlope), QStringLiteral("5"), Qt::EditRole));
+    EXPECT_EQ(cell("stakeTable", 0, column(QStringLiteral("左边桩高程"))), QStringLiteral("366.727"));  // + 3.75 · 0.05
+    EXPECT_EQ(table("stakeTable")->currentIndex().row(), 1);
     EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
 }
 
