@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "compute/route_text.h"
@@ -302,7 +303,8 @@ void SectionPanel::redraw(bool fit)
             drawing = SectionDrawing{station, U(FormatKStation(station, 3)), *section, std::nullopt};
             if (profile_ && profile_->profile()) drawing->centreZ = profile_->profile()->ElevationNear(station);
         } else {
-            note = QStringLiteral("桩号 %1 不在横断面表范围内。").arg(U(FormatKStation(station, 3)));
+            const QString where = std::isfinite(station) ? U(FormatKStation(station, 3)) : QStringLiteral("?");
+            note = QStringLiteral("桩号 %1 不在横断面表范围内。").arg(where);
         }
     }
     view_->setDrawing(std::move(drawing), fit);

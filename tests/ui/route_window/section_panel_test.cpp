@@ -314,6 +314,41 @@ TEST_F(SectionPanelTest, TheDrawingFollowsTheChosenStakeRowAndTheTransition)
     EXPECT_EQ(view()->exaggeration(), 1);
 }
 
+TEST_F(SectionPanelTest, NarrowHugeAndUnreachedSectionsDrawAtEveryZoom)
+{
+    const struct {
+        const char* what;
+        std::vector<SectionRowTexts> rows;
+        double station;
+    } cases[] = {
+        {"no width", {{"0", "0", "0", "20", "-20"}, {"10", "0", "0", "-20", "20"}}, 5},
+        {"one side only", {{"0", "0", "7.5", "0", "-2"}}, 0},
+        {"a kilometre wide", {{"0", "1000", "1000", "20", "20"}, {"1e6", "1000", "1000", "20", "20"}}, 5e5},
+        {"far stations", {{"1e15", "3.75", "3.75", "-2", "-2"}, {"1.000000000001e15", "3.75", "3.75", "-2", "-2"}}, 1e15},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        panel()->model()->replaceAll(c.rows, QStringLiteral("test"));
+        ASSERT_TRUE(panel()->sections()) << child<QLabel>("sectionStatus")->text().toStdString();
+        panel()->showStation(c.station);
+        ASSERT_TRUE(view()->drawing());
+        for (double scale : {SectionView::kMinPixelsPerMetre, 1.0, SectionView::kMaxPixelsPerMetre}) {
+            view()->setPixelsPerMetre(scale);
+            EXPECT_FALSE(view()->grab().isNull());
+        }
+        view()->fit();
+        EXPECT_GE(view()->pixelsPerMetre(), SectionView::kMinPixelsPerMetre);
+        EXPECT_FALSE(view()->grab().isNull());
+    }
+    // A station the table does not reach: no drawing, the status says which.
+    panel()->showStation(2e15);
+    EXPECT_FALSE(view()->drawing());
+    EXPECT_TRUE(child<QLabel>("sectionStatus")->text().contains(QStringLiteral("不在横断面表范围内")));
+    panel()->showStation(std::nan(""));
+    EXPECT_FALSE(view()->drawing());
+    EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
+}
+
 TEST_F(SectionPanelTest, ThePlanShowsBothPavementEdgesWhileSectionsAreLoaded)
 {
     importWith("importAction", kExampleRoute);
