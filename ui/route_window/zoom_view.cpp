@@ -72,7 +72,7 @@ void ZoomView::zoomBy(double factor, QPointF about)
 {
     const double now = pixelsPerMetre();
     const double target = std::clamp(now * factor, limits_.minPixelsPerMetre, limits_.maxPixelsPerMetre);
-    if (!(target != now)) return;
+    if (target == now) return;
     // The scene point under `about` stays there: the centre moves towards it
     // by as much as the scale grows.
     const QPointF fixed = mapToScene(about.toPoint());

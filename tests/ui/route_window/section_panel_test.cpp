@@ -44,6 +44,7 @@
 #include "ui/route_window/section_table_model.h"
 #include "ui/route_window/section_view.h"
 #include "ui/route_window/stake_section_model.h"
+#include "ui/route_window/stakeout_panel.h"
 
 namespace tarvelo::uitest {
 namespace {
@@ -166,6 +167,55 @@ TEST(SectionCells, EveryBadCellIsNamedAndGoodRowsReadWithTheirRowAsLine)
     EXPECT_EQ(shown[0][kSectionStation], "12891.219");
     EXPECT_EQ(shown[1][kSectionStation], "100.00001234");
     EXPECT_EQ(ReadSectionRows(shown).rows[1].station, 100.00001234);
+}
+
+TEST(StakeoutTexts, EachSlipIsToldAndOnlyAWholeStationGivesASetup)
+{
+    const auto texts = [](QString x, QString y, QString bx, QString by, QString az, QString h = {},
+                          QString ih = {}) {
+        StakeoutTexts t;
+        t.stationName = QStringLiteral("J");
+        t.x = std::move(x);
+        t.y = std::move(y);
+        t.backsightX = std::move(bx);
+        t.backsightY = std::move(by);
+        t.backsightAzimuth = std::move(az);
+        t.h = std::move(h);
+        t.instrumentHeight = std::move(ih);
+        return t;
+    };
+    const struct {
+        const char* what;
+        StakeoutTexts texts;
+        bool setup;
+        const char* said;  // a word of the message ("" for none)
+    } cases[] = {
+        {"nothing typed", texts({}, {}, {}, {}, {}), false, ""},
+        {"only the backsight", texts({}, {}, QStringLiteral("1"), QStringLiteral("2"), {}), false, ""},
+        {"station Y missing", texts(QStringLiteral("502.11"), {}, {}, {}, QStringLiteral("0")), false, "Y"},
+        {"station X not a number", texts(QStringLiteral("5o2"), QStringLiteral("1"), {}, {}, {}), false, "测站X"},
+        {"no backsight", texts(QStringLiteral("1"), QStringLiteral("2"), {}, {}, {}), false, "后视"},
+        {"backsight half typed", texts(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), {}, {}), false, "后视"},
+        {"point and azimuth", texts(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")), false, "后视"},
+        {"backsight on the station", texts(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("2"), {}), false, "后视"},
+        {"height not a number", texts(QStringLiteral("1"), QStringLiteral("2"), {}, {}, QStringLiteral("0"), QStringLiteral("inf")), false, "测站高程"},
+        {"a point", texts(QStringLiteral("502.110"), QStringLiteral("496.225"), QStringLiteral("746.202"), QStringLiteral("456.588"), {}), true, ""},
+        {"an azimuth in d.mmss, heights", texts(QStringLiteral("1"), QStringLiteral("2"), {}, {}, QStringLiteral("350.4635"), QStringLiteral("100"), QStringLiteral("1.5")), true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const StakeoutTextsRead read = ReadStakeoutTexts(c.texts);
+        EXPECT_EQ(read.setup.has_value(), c.setup);
+        if (*c.said) EXPECT_TRUE(read.message.contains(QString::fromUtf8(c.said))) << read.message.toStdString();
+        else EXPECT_TRUE(read.message.isEmpty()) << read.message.toStdString();
+    }
+    const StakeoutTextsRead az = ReadStakeoutTexts(cases[10].texts);
+    ASSERT_TRUE(az.setup && az.setup->backsight.azimuth);
+    EXPECT_NEAR(*az.setup->backsight.azimuth, 350 + 46 / 60.0 + 35 / 3600.0, 1e-9);
+    EXPECT_EQ(az.setup->station.elevation, 100);
+    EXPECT_EQ(az.setup->station.instrumentHeight, 1.5);
+    EXPECT_EQ(az.setup->station.targetHeight, 0);
+    EXPECT_EQ(az.setup->station.name, "J");
 }
 
 TEST_F(SectionPanelTest, EdgeStakesOnASuperelevatedCurveStandAtTheirWidthsAndElevations)
