@@ -76,6 +76,7 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
     mainGroup_.clear();
     stakes_ = nullptr;
     highlight_ = nullptr;
+    edges_ = nullptr;
     routeRect_ = QRectF();
     route_ = std::move(route);
     if (!route_) return;
@@ -190,6 +191,15 @@ void PlanScene::clearStakes()
 {
     delete stakes_;
     stakes_ = nullptr;
+}
+
+void PlanScene::setPavementEdges(const QPainterPath& edges)
+{
+    delete edges_;
+    edges_ = nullptr;
+    if (edges.isEmpty()) return;
+    edges_ = addPath(edges, CosmeticPen(QColor(110, 110, 110), 1));
+    edges_->setZValue(0.5);  // over the centreline's wide strokes, under the stakes
 }
 
 void PlanScene::setHighlight(std::optional<QPointF> at)

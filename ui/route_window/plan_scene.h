@@ -8,7 +8,9 @@
 // (setPixelsPerMetre): a whole 1,600 km road shows its line, a curve
 // zoomed in shows every main point named.
 
+#include <QGraphicsPathItem>
 #include <QGraphicsScene>
+#include <QPainterPath>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,6 +33,11 @@ public:
     void setRoute(std::shared_ptr<const Route> route);
     void setStakes(std::vector<PlanStake> stakes, double interval);
     void clearStakes();
+    // The pavement edges (two thin lines, in scene coordinates) while a
+    // cross-section table is loaded; an empty path removes them. setRoute
+    // removes them too.
+    void setPavementEdges(const QPainterPath& edges);
+    QGraphicsPathItem* pavementEdges() const { return edges_; }
     // Marks one point (the last one centred on), or none.
     void setHighlight(std::optional<QPointF> at);
 
@@ -66,6 +73,7 @@ private:
     std::vector<std::size_t> mainGroup_;  // per curve: its main points' group
     StakesItem* stakes_ = nullptr;
     PlanLabel* highlight_ = nullptr;
+    QGraphicsPathItem* edges_ = nullptr;
     double scale_ = 0;
 };
 

@@ -1,8 +1,6 @@
 #include "ui/route_window/profile_view.h"
 
-#include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -47,36 +45,15 @@ std::vector<double> GridValues(double low, double high, double step)
     return out;
 }
 
-// Paints in viewport pixels whatever the painter's target (screen or file).
-class ViewportPainter {
-public:
-    ViewportPainter(QPainter* painter, const QTransform& viewportToScene) : painter_(painter)
-    {
-        painter_->save();
-        painter_->setWorldTransform(viewportToScene * painter_->worldTransform());
-    }
-    ~ViewportPainter() { painter_->restore(); }
-
-private:
-    QPainter* painter_;
-};
-
 }  // namespace
 
-ProfileView::ProfileView(QWidget* parent) : QGraphicsView(parent), scene_(new ProfileScene(this))
+ProfileView::ProfileView(QWidget* parent)
+    : ZoomView({kMinPixelsPerMetre, kMaxPixelsPerMetre, QSizeF(kFitMarginX, kFitMarginY)}, parent),
+      scene_(new ProfileScene(this))
 {
     setScene(scene_);
-    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    setDragMode(ScrollHandDrag);
-    setTransformationAnchor(NoAnchor);  // zoomBy keeps its own anchor
-    setResizeAnchor(AnchorViewCenter);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The grid texts sit at fixed screen places: a scrolled copy would smear them.
-    setViewportUpdateMode(FullViewportUpdate);
+    setPictureTitle(QStringLiteral("纵断面图"));
     setBackgroundBrush(Qt::white);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 120);
 }
 
@@ -84,58 +61,12 @@ void ProfileView::setProfile(std::shared_ptr<const Profile> profile, bool fitToP
 {
     const bool had = scene_->hasProfile();
     scene_->setProfile(std::move(profile));
-    updateSceneRect();
-    if (scene_->hasProfile() && (fitToProfile || !had)) fit();
-    declutter();
-    viewport()->update();
+    contentChanged(had, fitToProfile);
 }
 
-void ProfileView::updateSceneRect()
-{
-    // Room to pan into: as much again on every side.
-    const QRectF r = scene_->profileRect();
-    const double margin = std::max({r.width(), r.height(), 100.0});
-    setSceneRect(r.adjusted(-margin, -margin, margin, margin));
-}
+QRectF ProfileView::contentRect() const { return scene_->profileRect(); }
 
-void ProfileView::fit()
-{
-    if (!scene_->hasProfile()) return;
-    fitPending_ = !isVisible();
-    const QRectF r = scene_->profileRect();
-    const QRectF room = QRectF(viewport()->rect()).adjusted(kFitMarginX, kFitMarginY, -kFitMarginX,
-                                                            -kFitMarginY);
-    const double sx = room.width() / std::max(r.width(), 1e-9);
-    const double sy = room.height() / std::max(r.height(), 1e-9);
-    setPixelsPerMetre(std::max(std::min(sx, sy), 0.0));
-    centerOn(r.center());
-}
-
-double ProfileView::pixelsPerMetre() const { return transform().m11(); }
-
-void ProfileView::setPixelsPerMetre(double target)
-{
-    target = std::clamp(target, kMinPixelsPerMetre, kMaxPixelsPerMetre);
-    const QPointF centre = mapToScene(viewport()->rect().center());
-    setTransform(QTransform::fromScale(target, target));
-    centerOn(centre);
-    declutter();
-    viewport()->update();
-}
-
-void ProfileView::zoomBy(double factor, QPointF about)
-{
-    const double now = pixelsPerMetre();
-    const double target = std::clamp(now * factor, kMinPixelsPerMetre, kMaxPixelsPerMetre);
-    if (target == now) return;
-    // The scene point under `about` stays there.
-    const QPointF fixed = mapToScene(about.toPoint());
-    const QPointF centre = mapToScene(viewport()->rect().center());
-    setTransform(QTransform::fromScale(target, target));
-    centerOn(fixed + (centre - fixed) * (now / target));
-    declutter();
-    viewport()->update();
-}
+bool ProfileView::hasContent() const { return scene_->hasProfile(); }
 
 void ProfileView::declutter()
 {
@@ -156,25 +87,9 @@ void ProfileView::declutter()
     }
 }
 
-void ProfileView::wheelEvent(QWheelEvent* event)
+void ProfileView::cursorAt(QPointF at)
 {
-    const double steps = event->angleDelta().y() / 120.0;
-    if (steps != 0) zoomBy(std::pow(1.25, steps), event->position());
-    event->accept();
-}
-
-void ProfileView::mouseMoveEvent(QMouseEvent* event)
-{
-    QGraphicsView::mouseMoveEvent(event);
-    if (!scene_->hasProfile()) return;
-    const QPointF at = mapToScene(event->position().toPoint());
     emit cursorMoved(ProfileScene::StationOf(at), ProfileScene::ElevationOf(at));
-}
-
-void ProfileView::leaveEvent(QEvent* event)
-{
-    QGraphicsView::leaveEvent(event);
-    emit cursorLeft();
 }
 
 double ProfileView::stationStep() const
@@ -213,7 +128,11 @@ void ProfileView::drawForeground(QPainter* painter, const QRectF& rect)
 {
     QGraphicsView::drawForeground(painter, rect);
     if (!scene_->hasProfile()) return;
-    const ViewportPainter pixels(painter, viewportTransform().inverted());
+    paintInViewportPixels(painter, [&] { drawAxisTexts(painter); });
+}
+
+void ProfileView::drawAxisTexts(QPainter* painter) const
+{
     const QRectF area(viewport()->rect());
     const QFontMetricsF fm(font());
     painter->setFont(font());
@@ -251,19 +170,6 @@ void ProfileView::drawForeground(QPainter* painter, const QRectF& rect)
     painter->fillRect(note, QColor(255, 255, 255, 230));
     painter->setPen(Qt::black);
     painter->drawText(note, Qt::AlignCenter, scale);
-}
-
-void ProfileView::resizeEvent(QResizeEvent* event)
-{
-    QGraphicsView::resizeEvent(event);
-    if (fitPending_ && isVisible()) fit();
-    viewport()->update();
-}
-
-void ProfileView::showEvent(QShowEvent* event)
-{
-    QGraphicsView::showEvent(event);
-    if (fitPending_) fit();
 }
 
 }  // namespace tarvelo

@@ -1,19 +1,19 @@
 #pragma once
-// The profile drawing on screen (profileView): wheel zoom about the cursor,
-// drag to pan, "fit" (Home) to show the whole profile with room for its
-// labels, a light station and elevation grid with its values at the edges,
+// The profile drawing on screen (profileView), a ZoomView: wheel zoom about
+// the cursor, drag to pan, "fit" (Home) to show the whole profile with room
+// for its labels, a light station and elevation grid with its values at the edges,
 // and the vertical exaggeration stated in a corner. The cursor's station
 // and elevation go out for the status bar.
 
-#include <QGraphicsView>
 #include <memory>
 
 #include "core/profile.h"
 #include "ui/route_window/profile_scene.h"
+#include "ui/route_window/zoom_view.h"
 
 namespace tarvelo {
 
-class ProfileView : public QGraphicsView {
+class ProfileView : public ZoomView {
     Q_OBJECT
 public:
     explicit ProfileView(QWidget* parent = nullptr);
@@ -23,12 +23,8 @@ public:
     // before (an edit keeps the surveyor's zoom). Null clears the drawing.
     void setProfile(std::shared_ptr<const Profile> profile, bool fitToProfile);
 
-    void fit();
-    // Zooms so that one metre of station covers `pixelsPerMetre` pixels
-    // (one metre of elevation covers kExaggeration times as many), keeping
-    // the centre; clamped to the zoom range.
-    void setPixelsPerMetre(double pixelsPerMetre);
-    double pixelsPerMetre() const;
+    // The scale (ZoomView::pixelsPerMetre) is pixels per metre of station;
+    // one metre of elevation covers kExaggeration times as many.
 
     // A 2,000 km profile fits a small window; a centimetre is a pixel at the closest.
     static constexpr double kMinPixelsPerMetre = 1e-4;
@@ -47,27 +43,24 @@ public:
 
 signals:
     void cursorMoved(double station, double elevation);
-    void cursorLeft();
 
 protected:
-    void wheelEvent(QWheelEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    QRectF contentRect() const override;
+    bool hasContent() const override;
+    void scaleChanged() override { declutter(); }
+    void cursorAt(QPointF scene) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void zoomBy(double factor, QPointF about);
-    void updateSceneRect();
+    // The station values, elevations and the exaggeration note, in viewport pixels.
+    void drawAxisTexts(QPainter* painter) const;
     // Grid steps (scene metres of station, metres of elevation) at least
     // the given pixels apart on screen: 1, 2 or 5 times a power of ten.
     double stationStep() const;
     double elevationStep() const;
 
     ProfileScene* scene_;
-    bool fitPending_ = false;  // a fit asked for before the view had its size
 };
 
 }  // namespace tarvelo

@@ -175,7 +175,11 @@ void RouteExportActions::exportStakes(StakeFileFormat format, const QString& nam
     const QString path = askSave(name, {filter, kAllFiles});
     if (path.isEmpty()) return;
     const ElevationAt z = elevation();
-    const FileStatus written = Guarded([&] { return WriteStakeFile(path, *route, *params, format, z); });
+    const StakeExtras extras = extras_ ? extras_() : StakeExtras{};
+    const FileStatus written = Guarded([&] {
+        return extras.any() ? WriteStakeFileWithExtras(path, *route, *params, format, z, extras)
+                            : WriteStakeFile(path, *route, *params, format, z);
+    });
     if (!written.ok()) tell(*written.error);
 }
 

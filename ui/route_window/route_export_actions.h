@@ -9,7 +9,8 @@
 //   从主窗口导入      (importFromMainAction) the main window's curve as a one-JD route
 // The stake formats and the DXF's stakes take the stake table's inputs as
 // typed in the window (interval, start, end, offset, skew, main points), and
-// the design elevation from the loaded profile when there is one. Every file
+// the design elevation from the loaded profile when there is one, and the
+// edge stakes and stakeout columns of the stake table where loaded. Every file
 // is written atomically by the reports layer; a failure is one message that
 // names the path and the reason, and the window keeps what it showed.
 // Dialogs and messages go through UiServices.
@@ -27,6 +28,7 @@
 #include "core/profile.h"
 #include "core/route.h"
 #include "reports/stake_file_export.h"
+#include "ui/route_window/stake_extras_file.h"
 #include "ui/route_window/stake_inputs.h"
 
 class QAction;
@@ -65,6 +67,9 @@ public:
     {
         profile_ = std::move(profile);
     }
+    // The stake table's cross sections and stakeout station: while any is
+    // set the CASS and CSV files carry them (stake_extras_file.h).
+    void setStakeExtras(std::function<StakeExtras()> extras) { extras_ = std::move(extras); }
     // The main window's eight input texts. Without it 从主窗口导入 says so.
     void setMainCurveSource(std::function<CurveTexts()> read) { mainCurve_ = std::move(read); }
     // Puts imported rows into the JD table as one undoable step named what.
@@ -98,6 +103,7 @@ private:
     std::function<StakeInputTexts()> stakeInputs_;
     std::function<std::shared_ptr<const Profile>()> profile_;
     std::function<CurveTexts()> mainCurve_;
+    std::function<StakeExtras()> extras_;
     RowLoader loadRows_;
 };
 

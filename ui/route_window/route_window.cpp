@@ -32,7 +32,9 @@
 #include "ui/route_window/profile_view.h"
 #include "ui/route_window/route_document.h"
 #include "ui/route_window/route_export_actions.h"
-#include "ui/route_window/stake_elevation_model.h"
+#include "ui/route_window/section_panel.h"
+#include "ui/route_window/stake_section_model.h"
+#include "ui/route_window/stakeout_panel.h"
 
 namespace tarvelo {
 
@@ -80,7 +82,7 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
                          QWidget* parent)
     : QMainWindow(parent), services_(services), sendToMain_(std::move(sendToMain)),
       document_(new RouteDocument(this)), curves_(new CurveTableModel(this)),
-      stakes_(new StakeElevationModel(this)), answers_(new InverseResultsModel(this))
+      stakes_(new StakeSectionModel(this)), answers_(new InverseResultsModel(this))
 {
     setObjectName(QStringLiteral("RouteWindow"));
     setWindowTitle(QStringLiteral("线路计算"));
@@ -104,6 +106,8 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     views->setObjectName(QStringLiteral("viewTabs"));
     views->addTab(plan_, QStringLiteral("平面图(&M)"));
     views->addTab(profile_, QStringLiteral("纵断面(&P)"));
+    sections_ = new SectionPanel(services_, document_->undoStack(), lastFolder_);
+    views->addTab(sections_, QStringLiteral("横断面(&C)"));
     auto* right = new QSplitter(Qt::Vertical);
     right->addWidget(views);
     right->addWidget(tools);
@@ -147,6 +151,7 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     connect(stakeTable_, &QTableView::clicked, this, &RouteWindow::centreOnStakeRow);
     connect(stakeTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &RouteWindow::centreOnStakeRow);
+    sections_->attach(document_, plan_, profile_, stakeTable_, static_cast<StakeSectionModel*>(stakes_));
 
     // Sized for a 1366×768 laptop screen with its task bar and title bar.
     resize(1320, 690);
@@ -187,6 +192,7 @@ void RouteWindow::buildMenus()
     file->addSeparator();
     exports_ = new RouteExportActions(this, services_, document_, lastFolder_);
     exports_->setProfileSource([this] { return profile_->profile(); });
+    exports_->setStakeExtras([this] { return static_cast<StakeSectionModel*>(stakes_)->extras(); });
     // An import takes the route file's way in: one undo step, the plan fits it.
     exports_->setRowLoader([this](const std::vector<RoutePointInput>& rows, const QString& what) {
         fitNextRoute_ = true;
@@ -196,6 +202,8 @@ void RouteWindow::buildMenus()
     file->addActions(exports_->exportActions());
     file->addSeparator();
     file->addActions(profile_->fileActions());
+    file->addActions(sections_->fileActions());
+    file->addAction(stakeout_->reportAction());
     file->addSeparator();
     connect(AddAction(file, "closeAction", QStringLiteral("关闭")), &QAction::triggered, this,
             &QWidget::close);
@@ -329,6 +337,8 @@ QWidget* RouteWindow::buildStakePane()
     auto* layout = new QVBoxLayout(pane);
     layout->addLayout(inputs);
     layout->addWidget(stakeTable_);
+    stakeout_ = new StakeoutPanel(services_, static_cast<StakeSectionModel*>(stakes_), lastFolder_, pane);
+    layout->addWidget(stakeout_);
     return pane;
 }
 

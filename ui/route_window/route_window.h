@@ -30,6 +30,8 @@ class ProfilePanel;
 class RouteExportActions;
 class RouteDocument;
 class RouteInverse;
+class SectionPanel;
+class StakeoutPanel;
 class StakeTableModel;
 class UiServices;
 
@@ -106,6 +108,8 @@ private:
     QTableView* inverseTable_;
     PlanView* plan_;
     ProfilePanel* profile_;
+    SectionPanel* sections_;    // the 横断面 tab
+    StakeoutPanel* stakeout_;   // the total station's boxes under the stake table
     RouteExportActions* exports_ = nullptr;  // the exports and imports of the 文件 menu
     QLineEdit *interval_, *start_, *end_, *offset_, *skew_;
     QCheckBox* mainPoints_;

@@ -30,6 +30,8 @@ public:
     void clear();
 
     std::size_t size() const { return entries_.size(); }
+    // The route of the table (null while there is none).
+    const std::shared_ptr<const Route>& route() const { return route_; }
     const RouteTableParams& params() const { return params_; }
     RouteTableEntry entry(std::size_t row) const;
     // The computed row; throws FloatFault as ComputeRouteTableRow does.
