@@ -109,7 +109,7 @@ RouteExportActions::RouteExportActions(QWidget* window, UiServices& services, Ro
         return route ? StakeInputTextsOf(window_, *route) : StakeInputTexts{};
     };
     loadRows_ = [this](const std::vector<RoutePointInput>& rows, const QString& what) {
-        document_->table()->replaceAll(JdTextsOf(rows), what);
+        document_->loadJdRows(JdTextsOf(rows), what);
     };
 }
 

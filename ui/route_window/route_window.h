@@ -16,6 +16,7 @@
 #include "core/route.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,6 +25,8 @@ class QTableView;
 namespace tarvelo {
 
 class CurveTableModel;
+class ElementListModel;
+class RouteMethodPane;
 class InverseResultsModel;
 class PlanView;
 class ProfilePanel;
@@ -95,6 +98,7 @@ private:
     std::function<void(const CurveTexts&)> sendToMain_;
     RouteDocument* document_;
     CurveTableModel* curves_;
+    ElementListModel* elementList_;  // the curve table of an element route
     StakeTableModel* stakes_;
     InverseResultsModel* answers_;
     std::unique_ptr<RouteInverse> inverse_;
@@ -102,6 +106,10 @@ private:
 
     QTableView* jdTable_;
     QTableView* curveTable_;
+    QTableView* elementListTable_;
+    QGroupBox* curveBox_;
+    QPushButton* sendButton_;
+    RouteMethodPane* methodPane_;
     QTableView* stakeTable_;
     QTableView* inverseTable_;
     PlanView* plan_;

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <set>
@@ -19,6 +21,7 @@
 #include "core/route_file.h"
 #include "ui/route_window/batch_inverse.h"
 #include "ui/route_window/curve_table_model.h"
+#include "ui/route_window/element_list_model.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/jd_to_main_window.h"
 #include "ui/route_window/plan_view.h"
@@ -60,6 +63,14 @@ void RouteWindow::routeChanged()
     routeStatus_->setStyleSheet(document_->hasError() ? QStringLiteral("color: #b00000;") : QString());
     curves_->setRoute(route);
     if (route && route->curves().size() <= 1000) curveTable_->resizeColumnsToContents();
+    // An element route has no JDs: its elements in the curve table's place,
+    // and nothing to send to the main window.
+    const bool elements = document_->method() == RouteMethod::Elements;
+    elementList_->setRoute(route);
+    curveTable_->setVisible(!elements);
+    elementListTable_->setVisible(elements);
+    curveBox_->setTitle(elements ? QStringLiteral("线元要素表") : QStringLiteral("曲线要素表"));
+    sendButton_->setEnabled(!elements);
     plan_->setRoute(route, fitNextRoute_ && route);
     if (route) fitNextRoute_ = false;
     // A stake table of the old route would no longer be true.
