@@ -9,43 +9,24 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
 #include <cstdio>
 
+#include "tests/ui/route_window/screenshot_desktop.h"
 #include "ui/route_window/plan_view.h"
 #include "ui/route_window/route_document.h"
 #include "ui/route_window/route_window.h"
-#include "ui/ui_services.h"
-
-namespace {
-
-class FileDesktop : public tarvelo::UiServices {
-public:
-    explicit FileDesktop(QString file) : file_(std::move(file)) {}
-    void showMessage(QWidget*, const QString& title, const QString& text, tarvelo::MessageIcon) override
-    {
-        std::fprintf(stderr, "unexpected message: %s: %s\n", qUtf8Printable(title), qUtf8Printable(text));
-        std::exit(1);
-    }
-    QString getSaveFileName(QWidget*, const QString&, const QStringList&) override { return {}; }
-    QString getOpenFileName(QWidget*, const QString&, const QStringList&) override { return file_; }
-    bool startProgram(const QString&, const QStringList&, QString*) override { return false; }
-    bool openLocation(const QString&, QString*) override { return false; }
-
-private:
-    QString file_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 3) {
+    if (argc != 3 && argc != 4) {
         std::fprintf(stderr, "usage: route_elements_screenshot ELEMENT_FILE PNG\n");
         return 2;
     }
-    FileDesktop desktop(QString::fromLocal8Bit(argv[1]));
+    tarvelo::ScreenshotDesktop desktop(QString::fromLocal8Bit(argv[1]));
     tarvelo::RouteWindow window(desktop, {});
     window.show();
     QApplication::processEvents();
@@ -55,10 +36,23 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no element route: %s\n", qUtf8Printable(window.document()->status()));
         return 1;
     }
+    // Large enough that the plan names the ramp's main points.
+    window.resize(1900, 1100);
+    window.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->setSizes({680, 1220});
+    if (auto* right = qobject_cast<QSplitter*>(window.findChild<QTabWidget*>(QStringLiteral("viewTabs"))->parentWidget()))
+        right->setSizes({780, 320});
     window.findChild<QLineEdit*>(QStringLiteral("intervalEdit"))->setText(QStringLiteral("20"));
     window.findChild<QPushButton*>(QStringLiteral("stakeButton"))->click();
     QApplication::processEvents();
     window.planView()->fit();
+    if (argc == 4) {
+        const double zoom = QString::fromLocal8Bit(argv[3]).toDouble();
+        tarvelo::PlanView* plan = window.planView();
+        plan->setPixelsPerMetre(plan->pixelsPerMetre() * zoom);
+        const double x = (route->start().x + route->end().x) / 2, y = (route->start().y + route->end().y) / 2;
+        plan->centreOnSurvey(x, y, false);
+        QApplication::processEvents();
+    }
     std::printf("ramp at %.3f pixels a metre, %d labels shown\n", window.planView()->pixelsPerMetre(),
                 window.planView()->planScene()->visibleLabelCount());
     const QString path = QString::fromLocal8Bit(argv[2]);
