@@ -4,6 +4,7 @@
 
 #include "compute/route_text.h"
 #include "core/number_text.h"
+#include "ui/route_window/route_station_text.h"
 
 namespace tarvelo {
 
@@ -37,8 +38,8 @@ QString ElementListModel::cellText(int row, int column) const
         case ElementKind::Arc: return QStringLiteral("圆曲线");
         }
         return {};
-    case kStart: return U(FormatKStation(e.startStation));
-    case kEnd: return U(FormatKStation(e.endStation));
+    case kStart: return U(RouteStationText(*route_, e.startStation));
+    case kEnd: return U(RouteStationText(*route_, e.endStation));
     case kLength: return U(FormatFixed(e.endStation - e.startStation, 3));
     case kRStart: return RadiusText(e.startRadius);
     case kREnd: return RadiusText(e.endRadius);

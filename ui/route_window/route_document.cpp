@@ -6,7 +6,10 @@
 #include "compute/route_text.h"
 #include "core/float_fault.h"
 #include "core/number_text.h"
+#include "core/chainage.h"
+#include "ui/route_window/break_table_model.h"
 #include "ui/route_window/element_table_model.h"
+#include "ui/route_window/route_station_text.h"
 #include "ui/route_window/jd_table_model.h"
 
 namespace tarvelo {
@@ -21,7 +24,7 @@ QString RouteSummary(const Route& route)
     return QStringLiteral("%1 个%2，%3 — %4，线路长 %5 m")
         .arg(jd ? route.curves().size() : route.elementRows().size())
         .arg(jd ? QStringLiteral("交点") : QStringLiteral("线元"))
-        .arg(U(FormatKStation(route.start().station)), U(FormatKStation(route.end().station)),
+        .arg(U(RouteStationText(route, route.start().station)), U(RouteStationText(route, route.end().station)),
              U(FormatFixed(route.length(), 3)));
 }
 
@@ -44,12 +47,14 @@ private:
 }  // namespace
 
 RouteDocument::RouteDocument(QObject* parent)
-    : QObject(parent), table_(new JdTableModel(&undo_, this)), elements_(new ElementTableModel(&undo_, this))
+    : QObject(parent), table_(new JdTableModel(&undo_, this)), elements_(new ElementTableModel(&undo_, this)),
+      breaks_(new BreakTableModel(&undo_, this))
 {
     // The other method's table is rebuilt too: cheap, and its marks are
     // then right when the surveyor switches to it.
     connect(table_, &JdTableModel::textsChanged, this, &RouteDocument::rebuild);
     connect(elements_, &ElementTableModel::textsChanged, this, &RouteDocument::rebuild);
+    connect(breaks_, &BreakTableModel::textsChanged, this, &RouteDocument::rebuild);
     rebuild();
 }
 
@@ -123,16 +128,31 @@ void RouteDocument::rebuild()
         if (problems.size() > 1) status_ += QStringLiteral("（另有 %1 处）").arg(problems.size() - 1);
         return true;
     };
-    if (elements ? firstProblem(elements_->read().problems) : firstProblem(table_->read().problems)) {
+    if ((elements ? firstProblem(elements_->read().problems) : firstProblem(table_->read().problems)) ||
+        firstProblem(breaks_->read().problems)) {
         emit routeChanged();
         return;
     }
     try {
-        Route::Built built = elements ? Route::BuildElements(elements_->read().rows)
-                                      : Route::Build(table_->read().rows, spiralMode_);
+        const std::vector<BreakInput>& breaks = breaks_->read().rows;
+        const auto build = [&](const std::vector<BreakInput>& b) {
+            return elements ? Route::BuildElements(elements_->read().rows, b)
+                            : Route::Build(table_->read().rows, spiralMode_, b);
+        };
+        Route::Built built = build(breaks);
         if (built.error) {
             status_ = U(built.error->message);
             table->setRowIssue(built.error->row, status_, true);
+            // A break that does not fit the route: the route without breaks
+            // tells which row of the break table it is.
+            if (built.error->row < 0 && !breaks.empty()) {
+                const Route::Built bare = build({});
+                if (bare.route) {
+                    const ChainageBuilt chained =
+                        Chainage::Build(bare.route->start().station, bare.route->length(), breaks);
+                    if (chained.error) breaks_->setRowIssue(chained.error->row, status_, true);
+                }
+            }
         } else {
             route_ = std::make_shared<const Route>(std::move(*built.route));
             status_ = RouteSummary(*route_);

@@ -3,7 +3,7 @@
 // method that chooses between them (交点法 / 线元法), the spiral mode of a JD
 // route, their undo stack, and the route built after every change
 // (Route::Build and Route::BuildElements are fast enough for every
-// keystroke). What is wrong is reported as a status sentence and a marked
+// keystroke), with the chain breaks of the break table. What is wrong is reported as a status sentence and a marked
 // row, never thrown: a half-typed table is the normal state of an editor.
 
 #include <QObject>
@@ -17,6 +17,7 @@
 
 namespace tarvelo {
 
+class BreakTableModel;
 class ElementTableModel;
 class JdTableModel;
 class TextTableModel;
@@ -29,6 +30,10 @@ public:
 
     JdTableModel* table() const { return table_; }
     ElementTableModel* elementTable() const { return elements_; }
+    // The chain breaks (断链表) of either method's route: the stations typed
+    // on the rows, and every station the window shows or takes, are then
+    // displayed stations.
+    BreakTableModel* breakTable() const { return breaks_; }
     // The table of the current method.
     TextTableModel* activeTable() const;
 
@@ -68,6 +73,7 @@ private:
     QUndoStack undo_;
     JdTableModel* table_;
     ElementTableModel* elements_;
+    BreakTableModel* breaks_;
     RouteMethod method_ = RouteMethod::Jd;
     SpiralMode spiralMode_ = SpiralMode::Exact;
     std::shared_ptr<const Route> route_;

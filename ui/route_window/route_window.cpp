@@ -23,6 +23,7 @@
 #include "compute/route_inverse.h"
 #include "core/route_file.h"
 #include "ui/route_window/batch_inverse.h"
+#include "ui/route_window/break_pane.h"
 #include "ui/route_window/curve_table_model.h"
 #include "ui/route_window/element_list_model.h"
 #include "ui/route_window/inverse_results_model.h"
@@ -92,6 +93,8 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     methodPane_ = new RouteMethodPane(document_, buildJdPane());
     left->addWidget(methodPane_);
     left->addWidget(buildCurvePane());
+    breakPane_ = new BreakPane(services_, document_, lastFolder_);
+    left->addWidget(breakPane_);
     left->setStretchFactor(0, 1);
     left->setStretchFactor(1, 1);
 
@@ -155,7 +158,7 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     // Sized for a 1366×768 laptop screen with its task bar and title bar.
     resize(1320, 690);
     main->setSizes({700, 620});
-    left->setSizes({330, 300});
+    left->setSizes({300, 230, 110});
     right->setSizes({400, 230});
     routeChanged();
     jdTable_->setFocus();
@@ -200,6 +203,7 @@ void RouteWindow::buildMenus()
     file->addActions(exports_->exportActions());
     file->addSeparator();
     file->addActions(profile_->fileActions());
+    file->addActions(breakPane_->fileActions());
     file->addSeparator();
     connect(AddAction(file, "closeAction", QStringLiteral("关闭")), &QAction::triggered, this,
             &QWidget::close);

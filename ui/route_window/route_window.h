@@ -24,6 +24,7 @@ class QTableView;
 
 namespace tarvelo {
 
+class BreakPane;
 class CurveTableModel;
 class ElementListModel;
 class RouteMethodPane;
@@ -110,6 +111,7 @@ private:
     QGroupBox* curveBox_;
     QPushButton* sendButton_;
     RouteMethodPane* methodPane_;
+    BreakPane* breakPane_;
     QTableView* stakeTable_;
     QTableView* inverseTable_;
     PlanView* plan_;

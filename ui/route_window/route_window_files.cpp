@@ -18,8 +18,8 @@
 #include "reports/table_file.h"
 #include "reports/text_file.h"
 #include "ui/route_window/batch_inverse.h"
-#include "ui/route_window/inverse_results_model.h"
 #include "ui/route_window/element_table_model.h"
+#include "ui/route_window/inverse_results_model.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/plan_export.h"
 #include "ui/route_window/profile_panel.h"
@@ -185,7 +185,7 @@ void RouteWindow::inverseBatch()
     if (!read.errors.empty())
         return tell(QStringLiteral("点文件“%1”有误：\n").arg(path) + ErrorList(read.errors));
     const std::vector<InverseAnswer> answers = InverseAll(*inverse_, read.points);
-    answers_->setAnswers(answers);
+    answers_->setAnswers(*inverseRoute_, answers);
     inverseResult_->setText(QStringLiteral("已反算 %1 个点").arg(answers.size()));
 
     const QString out = askSave(QFileInfo(path).completeBaseName() + QStringLiteral("_反算.txt"),
