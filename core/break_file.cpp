@@ -12,6 +12,31 @@ std::string LinePrefix(int line) { return "第 " + std::to_string(line) + " 行�
 
 }  // namespace
 
+BreakRowRead ReadBreakFields(const std::vector<std::string>& fields)
+{
+    BreakRowRead out;
+    BreakInput b;
+    for (int col : {0, 1}) {
+        const char* what = col == 0 ? "断前桩号" : "断后桩号";
+        const std::string field = col < static_cast<int>(fields.size()) ? fields[col] : std::string();
+        double v = 0;
+        out.column = col;
+        if (field.empty()) {
+            out.message = std::string("缺少") + what + "，每行应有断前桩号和断后桩号两栏（名称可有可无）。";
+            return out;
+        }
+        if (!ReadStationField(field, &v)) {
+            out.message = std::string(what) + "“" + field + "”既不是数，也不是 K3+444.600 这样的桩号。";
+            return out;
+        }
+        (col == 0 ? b.back : b.ahead) = v;
+    }
+    out.column = -1;
+    if (fields.size() >= 3) b.name = fields[2];
+    out.row = std::move(b);
+    return out;
+}
+
 BreakFileContent ParseBreakFile(std::string_view utf8)
 {
     BreakFileContent out;
@@ -33,28 +58,13 @@ BreakFileContent ParseBreakFile(std::string_view utf8)
                  "”，每行只有断前桩号、断后桩号和名称三栏。");
             continue;
         }
-        BreakInput b;
-        b.line = t.line;
-        bool ok = true;
-        for (int col : {0, 1}) {
-            const char* what = col == 0 ? "断前桩号" : "断后桩号";
-            const std::string field = col < static_cast<int>(t.fields.size()) ? t.fields[col] : std::string();
-            double v = 0;
-            if (field.empty()) {
-                fail(std::string("缺少") + what + "，每行应有断前桩号和断后桩号两栏（名称可有可无）。");
-                ok = false;
-                break;
-            }
-            if (!ReadStationField(field, &v)) {
-                fail(std::string(what) + "“" + field + "”既不是数，也不是 K3+444.600 这样的桩号。");
-                ok = false;
-                break;
-            }
-            (col == 0 ? b.back : b.ahead) = v;
+        BreakRowRead read = ReadBreakFields(t.fields);
+        if (!read.row) {
+            fail(read.message);
+            continue;
         }
-        if (!ok) continue;
-        if (t.fields.size() >= 3) b.name = t.fields[2];
-        rows.push_back(std::move(b));
+        read.row->line = t.line;
+        rows.push_back(std::move(*read.row));
     }
     if (out.errors.empty()) out.rows = std::move(rows);
     return out;

@@ -17,6 +17,7 @@
 // chainage's check (Chainage::Build), not the reader's. A file without rows
 // is a route without breaks.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,18 @@ struct BreakFileContent {
 };
 
 BreakFileContent ParseBreakFile(std::string_view utf8);
+
+// One break row read, or why not: the fields back, ahead, name (fields past
+// the name are not looked at; missing ones count as empty). column: the
+// field at fault (0 back, 1 ahead; -1 when read); message: the reason
+// without the line. The file reader and the route window's break table both
+// read rows through this. line is left 0.
+struct BreakRowRead {
+    std::optional<BreakInput> row;
+    int column = -1;
+    std::string message;
+};
+BreakRowRead ReadBreakFields(const std::vector<std::string>& fields);
 
 // The breaks as a break file: the header row "断前桩号,断后桩号,名称", then one
 // row per break, commas, CR LF after every row, stations in metres in their

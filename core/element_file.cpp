@@ -14,29 +14,25 @@ namespace tarvelo {
 
 namespace {
 
-enum Column { kName, kStation, kX, kY, kAzimuth, kLength, kRStart, kREnd, kTurn, kColumns };
-const char* const kColumnNames[kColumns] = {"名称", "桩号", "X", "Y", "方位角", "长度", "起点半径", "终点半径", "转向"};
+using Fields = std::vector<std::string>;
 // A row ends at the length at the least; radii and turn may be left off on a line.
-constexpr int kMinColumns = kLength + 1;
+constexpr int kMinColumns = kElementLength + 1;
 
 std::string At(int line) { return "第 " + std::to_string(line) + " 行："; }
 
-bool Empty(const TableLine& t, int col)
-{
-    return col >= static_cast<int>(t.fields.size()) || t.fields[col].empty();
-}
+bool Empty(const Fields& t, int col) { return col >= static_cast<int>(t.size()) || t[col].empty(); }
 
-std::string Field(const TableLine& t, int col) { return Empty(t, col) ? std::string() : t.fields[col]; }
+std::string Field(const Fields& t, int col) { return Empty(t, col) ? std::string() : t[col]; }
 
 // A field that should be a number: "" when it is one (in *v), else why not.
-std::string ReadNumber(const TableLine& t, int col, double* v)
+std::string ReadNumber(const Fields& t, int col, double* v)
 {
     const std::string f = Field(t, col);
     if (ReadFieldNumber(f, v)) return std::string();
     double raw = 0;
     if (ParseWholeNumber(f, &raw))  // a number, but beyond the range of a double
-        return std::string(kColumnNames[col]) + " 超出可计算的范围：“" + f + "”。";
-    return std::string(kColumnNames[col]) + " 不是数：“" + f + "”。";
+        return std::string(kElementColumnNames[col]) + " 超出可计算的范围：“" + f + "”。";
+    return std::string(kElementColumnNames[col]) + " 不是数：“" + f + "”。";
 }
 
 bool IsLengthName(std::string s)
@@ -54,7 +50,7 @@ bool HasLengthColumn(const TableLine& t)
 }
 
 // A radius: "" on success (*r = kStraight for a straight end), else why not.
-std::string ReadRadius(const TableLine& t, int col, double* r)
+std::string ReadRadius(const Fields& t, int col, double* r)
 {
     std::string f = Field(t, col);
     std::string lower = f;
@@ -67,7 +63,7 @@ std::string ReadRadius(const TableLine& t, int col, double* r)
     double v = 0;
     const std::string why = ReadNumber(t, col, &v);
     if (!why.empty()) return why + "半径应为正数，直线端留空或写 inf。";
-    if (!(v > 0)) return std::string(kColumnNames[col]) + " 必须大于 0：“" + f + "”（直线端留空或写 inf）。";
+    if (!(v > 0)) return std::string(kElementColumnNames[col]) + " 必须大于 0：“" + f + "”（直线端留空或写 inf）。";
     *r = v;
     return std::string();
 }
@@ -107,6 +103,64 @@ std::string RadiusText(double r)
 
 }  // namespace
 
+const char* const kElementColumnNames[kElementColumnCount] = {
+    "名称", "桩号", "X", "Y", "方位角", "长度", "起点半径", "终点半径", "转向"};
+
+ElementRowRead ReadElementFields(const std::vector<std::string>& t, std::size_t index)
+{
+    ElementRowRead out;
+    const auto bad = [&](int column, const std::string& what) {
+        out.column = column;
+        out.message = what;
+        return out;
+    };
+    const bool first = index == 0;
+    ElementInput e;
+    e.name = Empty(t, kElementName) ? "E" + std::to_string(index + 1) : t[kElementName];
+
+    if (!Empty(t, kElementStation)) {
+        double v = 0;
+        if (!ReadStationField(t[kElementStation], &v))
+            return bad(kElementStation, "桩号不是数：“" + t[kElementStation] + "”（应为米数或 K3+444.600 的写法）。");
+        e.station = v;
+    } else if (first) {
+        return bad(kElementStation, "第一个线元缺少起点桩号。");
+    }
+
+    const int given = int(!Empty(t, kElementX)) + int(!Empty(t, kElementY)) + int(!Empty(t, kElementAzimuth));
+    // The cell to mark for a partial start: the first of the three left empty.
+    const int missing = Empty(t, kElementX) ? kElementX : Empty(t, kElementY) ? kElementY : kElementAzimuth;
+    if (first && given < 3) return bad(missing, "第一个线元必须给出起点的 X、Y 和方位角。");
+    if (given != 0 && given != 3) return bad(missing, "起点 X、Y 和方位角应三项都给出或都留空。");
+    if (given == 3) {
+        double v[3] = {0, 0, 0};
+        for (int c = kElementX; c <= kElementAzimuth; ++c)
+            if (const std::string why = ReadNumber(t, c, &v[c - kElementX]); !why.empty()) return bad(c, why);
+        e.x = v[0];
+        e.y = v[1];
+        e.azimuth = Reduced(DmsToDegrees(v[2]));
+    }
+
+    if (Empty(t, kElementLength)) return bad(kElementLength, "缺少线元长度。");
+    if (const std::string why = ReadNumber(t, kElementLength, &e.length); !why.empty())
+        return bad(kElementLength, why);
+    if (!(e.length > 0)) return bad(kElementLength, "线元长度必须大于 0：“" + t[kElementLength] + "”。");
+
+    if (const std::string why = ReadRadius(t, kElementRStart, &e.startRadius); !why.empty())
+        return bad(kElementRStart, why);
+    if (const std::string why = ReadRadius(t, kElementREnd, &e.endRadius); !why.empty())
+        return bad(kElementREnd, why);
+    const bool line = std::isinf(e.startRadius) && std::isinf(e.endRadius);
+    if (!line) {
+        const std::string turn = Field(t, kElementTurn);
+        if (turn.empty()) return bad(kElementTurn, "曲线线元缺少转向（右 / 左、R / L 或 1 / -1）。");
+        e.turn = ReadTurn(turn);
+        if (e.turn == 0) return bad(kElementTurn, "转向“" + turn + "”无法识别，应为 右 / 左、R / L 或 1 / -1。");
+    }
+    out.row = std::move(e);
+    return out;
+}
+
 bool IsElementFileHeader(std::string_view utf8)
 {
     // Only the first row matters: split no further than its line.
@@ -132,7 +186,6 @@ ElementFileParse ParseElementFile(std::string_view utf8)
     std::vector<ElementInput> rows;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const TableLine& t = lines[i];
-        const bool first = i == 0;
         const auto bad = [&](const std::string& what) {
             out.errors.push_back({static_cast<int>(i), t.line, At(t.line) + what});
         };
@@ -142,83 +195,18 @@ ElementFileParse ParseElementFile(std::string_view utf8)
             continue;
         }
         bool extra = false;
-        for (int c = kColumns; c < n; ++c) extra = extra || !t.fields[c].empty();
+        for (int c = kElementColumnCount; c < n; ++c) extra = extra || !t.fields[c].empty();
         if (extra) {
             bad("列数太多：应为 名称, 桩号, X, Y, 方位角, 长度, 起点半径, 终点半径, 转向 九列。");
             continue;
         }
-        ElementInput e;
-        e.line = t.line;
-        e.name = t.fields[kName].empty() ? "E" + std::to_string(i + 1) : t.fields[kName];
-
-        if (!Empty(t, kStation)) {
-            double v = 0;
-            if (!ReadStationField(t.fields[kStation], &v)) {
-                bad("桩号不是数：“" + t.fields[kStation] + "”（应为米数或 K3+444.600 的写法）。");
-                continue;
-            }
-            e.station = v;
-        } else if (first) {
-            bad("第一个线元缺少起点桩号。");
+        ElementRowRead read = ReadElementFields(t.fields, i);
+        if (!read.row) {
+            bad(read.message);
             continue;
         }
-
-        const int given = int(!Empty(t, kX)) + int(!Empty(t, kY)) + int(!Empty(t, kAzimuth));
-        if (first && given < 3) {
-            bad("第一个线元必须给出起点的 X、Y 和方位角。");
-            continue;
-        }
-        if (given != 0 && given != 3) {
-            bad("起点 X、Y 和方位角应三项都给出或都留空。");
-            continue;
-        }
-        if (given == 3) {
-            double x = 0, y = 0, az = 0;
-            std::string why = ReadNumber(t, kX, &x);
-            if (why.empty()) why = ReadNumber(t, kY, &y);
-            if (why.empty()) why = ReadNumber(t, kAzimuth, &az);
-            if (!why.empty()) {
-                bad(why);
-                continue;
-            }
-            e.x = x;
-            e.y = y;
-            e.azimuth = Reduced(DmsToDegrees(az));
-        }
-
-        if (Empty(t, kLength)) {
-            bad("缺少线元长度。");
-            continue;
-        }
-        if (const std::string why = ReadNumber(t, kLength, &e.length); !why.empty()) {
-            bad(why);
-            continue;
-        }
-        if (!(e.length > 0)) {
-            bad("线元长度必须大于 0：“" + t.fields[kLength] + "”。");
-            continue;
-        }
-
-        std::string why = ReadRadius(t, kRStart, &e.startRadius);
-        if (why.empty()) why = ReadRadius(t, kREnd, &e.endRadius);
-        if (!why.empty()) {
-            bad(why);
-            continue;
-        }
-        const bool line = std::isinf(e.startRadius) && std::isinf(e.endRadius);
-        if (!line) {
-            const std::string turn = Field(t, kTurn);
-            if (turn.empty()) {
-                bad("曲线线元缺少转向（右 / 左、R / L 或 1 / -1）。");
-                continue;
-            }
-            e.turn = ReadTurn(turn);
-            if (e.turn == 0) {
-                bad("转向“" + turn + "”无法识别，应为 右 / 左、R / L 或 1 / -1。");
-                continue;
-            }
-        }
-        rows.push_back(std::move(e));
+        read.row->line = t.line;
+        rows.push_back(std::move(*read.row));
     }
     if (out.errors.empty()) out.rows = std::move(rows);
     return out;

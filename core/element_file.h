@@ -24,6 +24,8 @@
 //    in any case. Required on a curved element; ignored (stored 0) on a line.
 //  - Further fields must be empty (a spreadsheet may add trailing commas).
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +34,32 @@
 #include "core/route.h"  // RouteIssue
 
 namespace tarvelo {
+
+// The columns of an element row, in order.
+enum ElementColumn {
+    kElementName, kElementStation, kElementX, kElementY, kElementAzimuth, kElementLength,
+    kElementRStart, kElementREnd, kElementTurn, kElementColumnCount
+};
+
+// Column names as the messages and the header row have them: 名称, 桩号, X,
+// Y, 方位角, 长度, 起点半径, 终点半径, 转向.
+extern const char* const kElementColumnNames[kElementColumnCount];
+
+// One element row read, or why not.
+struct ElementRowRead {
+    std::optional<ElementInput> row;  // set exactly when message is empty
+    int column = -1;                  // the field at fault (an ElementColumn), -1 when read
+    std::string message;              // the reason, a sentence without the line
+};
+
+// Reads the fields of one element row by the rules above (a field past the
+// end counts as empty; fields past the turn are not looked at). index: the
+// row's place among the element rows, 0 for the first (which must give its
+// station, X, Y and azimuth; an empty name becomes "E<index + 1>"). line is
+// left 0. For a partial start the field at fault is the first of X, Y,
+// azimuth left empty. The file reader and the window's element table both
+// read rows through this, so the two cannot disagree.
+ElementRowRead ReadElementFields(const std::vector<std::string>& fields, std::size_t index);
 
 struct ElementFileParse {
     std::vector<ElementInput> rows;  // empty whenever errors is not

@@ -136,5 +136,35 @@ TEST(BreakFile, BreakTextInKNotation)
     EXPECT_THROW(FormatBreakText(1, INFINITY), FloatFault);
 }
 
+TEST(BreakFile, OneRowReadNamesTheFieldAtFault)
+{
+    using F = std::vector<std::string>;
+    const struct {
+        F fields;
+        int column;
+        const char* says;
+    } cases[] = {
+        {{}, 0, "缺少断前桩号"},
+        {{"", "K1+000"}, 0, "缺少断前桩号"},
+        {{"K1+000"}, 1, "缺少断后桩号"},
+        {{"K1+0x0", "1000"}, 0, "断前桩号“K1+0x0”既不是数"},
+        {{"1000", "abc", "name"}, 1, "断后桩号“abc”既不是数"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        const BreakRowRead read = ReadBreakFields(c.fields);
+        EXPECT_FALSE(read.row);
+        EXPECT_EQ(read.column, c.column);
+        EXPECT_EQ(read.message.rfind(c.says, 0), 0u) << read.message;
+    }
+    const BreakRowRead good = ReadBreakFields({"K11+200.000", "11260", "短链1", "ignored"});
+    ASSERT_TRUE(good.row) << good.message;
+    EXPECT_EQ(good.column, -1);
+    EXPECT_EQ(good.row->back, 11200);
+    EXPECT_EQ(good.row->ahead, 11260);
+    EXPECT_EQ(good.row->name, "短链1");
+    EXPECT_EQ(good.row->line, 0);
+}
+
 }  // namespace
 }  // namespace tarvelo

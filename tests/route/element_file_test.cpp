@@ -244,5 +244,53 @@ TEST(ElementFile, WrittenRowsReadBackToTheSameRows)
     EXPECT_EQ(FormatElementFile(p.rows), text);
 }
 
+TEST(ElementFile, OneRowReadNamesTheFieldAtFault)
+{
+    using F = std::vector<std::string>;
+    const struct {
+        F fields;
+        std::size_t index;
+        int column;
+        const char* says;  // the start of the message
+    } cases[] = {
+        {{"L1", "", "0", "0", "0", "100"}, 0, kElementStation, "第一个线元缺少起点桩号"},
+        {{"L1", "K0+0x", "0", "0", "0", "100"}, 0, kElementStation, "桩号不是数"},
+        {{"L1", "0", "0", "", "0", "100"}, 0, kElementY, "第一个线元必须给出起点的 X、Y 和方位角"},
+        {{"", "", "1", "2", "", "100"}, 3, kElementAzimuth, "起点 X、Y 和方位角应三项都给出或都留空"},
+        {{"", "", "1", "y", "3", "100"}, 3, kElementY, "Y 不是数：“y”"},
+        {{"", "", "", "", "", ""}, 1, kElementLength, "缺少线元长度"},
+        {{"", "", "", "", "", "1e999"}, 1, kElementLength, "长度 超出可计算的范围"},
+        {{"", "", "", "", "", "-1"}, 1, kElementLength, "线元长度必须大于 0"},
+        {{"", "", "", "", "", "10", "0", "", "右"}, 1, kElementRStart, "起点半径 必须大于 0"},
+        {{"", "", "", "", "", "10", "", "r", "右"}, 1, kElementREnd, "终点半径 不是数"},
+        {{"", "", "", "", "", "10", "", "100"}, 1, kElementTurn, "曲线线元缺少转向"},
+        {{"", "", "", "", "", "10", "", "100", "up"}, 1, kElementTurn, "转向“up”无法识别"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        const ElementRowRead read = ReadElementFields(c.fields, c.index);
+        EXPECT_FALSE(read.row);
+        EXPECT_EQ(read.column, c.column);
+        EXPECT_EQ(read.message.rfind(c.says, 0), 0u) << read.message;
+    }
+
+    // A good row: the default name by its place, the fields past the end empty.
+    const ElementRowRead arc = ReadElementFields({"", "", "", "", "", "31.4", "100", "inf", "L"}, 4);
+    ASSERT_TRUE(arc.row) << arc.message;
+    EXPECT_EQ(arc.column, -1);
+    EXPECT_EQ(arc.row->name, "E5");
+    EXPECT_FALSE(arc.row->station);
+    EXPECT_EQ(arc.row->length, 31.4);
+    EXPECT_EQ(arc.row->startRadius, 100);
+    EXPECT_TRUE(std::isinf(arc.row->endRadius));
+    EXPECT_EQ(arc.row->turn, -1);
+    const ElementRowRead first = ReadElementFields({"S", "K1+200.5", "10", "20", "30.3000", "5"}, 0);
+    ASSERT_TRUE(first.row) << first.message;
+    EXPECT_EQ(*first.row->station, 1200.5);
+    EXPECT_EQ(*first.row->x, 10);
+    EXPECT_NEAR(*first.row->azimuth, 30.5, 1e-12);  // d.mmss
+    EXPECT_EQ(first.row->turn, 0);
+}
+
 }  // namespace
 }  // namespace tarvelo

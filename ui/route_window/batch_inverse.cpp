@@ -1,5 +1,7 @@
 #include "ui/route_window/batch_inverse.h"
 
+#include "ui/route_window/route_station_text.h"
+
 #include <cmath>
 
 #include "compute/route_text.h"
@@ -59,7 +61,7 @@ std::vector<InverseAnswer> InverseAll(const RouteInverse& inverse,
     return out;
 }
 
-AnswerTexts AnswerTextsOf(const InverseAnswer& a)
+AnswerTexts AnswerTextsOf(const Route& route, const InverseAnswer& a)
 {
     AnswerTexts t;
     t[kAnswerName] = a.point.name;
@@ -69,16 +71,16 @@ AnswerTexts AnswerTextsOf(const InverseAnswer& a)
         t[kAnswerStation] = kOutsideText;
         return t;
     }
-    t[kAnswerStation] = FormatKStation(a.foot.station);
+    t[kAnswerStation] = RouteStationText(route, a.foot.station);
     t[kAnswerOffset] = FormatFixed(std::fabs(a.foot.offset), 3);
     t[kAnswerSide] = Side(a.foot.offset);
     return t;
 }
 
-std::string FootText(const RouteFoot& foot)
+std::string FootText(const Route& route, const RouteFoot& foot)
 {
     if (foot.outcome == RouteFootOutcome::Outside) return kOutsideText;
-    return FormatKStation(foot.station) + "  " + Side(foot.offset) + " " +
+    return RouteStationText(route, foot.station) + "  " + Side(foot.offset) + " " +
            FormatFixed(std::fabs(foot.offset), 3) + " m";
 }
 

@@ -37,17 +37,18 @@ struct InverseAnswer {
 std::vector<InverseAnswer> InverseAll(const RouteInverse& inverse,
                                       const std::vector<SurveyedPoint>& points);
 
-// The columns of an answer: name, X, Y (4 decimals), station (K notation),
+// The columns of an answer: name, X, Y (4 decimals), station (the
+// displayed station of `route` in K notation, RouteStationText),
 // offset (metres, 3 decimals, without sign) and side "左", "右" or "中";
 // an answer outside the route has "线路范围外" as its station and the
 // last two empty.
 enum { kAnswerName, kAnswerX, kAnswerY, kAnswerStation, kAnswerOffset, kAnswerSide, kAnswerColumns };
 using AnswerTexts = std::array<std::string, kAnswerColumns>;
 extern const std::array<const char*, kAnswerColumns> kAnswerCaptions;
-AnswerTexts AnswerTextsOf(const InverseAnswer& answer);
+AnswerTexts AnswerTextsOf(const Route& route, const InverseAnswer& answer);
 
 // The outside text, and one line for a single answer ("K1+234.567 右 3.210 m").
 inline constexpr const char* kOutsideText = "线路范围外";
-std::string FootText(const RouteFoot& foot);
+std::string FootText(const Route& route, const RouteFoot& foot);
 
 }  // namespace tarvelo

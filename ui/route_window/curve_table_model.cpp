@@ -7,6 +7,7 @@
 #include "compute/route_text.h"
 #include "core/number_text.h"
 #include "reports/route_report.h"
+#include "ui/route_window/route_station_text.h"
 #include "ui/route_window/route_texts.h"
 
 namespace tarvelo {
@@ -43,7 +44,7 @@ QString CurveTableModel::cellText(int row, int column) const
     const CurveState& s = c.curve;
     switch (column) {
     case kName: return U(c.name);
-    case kStation: return U(FormatKStation(s.JD));
+    case kStation: return U(RouteStationText(*route_, s.JD));
     case kDeflection: return U(DeflectionText(c.alpha));
     case kR: return U(FormatRounded4(s.R));
     case kLs1: return U(FormatRounded4(s.Ls1));
@@ -52,11 +53,11 @@ QString CurveTableModel::cellText(int row, int column) const
     case kT2: return U(FormatFixed(s.T2, 3));
     case kL: return U(FormatFixed(s.L, 3));
     case kE: return U(FormatFixed(s.E, 3));
-    case kZH: return U(FormatKStation(s.ZH));
-    case kHY: return U(FormatKStation(s.HYStation));
-    case kQZ: return U(FormatKStation(s.QZ));
-    case kYH: return U(FormatKStation(s.YHStation));
-    case kHZ: return U(FormatKStation(s.HZ));
+    case kZH: return U(RouteStationText(*route_, s.ZH));
+    case kHY: return U(RouteStationText(*route_, s.HYStation));
+    case kQZ: return U(RouteStationText(*route_, s.QZ));
+    case kYH: return U(RouteStationText(*route_, s.YHStation));
+    case kHZ: return U(RouteStationText(*route_, s.HZ));
     case kStraight: return U(FormatFixed(route_->legs()[row + 1].tangent, 3));
     case kSeries: return Mm(c.seriesErrorMm[0]) + QStringLiteral(" / ") + Mm(c.seriesErrorMm[1]);
     default: return {};

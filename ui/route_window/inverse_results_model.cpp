@@ -2,12 +2,12 @@
 
 namespace tarvelo {
 
-void InverseResultsModel::setAnswers(const std::vector<InverseAnswer>& answers)
+void InverseResultsModel::setAnswers(const Route& route, const std::vector<InverseAnswer>& answers)
 {
     beginResetModel();
     rows_.clear();
     rows_.reserve(answers.size());
-    for (const InverseAnswer& a : answers) rows_.push_back(AnswerTextsOf(a));
+    for (const InverseAnswer& a : answers) rows_.push_back(AnswerTextsOf(route, a));
     endResetModel();
 }
 

@@ -14,7 +14,8 @@ class InverseResultsModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setAnswers(const std::vector<InverseAnswer>& answers);
+    // route: the route the answers were found on (their stations are shown as its displayed stations).
+    void setAnswers(const Route& route, const std::vector<InverseAnswer>& answers);
     const std::vector<AnswerTexts>& rows() const { return rows_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -10,6 +10,7 @@
 #include "compute/route_text.h"
 #include "core/angles.h"
 #include "core/centreline.h"
+#include "ui/route_window/route_station_text.h"
 
 namespace tarvelo {
 
@@ -143,7 +144,7 @@ void PlanScene::addJdsAndMainPoints(const Route& route)
             if (i == 0 && s.Ls1 == 0) name = "ZY";
             if (i == 4 && s.Ls2 == 0) name = "YZ";
             const QPointF outward = SceneDirection(m.azimuth - 90 * turn);
-            auto* label = new PlanLabel(U(name + " " + FormatKStation(m.station)), outward,
+            auto* label = new PlanLabel(U(name + " " + RouteStationText(route, m.station)), outward,
                                         MarkerShape::Dot, kMainPointColour);
             label->setPos(frame_.toScene(m.x, m.y));
             label->setZValue(2);
@@ -167,7 +168,7 @@ void PlanScene::addElementMainPoints(const Route& route)
     for (const RouteMainPoint& m : route.mainPoints()) {
         const int turn = route.elements()[m.serving].turn >= 0 ? 1 : -1;
         const QPointF outward = SceneDirection(m.azimuth - 90 * turn);
-        auto* label = new PlanLabel(U(m.name + " " + FormatKStation(m.station)), outward, MarkerShape::Dot,
+        auto* label = new PlanLabel(U(m.name + " " + RouteStationText(route, m.station)), outward, MarkerShape::Dot,
                                     kMainPointColour);
         label->setPos(frame_.toScene(m.x, m.y));
         label->setZValue(2);

@@ -16,9 +16,11 @@
 #include "reports/dxf_writer.h"
 #include "reports/landxml_reader.h"
 #include "reports/landxml_writer.h"
+#include "ui/route_window/element_cells.h"
 #include "ui/route_window/jd_cells.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/route_document.h"
+#include "ui/route_window/route_station_text.h"
 #include "ui/ui_services.h"
 
 namespace tarvelo {
@@ -73,8 +75,8 @@ StakeInputTexts StakeInputTextsOf(const QWidget* window, const Route& route)
     if (auto* check = window->findChild<QCheckBox*>(QStringLiteral("mainPointsCheck")))
         texts.mainPoints = check->isChecked();
     // The window fills start and end with the route's ends in this form.
-    texts.startDefault = FormatRounded4(route.start().station);
-    texts.endDefault = FormatRounded4(route.end().station);
+    texts.startDefault = RouteStationNumber(route, route.start().station);
+    texts.endDefault = RouteStationNumber(route, route.end().station);
     return texts;
 }
 
@@ -109,7 +111,7 @@ RouteExportActions::RouteExportActions(QWidget* window, UiServices& services, Ro
         return route ? StakeInputTextsOf(window_, *route) : StakeInputTexts{};
     };
     loadRows_ = [this](const std::vector<RoutePointInput>& rows, const QString& what) {
-        document_->table()->replaceAll(JdTextsOf(rows), what);
+        document_->loadJdRows(JdTextsOf(rows), what);
     };
 }
 
@@ -145,7 +147,7 @@ std::shared_ptr<const Route> RouteExportActions::routeOrTell(const QString& doin
 
 std::optional<RouteTableParams> RouteExportActions::stakeParamsOrTell(const Route& route)
 {
-    const StakeInputsRead read = ReadStakeInputs(stakeInputs_());
+    const StakeInputsRead read = ReadStakeInputs(stakeInputs_(), &route);
     if (!read.params) {
         tell(U(read.message),
              window_->findChild<QWidget*>(QString::fromLatin1(kStakeBoxes[static_cast<int>(read.failed)])));
@@ -223,9 +225,14 @@ void RouteExportActions::importLandXml()
     if (path.isEmpty()) return;
     const FileResult<LandXmlAlignment> read = ReadLandXmlFile(path);
     if (!read.ok()) return tell(*read.error);
-    if (!read.value->elements.empty())
-        return tell(QStringLiteral("该线形不能按交点法重建（需按线元法导入），窗口暂不支持；"
-                                   "请用 tarvelo-cli route import-landxml 写成线元文件。"));
+    // An alignment that is no JD route comes in as an element route (线元法).
+    if (!read.value->elements.empty()) {
+        try {
+            return document_->loadElementRows(ElementTextsOf(read.value->elements), QStringLiteral("导入LandXML"));
+        } catch (const FloatFault& fault) {
+            return tell(QString::fromUtf8(fault.what()));
+        }
+    }
     loadRows_(read.value->rows, QStringLiteral("导入LandXML"));
 }
 

@@ -23,7 +23,9 @@
 #include "compute/route_inverse.h"
 #include "core/route_file.h"
 #include "ui/route_window/batch_inverse.h"
+#include "ui/route_window/break_pane.h"
 #include "ui/route_window/curve_table_model.h"
+#include "ui/route_window/element_list_model.h"
 #include "ui/route_window/inverse_results_model.h"
 #include "ui/route_window/jd_cells.h"
 #include "ui/route_window/jd_table_model.h"
@@ -35,6 +37,7 @@
 #include "ui/route_window/section_panel.h"
 #include "ui/route_window/stake_section_model.h"
 #include "ui/route_window/stakeout_panel.h"
+#include "ui/route_window/route_method_pane.h"
 
 namespace tarvelo {
 
@@ -82,14 +85,18 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
                          QWidget* parent)
     : QMainWindow(parent), services_(services), sendToMain_(std::move(sendToMain)),
       document_(new RouteDocument(this)), curves_(new CurveTableModel(this)),
-      stakes_(new StakeSectionModel(this)), answers_(new InverseResultsModel(this))
+      elementList_(new ElementListModel(this)), stakes_(new StakeSectionModel(this)),
+      answers_(new InverseResultsModel(this))
 {
     setObjectName(QStringLiteral("RouteWindow"));
     setWindowTitle(QStringLiteral("线路计算"));
 
     auto* left = new QSplitter(Qt::Vertical);
-    left->addWidget(buildJdPane());
+    methodPane_ = new RouteMethodPane(document_, buildJdPane());
+    left->addWidget(methodPane_);
     left->addWidget(buildCurvePane());
+    breakPane_ = new BreakPane(services_, document_, lastFolder_);
+    left->addWidget(breakPane_);
     left->setStretchFactor(0, 1);
     left->setStretchFactor(1, 1);
 
@@ -156,7 +163,7 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     // Sized for a 1366×768 laptop screen with its task bar and title bar.
     resize(1320, 690);
     main->setSizes({700, 620});
-    left->setSizes({330, 300});
+    left->setSizes({300, 230, 110});
     right->setSizes({400, 230});
     routeChanged();
     jdTable_->setFocus();
@@ -196,7 +203,7 @@ void RouteWindow::buildMenus()
     // An import takes the route file's way in: one undo step, the plan fits it.
     exports_->setRowLoader([this](const std::vector<RoutePointInput>& rows, const QString& what) {
         fitNextRoute_ = true;
-        document_->table()->replaceAll(JdTextsOf(rows), what);
+        document_->loadJdRows(JdTextsOf(rows), what);
     });
     file->addActions(exports_->importActions());
     file->addActions(exports_->exportActions());
@@ -204,6 +211,7 @@ void RouteWindow::buildMenus()
     file->addActions(profile_->fileActions());
     file->addActions(sections_->fileActions());
     file->addAction(stakeout_->reportAction());
+    file->addActions(breakPane_->fileActions());
     file->addSeparator();
     connect(AddAction(file, "closeAction", QStringLiteral("关闭")), &QAction::triggered, this,
             &QWidget::close);
@@ -282,11 +290,18 @@ QWidget* RouteWindow::buildJdPane()
 QWidget* RouteWindow::buildCurvePane()
 {
     auto* box = new QGroupBox(QStringLiteral("曲线要素表"));
+    curveBox_ = box;
     curveTable_ = MakeTable("curveTable", curves_, box);
     curveTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     curveTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     curveTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // An element route lists its elements in the curve table's place.
+    elementListTable_ = MakeTable("elementListTable", elementList_, box);
+    elementListTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    elementListTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    elementListTable_->hide();
     auto* send = MakeButton("sendToMainButton", QStringLiteral("送到主窗口"), box);
+    sendButton_ = send;
     send->setToolTip(QStringLiteral("把当前交点的八项要素填入主窗口，在主窗口点“计算要素”即得该曲线"));
     connect(send, &QPushButton::clicked, this, &RouteWindow::sendToMain);
     auto* buttons = new QHBoxLayout;
@@ -294,6 +309,7 @@ QWidget* RouteWindow::buildCurvePane()
     buttons->addStretch();
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(curveTable_);
+    layout->addWidget(elementListTable_);
     layout->addLayout(buttons);
     return box;
 }

@@ -16,6 +16,7 @@
 #include "core/route.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,7 +24,10 @@ class QTableView;
 
 namespace tarvelo {
 
+class BreakPane;
 class CurveTableModel;
+class ElementListModel;
+class RouteMethodPane;
 class InverseResultsModel;
 class PlanView;
 class ProfilePanel;
@@ -97,6 +101,7 @@ private:
     std::function<void(const CurveTexts&)> sendToMain_;
     RouteDocument* document_;
     CurveTableModel* curves_;
+    ElementListModel* elementList_;  // the curve table of an element route
     StakeTableModel* stakes_;
     InverseResultsModel* answers_;
     std::unique_ptr<RouteInverse> inverse_;
@@ -104,6 +109,11 @@ private:
 
     QTableView* jdTable_;
     QTableView* curveTable_;
+    QTableView* elementListTable_;
+    QGroupBox* curveBox_;
+    QPushButton* sendButton_;
+    RouteMethodPane* methodPane_;
+    BreakPane* breakPane_;
     QTableView* stakeTable_;
     QTableView* inverseTable_;
     PlanView* plan_;

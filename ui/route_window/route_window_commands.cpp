@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <set>
@@ -19,11 +21,13 @@
 #include "core/route_file.h"
 #include "ui/route_window/batch_inverse.h"
 #include "ui/route_window/curve_table_model.h"
+#include "ui/route_window/element_list_model.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/jd_to_main_window.h"
 #include "ui/route_window/plan_view.h"
 #include "ui/route_window/profile_panel.h"
 #include "ui/route_window/route_document.h"
+#include "ui/route_window/route_station_text.h"
 #include "ui/route_window/route_window.h"
 #include "ui/route_window/stake_inputs.h"
 #include "ui/route_window/stake_table_model.h"
@@ -60,6 +64,14 @@ void RouteWindow::routeChanged()
     routeStatus_->setStyleSheet(document_->hasError() ? QStringLiteral("color: #b00000;") : QString());
     curves_->setRoute(route);
     if (route && route->curves().size() <= 1000) curveTable_->resizeColumnsToContents();
+    // An element route has no JDs: its elements in the curve table's place,
+    // and nothing to send to the main window.
+    const bool elements = document_->method() == RouteMethod::Elements;
+    elementList_->setRoute(route);
+    curveTable_->setVisible(!elements);
+    elementListTable_->setVisible(elements);
+    curveBox_->setTitle(elements ? QStringLiteral("线元要素表") : QStringLiteral("曲线要素表"));
+    sendButton_->setEnabled(!elements);
     plan_->setRoute(route, fitNextRoute_ && route);
     if (route) fitNextRoute_ = false;
     // A stake table of the old route would no longer be true.
@@ -69,8 +81,9 @@ void RouteWindow::routeChanged()
     if (route) inverse_ = std::make_unique<RouteInverse>(*route);
     if (!route) return;
     // The range boxes follow the route's ends while they hold the old ends.
-    const QString start = U(FormatRounded4(route->start().station));
-    const QString end = U(FormatRounded4(route->end().station));
+    // Displayed stations, as every station the window shows.
+    const QString start = U(RouteStationNumber(*route, route->start().station));
+    const QString end = U(RouteStationNumber(*route, route->end().station));
     if (start_->text().trimmed().isEmpty() || start_->text() == startDefault_) start_->setText(start);
     if (end_->text().trimmed().isEmpty() || end_->text() == endDefault_) end_->setText(end);
     startDefault_ = start;
@@ -82,7 +95,7 @@ void RouteWindow::showCursor(double x, double y)
     QString text = QStringLiteral("X=%1  Y=%2  ").arg(U(FormatFixed(x, 3)), U(FormatFixed(y, 3)));
     if (inverse_) {
         try {
-            text += U(FootText(inverse_->Find(x, y)));
+            text += U(FootText(*inverseRoute_, inverse_->Find(x, y)));
         } catch (const FloatFault&) {
             // A cursor far outside every number's range: only the coordinates.
         }
@@ -120,7 +133,7 @@ void RouteWindow::computeStakes()
     texts.mainPoints = mainPoints_->isChecked();
     texts.startDefault = startDefault_.toStdString();
     texts.endDefault = endDefault_.toStdString();
-    const StakeInputsRead read = ReadStakeInputs(texts);
+    const StakeInputsRead read = ReadStakeInputs(texts, route.get());
     if (!read.params) {
         QLineEdit* const boxes[] = {interval_, start_, end_, offset_, skew_};
         return tell(U(read.message), boxes[static_cast<int>(read.failed)]);
@@ -136,7 +149,7 @@ void RouteWindow::computeStakes()
             for (std::size_t r = 0; r < stakes_->size(); ++r) {
                 const RouteTableRow row = stakes_->computedRow(r);
                 marks.push_back({frame.toScene(row.stake.point.x, row.stake.point.y),
-                                 row.entry.station, !row.entry.kind.empty()});
+                                 row.entry.displayed, !row.entry.kind.empty()});
             }
         }
     } catch (const FloatFault& fault) {
@@ -156,7 +169,7 @@ void RouteWindow::inverseOnePoint()
     if (!ParseWholeNumber(S(inverseY_), &y) || !std::isfinite(y))
         return tell(QStringLiteral("请输入实测点的坐标Y！"), inverseY_);
     const RouteFoot foot = inverse_->Find(x, y);
-    QString text = U(FootText(foot));
+    QString text = U(FootText(*inverseRoute_, foot));
     // The design elevation at the found station, where a profile reaches it.
     if (foot.outcome == RouteFootOutcome::Ok && profile_->profile()) {
         const std::optional<double> z = profile_->profile()->ElevationNear(foot.station);

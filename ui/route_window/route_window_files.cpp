@@ -10,6 +10,7 @@
 #include <QTableView>
 
 #include "compute/route_inverse.h"
+#include "core/element_file.h"
 #include "core/float_fault.h"
 #include "core/route_file.h"
 #include "reports/route_report.h"
@@ -17,11 +18,13 @@
 #include "reports/table_file.h"
 #include "reports/text_file.h"
 #include "ui/route_window/batch_inverse.h"
+#include "ui/route_window/element_table_model.h"
 #include "ui/route_window/inverse_results_model.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/plan_export.h"
 #include "ui/route_window/profile_panel.h"
 #include "ui/route_window/route_document.h"
+#include "ui/route_window/route_method_pane.h"
 #include "ui/route_window/route_window.h"
 #include "ui/route_window/stake_table_model.h"
 #include "ui/ui_services.h"
@@ -77,6 +80,21 @@ void RouteWindow::importRoute()
     if (path.isEmpty()) return;
     const FileResult<std::string> text = ReadTableFileText(path);
     if (!text.ok()) return tell(*text.error);
+    // A header with a length column makes it an element file (线元法).
+    if (IsElementFileHeader(*text.value)) {
+        const ElementFileParse parsed = ParseElementFile(*text.value);
+        if (!parsed.errors.empty()) {
+            std::vector<std::string> errors;
+            for (const RouteIssue& e : parsed.errors) errors.push_back(e.message);
+            return tell(QStringLiteral("线元文件“%1”有误，未导入：\n").arg(path) + ErrorList(errors));
+        }
+        fitNextRoute_ = true;
+        try {
+            return document_->loadElementRows(ElementTextsOf(parsed.rows), QStringLiteral("导入线元"));
+        } catch (const FloatFault& fault) {
+            return tell(QString::fromUtf8(fault.what()));
+        }
+    }
     const RouteFileParse parsed = ParseRouteFile(*text.value);
     if (!parsed.errors.empty()) {
         std::vector<std::string> errors;
@@ -84,17 +102,34 @@ void RouteWindow::importRoute()
         return tell(QStringLiteral("线路文件“%1”有误，未导入：\n").arg(path) + ErrorList(errors));
     }
     fitNextRoute_ = true;
-    document_->table()->replaceAll(JdTextsOf(parsed.rows), QStringLiteral("导入线路"));
+    document_->loadJdRows(JdTextsOf(parsed.rows), QStringLiteral("导入线路"));
 }
 
 void RouteWindow::exportRoute()
 {
-    const JdRowsRead& read = document_->table()->read();
-    if (!read.problems.empty()) return tell(U(read.problems.front().message), jdTable_);
-    if (read.rows.empty()) return tell(QStringLiteral("交点表是空的。"), jdTable_);
-    const QString path = askSave(QStringLiteral("线路.csv"), RouteFileFilters());
+    std::string bytes;
+    QString name;
+    if (document_->method() == RouteMethod::Elements) {
+        const ElementRowsRead& read = document_->elementTable()->read();
+        QWidget* table = methodPane_->elementTable();
+        if (!read.problems.empty()) return tell(U(read.problems.front().message), table);
+        if (read.rows.empty()) return tell(QStringLiteral("线元表是空的。"), table);
+        try {
+            bytes = FormatElementFile(read.rows);
+        } catch (const FloatFault& fault) {
+            return tell(QString::fromUtf8(fault.what()), table);
+        }
+        name = QStringLiteral("线元.csv");
+    } else {
+        const JdRowsRead& read = document_->table()->read();
+        if (!read.problems.empty()) return tell(U(read.problems.front().message), jdTable_);
+        if (read.rows.empty()) return tell(QStringLiteral("交点表是空的。"), jdTable_);
+        bytes = FormatRouteFile(read.rows);
+        name = QStringLiteral("线路.csv");
+    }
+    const QString path = askSave(name, RouteFileFilters());
     if (path.isEmpty()) return;
-    const FileStatus written = WriteFileBytes(path, QByteArray::fromStdString(FormatRouteFile(read.rows)));
+    const FileStatus written = WriteFileBytes(path, QByteArray::fromStdString(bytes));
     if (!written.ok()) tell(*written.error);
 }
 
@@ -150,7 +185,7 @@ void RouteWindow::inverseBatch()
     if (!read.errors.empty())
         return tell(QStringLiteral("点文件“%1”有误：\n").arg(path) + ErrorList(read.errors));
     const std::vector<InverseAnswer> answers = InverseAll(*inverse_, read.points);
-    answers_->setAnswers(answers);
+    answers_->setAnswers(*inverseRoute_, answers);
     inverseResult_->setText(QStringLiteral("已反算 %1 个点").arg(answers.size()));
 
     const QString out = askSave(QFileInfo(path).completeBaseName() + QStringLiteral("_反算.txt"),

@@ -30,7 +30,11 @@ struct StakeInputsRead {
 // Every box must be wholly one finite number (spaces around it allowed);
 // start and end may also be empty. The skew is read as d.mmss. Range checks
 // (interval > 0, start and end on the route, row count) are the route
-// table's own (CheckRouteTable).
-StakeInputsRead ReadStakeInputs(const StakeInputTexts& texts);
+// table's own (CheckRouteTable). With a route, start and end are displayed
+// stations (metres or K notation, a zone "(1区)" after one that occurs
+// twice) and come out as the route's own stations (ReadRouteStation); one
+// the route has no station for (a 短链's gap, ambiguous, outside) is refused
+// with the route's reason.
+StakeInputsRead ReadStakeInputs(const StakeInputTexts& texts, const Route* route = nullptr);
 
 }  // namespace tarvelo

@@ -5,6 +5,7 @@
 #include "compute/route_text.h"
 #include "core/angles.h"
 #include "core/number_text.h"
+#include "ui/route_window/route_station_text.h"
 
 namespace tarvelo {
 
@@ -87,7 +88,7 @@ const RouteTableRow* StakeTableModel::cached(std::size_t row) const
 QString StakeTableModel::cellText(int row, int column) const
 {
     const std::size_t r = static_cast<std::size_t>(row);
-    if (column == kStation) return U(FormatKStation(entries_[r].station));
+    if (column == kStation) return U(RouteStationText(*route_, entries_[r].station));
     if (column == kKind) return U(kinds_[entries_[r].kind]);
     const RouteTableRow* value = cached(r);
     if (!value) return {};

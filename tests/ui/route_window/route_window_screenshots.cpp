@@ -17,31 +17,12 @@
 #include <cstdio>
 
 #include "core/route.h"
+#include "tests/ui/route_window/screenshot_desktop.h"
 #include "ui/route_window/plan_view.h"
 #include "ui/route_window/route_document.h"
 #include "ui/route_window/route_window.h"
-#include "ui/ui_services.h"
 
 namespace {
-
-class FileDesktop : public tarvelo::UiServices {
-public:
-    explicit FileDesktop(QString file) : file_(std::move(file)) {}
-    void showMessage(QWidget*, const QString& title, const QString& text,
-                     tarvelo::MessageIcon) override
-    {
-        std::fprintf(stderr, "unexpected message: %s: %s\n", qUtf8Printable(title),
-                     qUtf8Printable(text));
-        std::exit(1);
-    }
-    QString getSaveFileName(QWidget*, const QString&, const QStringList&) override { return {}; }
-    QString getOpenFileName(QWidget*, const QString&, const QStringList&) override { return file_; }
-    bool startProgram(const QString&, const QStringList&, QString*) override { return false; }
-    bool openLocation(const QString&, QString*) override { return false; }
-
-private:
-    QString file_;
-};
 
 bool Save(QWidget* widget, const QDir& dir, const char* file)
 {
@@ -72,7 +53,7 @@ int main(int argc, char** argv)
     }
     const std::string jdName = argc == 4 ? argv[3] : "JD3";
 
-    FileDesktop desktop(QString::fromLocal8Bit(argv[1]));
+    tarvelo::ScreenshotDesktop desktop(QString::fromLocal8Bit(argv[1]));
     tarvelo::RouteWindow window(desktop, {});
     window.show();
     QApplication::processEvents();
