@@ -19,6 +19,7 @@ const QColor kTangentLineColour(150, 150, 150);
 const QColor kJdColour(40, 40, 40);
 const QColor kMainPointColour(150, 20, 20);
 const QColor kHighlightColour(255, 140, 0);
+const QColor kCheckColour(210, 0, 0);
 
 // A direction of azimuth a (degrees) in scene coordinates.
 QPointF SceneDirection(double a) { return {SinDeg(a), -CosDeg(a)}; }
@@ -76,6 +77,7 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
     mainGroup_.clear();
     stakes_ = nullptr;
     highlight_ = nullptr;
+    checkItems_.clear();  // clear() took them
     routeRect_ = QRectF();
     route_ = std::move(route);
     if (!route_) return;
@@ -83,6 +85,7 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
     addTangentLines(*route_);
     addElements(*route_);
     addJdsAndMainPoints(*route_);
+    addCheckMarks();
     setPixelsPerMetre(scale_);
 }
 
@@ -190,6 +193,35 @@ void PlanScene::clearStakes()
 {
     delete stakes_;
     stakes_ = nullptr;
+}
+
+void PlanScene::setCheckMarks(std::vector<PlanCheckMark> marks)
+{
+    checkMarks_ = std::move(marks);
+    addCheckMarks();
+}
+
+void PlanScene::addCheckMarks()
+{
+    for (QGraphicsItem* item : checkItems_) delete item;
+    checkItems_.clear();
+    if (!route_) return;  // no frame to place them in
+    const std::size_t n = std::min(checkMarks_.size(), kMaxCheckMarks);
+    for (std::size_t i = 0; i < n; ++i) {
+        const PlanCheckMark& m = checkMarks_[i];
+        const QPointF at = frame_.toScene(m.design.x, m.design.y);
+        if (m.computed) {
+            QGraphicsLineItem* line =
+                addLine(QLineF(frame_.toScene(m.computed->x, m.computed->y), at), CosmeticPen(kCheckColour, 1.5, Qt::DashLine));
+            line->setZValue(3);
+            checkItems_.push_back(line);
+        }
+        auto* ring = new PlanLabel(m.label, QPointF(1, -1), MarkerShape::Ring, kCheckColour);
+        ring->setPos(at);
+        ring->setZValue(3.5);
+        addItem(ring);
+        checkItems_.push_back(ring);
+    }
 }
 
 void PlanScene::setHighlight(std::optional<QPointF> at)

@@ -2,7 +2,8 @@
 // The plan of a route as a scene (see plan_frame.h for the coordinates):
 // one path per element in the colour of its kind (tangent, spiral, arc),
 // the tangent lines through the JDs, the JDs and main points with their
-// labels, and the stakes of the stake table.
+// labels, the stakes of the stake table, and the rows of the design check
+// that are not 相符.
 //
 // Labels and stakes appear only at a scale where they can be told apart
 // (setPixelsPerMetre): a whole 1,600 km road shows its line, a curve
@@ -13,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "compute/design_check.h"
 #include "core/route.h"
 #include "ui/route_window/plan_frame.h"
 #include "ui/route_window/plan_items.h"
@@ -21,6 +23,15 @@ namespace tarvelo {
 
 // The colours of the element kinds, and the lines through the JDs.
 QColor PlanColour(ElementKind kind);
+
+// A row of the design check that is not 相符: a ring at the design point
+// with its label and, where the route has a point at the row's station, a
+// dashed line from that point to the design point. Survey coordinates.
+struct PlanCheckMark {
+    DesignPlanPoint design;
+    std::optional<DesignPlanPoint> computed;
+    QString label;
+};
 
 class PlanScene : public QGraphicsScene {
     Q_OBJECT
@@ -31,6 +42,13 @@ public:
     void setRoute(std::shared_ptr<const Route> route);
     void setStakes(std::vector<PlanStake> stakes, double interval);
     void clearStakes();
+    // The design check's marks, apart from the stakes. They are kept in
+    // survey coordinates and drawn again over every route set afterwards
+    // (the check is rerun with each route); at most kMaxCheckMarks of them
+    // are drawn, the first ones.
+    void setCheckMarks(std::vector<PlanCheckMark> marks);
+    const std::vector<PlanCheckMark>& checkMarks() const { return checkMarks_; }
+    static constexpr std::size_t kMaxCheckMarks = 2000;
     // Marks one point (the last one centred on), or none.
     void setHighlight(std::optional<QPointF> at);
 
@@ -58,6 +76,7 @@ private:
     void addTangentLines(const Route& route);
     void addJdsAndMainPoints(const Route& route);
     void addElementMainPoints(const Route& route);
+    void addCheckMarks();
 
     std::shared_ptr<const Route> route_;
     PlanFrame frame_;
@@ -66,6 +85,8 @@ private:
     std::vector<std::size_t> mainGroup_;  // per curve: its main points' group
     StakesItem* stakes_ = nullptr;
     PlanLabel* highlight_ = nullptr;
+    std::vector<PlanCheckMark> checkMarks_;
+    std::vector<QGraphicsItem*> checkItems_;
     double scale_ = 0;
 };
 
