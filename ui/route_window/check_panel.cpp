@@ -57,7 +57,7 @@ QLineEdit* MakeToleranceEdit(const char* name, const QString& tip, QWidget* pare
     auto* edit = new QLineEdit(QStringLiteral("0.005"), parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setToolTip(tip);
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0.00000")) + 16);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0.000000")) + 24);
     return edit;
 }
 
@@ -101,7 +101,9 @@ CheckPanel::CheckPanel(UiServices& services, QString& lastFolder, RouteDocument*
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Columns as wide as their numbers: a station cut to "K10+…" helps nobody.
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setHighlightSections(false);
     table_->setToolTip(QStringLiteral("不相符的行在前并以底色标出；选中一行，平面图即移到该设计点"));
 

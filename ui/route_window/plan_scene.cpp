@@ -210,13 +210,23 @@ void PlanScene::addCheckMarks()
     for (std::size_t i = 0; i < n; ++i) {
         const PlanCheckMark& m = checkMarks_[i];
         const QPointF at = frame_.toScene(m.design.x, m.design.y);
+        // The label beside the ring, square to the line from the route's
+        // point and above it, so that neither line covers the text.
+        QPointF outward(1, -1);
         if (m.computed) {
-            QGraphicsLineItem* line =
-                addLine(QLineF(frame_.toScene(m.computed->x, m.computed->y), at), CosmeticPen(kCheckColour, 1.5, Qt::DashLine));
+            const QPointF from = frame_.toScene(m.computed->x, m.computed->y);
+            auto* line = addLine(QLineF(from, at), CosmeticPen(kCheckColour, 2.5));
             line->setZValue(3);
             checkItems_.push_back(line);
+            auto* dot = new PlanLabel(QString(), {}, MarkerShape::Dot, kCheckColour);
+            dot->setPos(from);
+            dot->setZValue(3);
+            addItem(dot);
+            checkItems_.push_back(dot);
+            const QPointF d = at - from;
+            if (d.x() != 0 || d.y() != 0) outward = d.x() >= 0 ? QPointF(d.y(), -d.x()) : QPointF(-d.y(), d.x());
         }
-        auto* ring = new PlanLabel(m.label, QPointF(1, -1), MarkerShape::Ring, kCheckColour);
+        auto* ring = new PlanLabel(m.label, outward, MarkerShape::Ring, kCheckColour);
         ring->setPos(at);
         ring->setZValue(3.5);
         addItem(ring);

@@ -1,10 +1,12 @@
 // Renders the route window's 复核 tab offscreen into a PNG for the README:
 // the route and its profile imported, the design's stake table with its
-// planted errors checked, the first flagged row chosen, so the plan shows
-// its design point ringed and joined to the route's point:
+// planted errors checked, the flagged row of a wrong coordinate chosen, so
+// the plan shows its design point ringed and joined to the route's point:
 //
-//   check_screenshot examples/route-example.csv examples/profile-example.csv \
+//   check_screenshot examples/route-example.csv examples/profile-example.csv
 //       examples/design-check-example.csv docs/route-window-check.png
+//
+// (one command line)
 //
 // Every file goes through the window's own buttons. Any message box, or a
 // file the window refuses, is an error: printed, exit code 1.
@@ -58,8 +60,8 @@ int main(int argc, char** argv)
     FileDesktop desktop({QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
                          QString::fromLocal8Bit(argv[3])});
     tarvelo::RouteWindow window(desktop, {});
-    // Taller than the usual window: the tab's table needs rows to show.
-    window.resize(1320, 820);
+    // Larger than the usual window: the tab's table needs its columns and rows.
+    window.resize(1500, 820);
     window.show();
     QApplication::processEvents();
     window.importRoute();
@@ -70,6 +72,8 @@ int main(int argc, char** argv)
     }
     auto* panel = window.findChild<tarvelo::CheckPanel*>(QStringLiteral("checkPanel"));
     window.findChild<QTabWidget*>(QStringLiteral("toolTabs"))->setCurrentWidget(panel);
+    // More of the width and height to the tab than the usual window gives it.
+    window.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->setSizes({700, 800});
     if (auto* right = qobject_cast<QSplitter*>(panel->parentWidget()->parentWidget()->parentWidget()))
         right->setSizes({400, 360});
     panel->loadDesign();
@@ -79,7 +83,8 @@ int main(int argc, char** argv)
     }
     QApplication::processEvents();
     window.planView()->fit();
-    panel->table()->setCurrentIndex(panel->table()->model()->index(0, 0));
+    // The flagged rows come first in line order: P5's station, P12's X.
+    panel->table()->setCurrentIndex(panel->table()->model()->index(1, 0));
     QApplication::processEvents();
     const QString out = QString::fromLocal8Bit(argv[4]);
     if (!window.grab().save(out)) {
