@@ -141,6 +141,10 @@ void CheckPanel::tell(const QString& text)
 void CheckPanel::recheck()
 {
     if (!document_ || !plan_ || !profilePanel_) return;  // the window is being taken down
+    // The row chosen stays chosen through the rerun (found by its line),
+    // without moving the plan again.
+    const QModelIndex current = table_->currentIndex();
+    const int chosenLine = current.isValid() ? model_->row(std::size_t(current.row())).line : 0;
     result_.reset();
     model_->clear();
     plan_->planScene()->setCheckMarks({});
@@ -169,6 +173,14 @@ void CheckPanel::recheck()
         return;
     }
     model_->setResult(*result_);
+    for (std::size_t r = 0; chosenLine > 0 && r < model_->size(); ++r) {
+        if (model_->row(r).line != chosenLine) continue;
+        keepPlan_ = true;
+        table_->setCurrentIndex(model_->index(int(r), 0));
+        table_->scrollTo(table_->currentIndex());
+        keepPlan_ = false;
+        break;
+    }
 
     QString text = lines.value(0);
     const bool elevations = std::any_of(design_->rows.begin(), design_->rows.end(),
@@ -213,7 +225,7 @@ void CheckPanel::readTolerances()
 
 void CheckPanel::centreOnRow(const QModelIndex& index)
 {
-    if (!plan_ || !index.isValid() || std::size_t(index.row()) >= model_->size()) return;
+    if (keepPlan_ || !plan_ || !index.isValid() || std::size_t(index.row()) >= model_->size()) return;
     const DesignCheckRow& r = model_->row(std::size_t(index.row()));
     if (!r.x || !r.y) return;  // an unreadable row has no point
     if (r.kind != DesignClass::Ok && r.distance && *r.distance > 0) {

@@ -78,6 +78,7 @@ private:
     QString designPath_;
     DesignTolerances tolerances_;
     std::optional<DesignCheckResult> result_;
+    bool keepPlan_ = false;  // a rerun chooses the row again: the plan stays
 };
 
 }  // namespace tarvelo

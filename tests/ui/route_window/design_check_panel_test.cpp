@@ -278,6 +278,23 @@ TEST_F(DesignCheckPanel, ChoosingARowCentresThePlanOnItsDesignPointAndBringsTheR
     table("checkTable")->setCurrentIndex(model("checkTable")->index(2, 0));
     EXPECT_NEAR(CentreSurvey(plan).x(), centre.x(), pixel);
     EXPECT_TRUE(desktop.messages.empty()) << messageTexts();
+
+    // A rerun keeps the row chosen, found by its line, and leaves the plan
+    // where it is: P12 (line 14), flagged at 5 mm, is ok at 20 m and moves
+    // down among the ok rows.
+    table("checkTable")->setCurrentIndex(model("checkTable")->index(1, 0));
+    ASSERT_EQ(checks()->row(1).line, 14);
+    // The surveyor pans elsewhere.
+    plan->centreOnSurvey(*checks()->row(100).x + 30, *checks()->row(100).y, false);
+    const QPointF panned = CentreSurvey(plan);
+    typeTolerance("toleranceEdit", QStringLiteral("20"));
+    const QModelIndex chosen = table("checkTable")->currentIndex();
+    ASSERT_TRUE(chosen.isValid());
+    EXPECT_EQ(checks()->row(std::size_t(chosen.row())).line, 14);
+    EXPECT_EQ(cell("checkTable", chosen.row(), M::kClass), QStringLiteral("相符"));
+    EXPECT_GT(chosen.row(), 1);
+    EXPECT_NEAR(CentreSurvey(plan).x(), panned.x(), pixel);
+    EXPECT_NEAR(CentreSurvey(plan).y(), panned.y(), pixel);
 }
 
 TEST_F(DesignCheckPanel, ABadToleranceIsOneStatusBarMessageAndAGoodOneRerunsTheCheck)
