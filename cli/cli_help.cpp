@@ -29,7 +29,8 @@ struct CommandHelp {
     "                    交点的半径 R 与缓和曲线长 Ls1、Ls2）或线元法（表头含 length 列，\n"   \
     "                    每行一个直线、圆曲线或回旋线线元）\n"                               \
     "  --spiral exact|series\n"                                                         \
-    "                    交点法的缓和曲线：exact 精确回旋线（默认），series 与主窗口一致的级数\n"
+    "                    交点法的缓和曲线：exact 精确回旋线（默认），series 与主窗口一致的级数\n"  \
+    "  --breaks FILE     断链表：断前桩号,断后桩号[,名称]；给出时所有桩号按断链后的桩号读写\n"
 #define TARVELO_STAKE_OPTIONS                                                   \
     "  --offset M        偏距，单位米，左为负、右为正；默认 0\n"                    \
     "  --skew A          偏角，d.mmss，自前进方向顺时针量；90 为正交；默认 90\n"
@@ -76,7 +77,8 @@ const CommandHelp kCommands[] = {
      "route point --route FILE --station K [--offset M] [--skew A] [--profile FILE] [--json]",
      "路线上的坐标正算（单点）：求桩号 K 处放样点的坐标和切线方位角；\n"
      "给出纵断面时同时求设计高程。",
-     TARVELO_ROUTE_OPTION "  --station K       计算桩号，单位米\n" TARVELO_STAKE_OPTIONS
+     TARVELO_ROUTE_OPTION "  --station K       计算桩号，单位米\n"
+     "  --zone N          有断链时桩号所在的区段（0 为第一个断链之前）\n" TARVELO_STAKE_OPTIONS
      "  --profile FILE    纵断面文件（变坡点的桩号、高程和竖曲线半径）\n" TARVELO_JSON_OPTION},
     {"route table",
      "route table --route FILE --interval J [--start S] [--end E] [--offset M] [--skew A]\n"
@@ -86,7 +88,9 @@ const CommandHelp kCommands[] = {
      TARVELO_ROUTE_OPTION
      "  --interval J      计算间距，单位米，不能为 0\n"
      "  --start S         起点桩号，单位米；默认路线起点\n"
-     "  --end E           止点桩号，单位米；默认路线终点\n" TARVELO_STAKE_OPTIONS
+     "  --end E           止点桩号，单位米；默认路线终点\n"
+     "  --start-zone N, --end-zone N\n"
+     "                    有断链时起止桩号所在的区段\n" TARVELO_STAKE_OPTIONS
      "  --no-main-points  不插入主点桩，只列等间距的桩\n"
      "  --profile FILE    纵断面文件；给出时表中加设计高程\n"
      "  --format text|csv|dat|json\n"
@@ -111,10 +115,30 @@ const CommandHelp kCommands[] = {
      "                    输出格式\n"
      "  --out FILE        要写出的文件\n"
      "  --interval J      取点间距，单位米\n"},
-    {"route import-landxml", "route import-landxml --in FILE --out FILE",
-     "读入 LandXML 文件中的路线中线，写成本程序的路线文件。",
+    {"route check",
+     "route check --route FILE --design FILE [--breaks FILE] [--profile FILE] [--tolerance T]\n"
+     "                          [--tolerance-z T] [--json] [--report FILE] [--format csv --out FILE]",
+     "设计复核：用本程序算出的中桩核对设计的逐桩坐标表，逐行给出坐标差、平距差、\n"
+     "高程差和垂足桩号、偏距，并判定相符、桩号错、坐标错、高程错、超出路线或无法读取。\n"
+     "全部相符时退出码为 0，有不相符的行时为 3。",
+     TARVELO_ROUTE_OPTION
+     "  --design FILE     设计逐桩坐标表：点名,桩号,X,Y[,高程]（可有区段列）\n"
+     "  --profile FILE    纵断面文件；给出且表中有高程时核对高程\n"
+     "  --tolerance T     平面限差，单位米；默认 0.005\n"
+     "  --tolerance-z T   高程限差，单位米；默认 0.005\n" TARVELO_JSON_OPTION
+     "  --report FILE     另将复核表写入该文件（GBK，CR LF）\n"
+     "  --format csv --out FILE\n"
+     "                    将各行写成 CSV 文件\n"},
+    {"route import-landxml",
+     "route import-landxml --in FILE (--out FILE | --list) [--alignment NAME] [--profile-out FILE]",
+     "读入 LandXML 文件中的路线中线，写成本程序的路线文件：能按交点法重建的写成交点文件，\n"
+     "其余（卵形曲线、切线不完全连续等）写成线元文件。文件中有多条线形时用 --alignment 指定。",
      "  --in FILE         要读入的 LandXML 文件\n"
-     "  --out FILE        要写出的路线文件\n"},
+     "  --out FILE        要写出的路线文件（交点文件或线元文件）\n"
+     "  --list            只列出文件中的各条线形：名称、长度、元素个数\n"
+     "  --alignment NAME  要导入的线形名称\n"
+     "  --profile-out FILE\n"
+     "                    另将该线形的纵断面写成纵断面文件\n"},
 };
 
 #undef TARVELO_CURVE_OPTION
@@ -146,7 +170,8 @@ const std::set<std::string>& ValueOptions()
 {
     static const std::set<std::string> names = {
         "curve", "station", "offset", "skew", "start", "end",    "interval", "x",
-        "y",     "report",  "out",    "route", "profile", "points", "format", "in", "spiral"};
+        "y",     "report",  "out",    "route", "profile", "points", "format", "in", "spiral", "design", "tolerance", "tolerance-z", "breaks", "zone",
+        "start-zone", "end-zone"};
     return names;
 }
 

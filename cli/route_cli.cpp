@@ -6,8 +6,10 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 
 #include "cli/cli_help.h"
+#include "cli/route_check_cli.h"
 #include "cli/route_export_cli.h"
 #include "cli/route_profile_cli.h"
 #include "compute/route_inverse.h"
@@ -17,6 +19,7 @@
 #include "core/float_fault.h"
 #include "core/number_text.h"
 #include "core/route.h"
+#include "core/break_file.h"
 #include "core/element_file.h"
 #include "core/route_file.h"
 #include "core/text_table.h"
@@ -46,16 +49,21 @@ struct RouteCommandDef {
 const std::map<std::string, RouteCommandDef>& RouteCommands()
 {
     static const std::map<std::string, RouteCommandDef> commands = {
-        {"elements", {{"route", "report", "spiral"}, {"json"}, {"route"}}},
-        {"point", {{"route", "station", "offset", "skew", "profile", "spiral"}, {"json"}, {"route", "station"}}},
+        {"elements", {{"route", "report", "spiral", "breaks"}, {"json"}, {"route"}}},
+        {"point", {{"route", "station", "offset", "skew", "profile", "spiral", "breaks", "zone"}, {"json"}, {"route", "station"}}},
         {"table",
-         {{"route", "interval", "start", "end", "offset", "skew", "profile", "format", "out", "spiral"},
+         {{"route", "interval", "start", "end", "offset", "skew", "profile", "format", "out", "spiral", "breaks",
+           "start-zone", "end-zone"},
           {"json", "no-main-points"},
           {"route", "interval"}}},
-        {"inverse", {{"route", "x", "y", "points", "spiral"}, {"json"}, {"route"}}},
-        {"export", {{"route", "format", "out", "interval", "spiral"}, {}, {"route", "format", "out"}}},
-        {"import-landxml", {{"in", "out"}, {}, {"in", "out"}}},
-        {"profile", {{"route", "profile", "report", "spiral"}, {"json"}, {"route", "profile"}}},
+        {"inverse", {{"route", "x", "y", "points", "spiral", "breaks"}, {"json"}, {"route"}}},
+        {"export", {{"route", "format", "out", "interval", "spiral", "breaks"}, {}, {"route", "format", "out"}}},
+        {"import-landxml", {{"in", "out", "alignment", "profile-out"}, {"list"}, {"in"}}},
+        {"profile", {{"route", "profile", "report", "spiral", "breaks"}, {"json"}, {"route", "profile"}}},
+        {"check",
+         {{"route", "design", "breaks", "profile", "tolerance", "tolerance-z", "report", "format", "out", "spiral"},
+          {"json"},
+          {"route", "design"}}},
     };
     return commands;
 }
@@ -167,16 +175,28 @@ Route LoadRoute(const RouteInvocation& inv, std::string& err)
         for (const RouteIssue& e : errors) message += "\n" + e.message;
         Fail(message, kExitInvalidRoute);
     };
+    std::vector<BreakInput> breaks;
+    if (const auto breaksPath = inv.value("breaks")) {
+        FileResult<std::string> breakText = ReadTableFileText(FromUtf8(*breaksPath));
+        if (!breakText.ok()) Fail(breakText.error->toStdString());
+        BreakFileContent read = ParseBreakFile(*breakText.value);
+        if (!read.ok()) {
+            std::string message = "断链文件“" + *breaksPath + "”有错误：";
+            for (const ChainageIssue& e : read.errors) message += "\n" + e.message;
+            Fail(message, kExitInvalidRoute);
+        }
+        breaks = std::move(read.rows);
+    }
     Route::Built built;
     if (IsElementFileHeader(*text.value)) {
         if (mode == SpiralMode::Series) Fail("线元法线路总是按精确回旋线计算，不能使用 --spiral series。");
         const ElementFileParse parsed = ParseElementFile(*text.value);
         if (!parsed.errors.empty()) refuse(parsed.errors);
-        built = Route::BuildElements(parsed.rows);
+        built = Route::BuildElements(parsed.rows, breaks);
     } else {
         const RouteFileParse parsed = ParseRouteFile(*text.value);
         if (!parsed.errors.empty()) refuse(parsed.errors);
-        built = Route::Build(parsed.rows, mode);
+        built = Route::Build(parsed.rows, mode, breaks);
     }
     if (!built.route) Fail("线路不能计算：" + built.error->message, kExitInvalidRoute);
     for (const RouteIssue& w : built.route->warnings()) err += "警告：" + w.message + "\n";
@@ -185,13 +205,62 @@ Route LoadRoute(const RouteInvocation& inv, std::string& err)
 
 // The profile of --profile, when given; a bad one ends the command with
 // status 2 like a bad route.
-std::optional<Profile> OptionalProfile(const RouteInvocation& inv)
+// Its grade points are displayed stations: across chain breaks they move to
+// the route's own stations, so elevations are interpolated along the road.
+std::optional<Profile> OptionalProfile(const RouteInvocation& inv, const Route& route)
 {
     const std::optional<std::string> path = inv.value("profile");
     if (!path) return std::nullopt;
     ProfileLoad load = LoadProfileFile(*path);
     if (!load.profile) Fail(load.message, load.status);
-    return std::move(load.profile);
+    if (!route.hasBreaks()) return std::move(load.profile);
+    std::vector<GradePointInput> points = load.profile->points();
+    for (GradePointInput& p : points) {
+        const Route::StationLookup at = route.StationOf(p.station);
+        if (!at.station)
+            Fail("纵断面文件“" + *path + "”第 " + std::to_string(p.line) + " 行的变坡点：" + at.error,
+                 kExitInvalidRoute);
+        p.station = *at.station;
+    }
+    Profile::Built built = Profile::Build(points);
+    if (!built.profile) Fail("纵断面文件“" + *path + "”按断链换算后不能计算：" + built.error->message, kExitInvalidRoute);
+    return std::move(built.profile);
+}
+
+// The route's own station of a displayed station typed in --NAME, with the
+// zone of --ZONE when given.
+double RouteStationOption(const Route& r, const RouteInvocation& inv, const std::string& name,
+                          const std::string& zoneName, double value)
+{
+    std::optional<int> zone;
+    if (const auto z = inv.value(zoneName)) {
+        double v = 0;
+        if (!ReadFieldNumber(*z, &v) || v != std::floor(v) || v < 0 || v > 1e6)
+            Fail("选项 --" + zoneName + " 应为区段号（0、1、2……）：" + *z);
+        zone = static_cast<int>(v);
+    }
+    const Route::StationLookup at = r.StationOf(value, zone);
+    if (!at.station) Fail("选项 --" + name + " 的桩号 " + FormatKStation(value) + "：" + at.error);
+    return *at.station;
+}
+
+// The fields every point, row and foot carries: the displayed station, its
+// zone and the distance from the route's start.
+std::string StationJson(const Route& r, double k)
+{
+    const DisplayedStation d = r.Displayed(k);
+    return "\"station\":" + RoundTrip(d.station) + ",\"zone\":" + std::to_string(d.zone) +
+           ",\"distance\":" + RoundTrip(k - r.start().station);
+}
+
+// A displayed station as text, with its zone where the station occurs twice.
+std::string StationText(const Route& r, double k)
+{
+    const DisplayedStation d = r.Displayed(k);
+    std::string text = FormatKStation(d.station);
+    if (r.hasBreaks() && r.chainage().ZonesOf(d.station).size() > 1)
+        text += "(" + std::to_string(d.zone) + "区)";
+    return text;
 }
 
 std::string Deflection(double alpha)
@@ -235,18 +304,25 @@ void AppendElementTables(const Route& r, std::string& s)
              Coordinate(e.start.y) + "\t" + DegreesToDmsText(e.start.azimuth) + "\n";
     s += "\n主点\t桩号\tX\tY\t切线方位角\n";
     for (const RouteMainPoint& m : r.mainPoints())
-        s += m.name + "\t" + FormatKStation(m.station) + "\t" + Coordinate(m.x) + "\t" + Coordinate(m.y) +
+        s += m.name + "\t" + StationText(r, m.station) + "\t" + Coordinate(m.x) + "\t" + Coordinate(m.y) +
              "\t" + DegreesToDmsText(m.azimuth) + "\n";
 }
 
 void WriteElementsPlain(const Route& r, std::ostream& out)
 {
     std::string s;
-    s += "起点 " + r.start().name + "\t" + FormatKStation(r.start().station) + "\t" +
+    s += "起点 " + r.start().name + "\t" + StationText(r, r.start().station) + "\t" +
          Coordinate(r.start().x) + "\t" + Coordinate(r.start().y) + "\n";
-    s += "终点 " + r.end().name + "\t" + FormatKStation(r.end().station) + "\t" +
+    s += "终点 " + r.end().name + "\t" + StationText(r, r.end().station) + "\t" +
          Coordinate(r.end().x) + "\t" + Coordinate(r.end().y) + "\n";
     s += "线路长\t" + FormatFixed(r.length(), 3) + "\n\n";
+    if (r.hasBreaks()) {
+        s += "断链\t断前桩号=断后桩号\t长短链\t距起点\n";
+        for (const ChainBreak& b : r.chainage().breaks())
+            s += b.name + "\t" + FormatBreakText(b.back, b.ahead) + "\t" + (b.isLong() ? "长链 " : "短链 ") +
+                 FormatFixed(std::fabs(b.amount()), 3) + "\t" + FormatFixed(b.distance, 3) + "\n";
+        s += "\n";
+    }
     if (r.method() == RouteMethod::Elements) {
         AppendElementTables(r, s);
         out << s;
@@ -260,7 +336,7 @@ void WriteElementsPlain(const Route& r, std::ostream& out)
              FormatGeneral(k.R) + "\t" + FormatGeneral(k.Ls1) + "\t" + FormatGeneral(k.Ls2) + "\t" +
              FormatFixed(k.T1, 3) + "\t" + FormatFixed(k.T2, 3) + "\t" + FormatFixed(k.L, 3) + "\t" +
              FormatFixed(k.E, 3);
-        for (const MainPoint& p : c.points) s += "\t" + FormatKStation(p.station);
+        for (const MainPoint& p : c.points) s += "\t" + StationText(r, p.station);
         s += "\t" + FormatFixed(r.legs()[j + 1].tangent, 3) + "\t" +
              FormatFixed(c.seriesErrorMm[0], 1) + "/" + FormatFixed(c.seriesErrorMm[1], 1) + "\n";
     }
@@ -273,8 +349,9 @@ void WriteElementsPlain(const Route& r, std::ostream& out)
 
 void WriteElementsJson(const Route& r, std::ostream& out)
 {
-    const auto end = [](const RouteEnd& e) {
-        return "{\"name\":" + Quoted(e.name) + ",\"station\":" + RoundTrip(e.station) +
+    const auto shown = [&r](double k) { return r.Displayed(k).station; };
+    const auto end = [&shown](const RouteEnd& e) {
+        return "{\"name\":" + Quoted(e.name) + ",\"station\":" + RoundTrip(shown(e.station)) +
                ",\"x\":" + RoundTrip(e.x) + ",\"y\":" + RoundTrip(e.y) + "}";
     };
     const auto radius = [](double v) { return v == kStraight ? std::string("null") : RoundTrip(v); };
@@ -289,7 +366,7 @@ void WriteElementsJson(const Route& r, std::ostream& out)
         const RouteElement& e = r.elements()[i];
         if (i) s += ',';
         s += "{\"kind\":\"" + std::string(KindName(e.kind)) + "\",\"name\":" + Quoted(r.ServingName(r.method() == RouteMethod::Elements ? i : e.curve)) +
-             ",\"start_station\":" + RoundTrip(e.startStation) + ",\"end_station\":" + RoundTrip(e.endStation) +
+             ",\"start_station\":" + RoundTrip(shown(e.startStation)) + ",\"end_station\":" + RoundTrip(shown(e.endStation)) +
              ",\"length\":" + RoundTrip(e.endStation - e.startStation) + ",\"R_start\":" + radius(e.startRadius) +
              ",\"R_end\":" + radius(e.endRadius) + ",\"turn\":" + std::to_string(e.turn) +
              ",\"start\":" + pose(e.start) + ",\"end\":" + pose(e.end) + "}";
@@ -298,8 +375,16 @@ void WriteElementsJson(const Route& r, std::ostream& out)
     for (std::size_t i = 0; i < r.mainPoints().size(); ++i) {
         const RouteMainPoint& m = r.mainPoints()[i];
         if (i) s += ',';
-        s += "{\"name\":" + Quoted(m.name) + ",\"station\":" + RoundTrip(m.station) + ",\"x\":" + RoundTrip(m.x) +
+        s += "{\"name\":" + Quoted(m.name) + ",\"station\":" + RoundTrip(shown(m.station)) + ",\"x\":" + RoundTrip(m.x) +
              ",\"y\":" + RoundTrip(m.y) + ",\"azimuth\":" + RoundTrip(m.azimuth) + "}";
+    }
+    s += "],\"breaks\":[";
+    for (std::size_t i = 0; i < r.chainage().breaks().size(); ++i) {
+        const ChainBreak& b = r.chainage().breaks()[i];
+        if (i) s += ',';
+        s += "{\"back\":" + RoundTrip(b.back) + ",\"ahead\":" + RoundTrip(b.ahead) +
+             ",\"distance\":" + RoundTrip(b.distance) + ",\"amount\":" + RoundTrip(b.amount()) +
+             ",\"name\":" + Quoted(b.name) + "}";
     }
     s += "]";
     if (r.method() == RouteMethod::Elements) {
@@ -312,18 +397,18 @@ void WriteElementsJson(const Route& r, std::ostream& out)
         const CurveState& k = c.curve;
         if (j) s += ',';
         s += "{\"name\":" + Quoted(c.name) + ",\"x\":" + RoundTrip(k.X) + ",\"y\":" + RoundTrip(k.Y) +
-             ",\"station\":" + RoundTrip(k.JD) + ",\"alpha\":" + RoundTrip(c.alpha) +
+             ",\"station\":" + RoundTrip(shown(k.JD)) + ",\"alpha\":" + RoundTrip(c.alpha) +
              ",\"R\":" + RoundTrip(k.R) + ",\"Ls1\":" + RoundTrip(k.Ls1) + ",\"Ls2\":" + RoundTrip(k.Ls2) +
              ",\"T1\":" + RoundTrip(k.T1) + ",\"T2\":" + RoundTrip(k.T2) + ",\"L\":" + RoundTrip(k.L) +
              ",\"Ly\":" + RoundTrip(k.Ly) + ",\"E\":" + RoundTrip(k.E) + ",\"Dh\":" + RoundTrip(c.Dh()) +
              ",\"series_error_mm\":[" + RoundTrip(c.seriesErrorMm[0]) + "," +
              RoundTrip(c.seriesErrorMm[1]) + "]";
-        for (const MainPoint& p : c.points) s += ",\"" + std::string(p.name) + "\":" + RoundTrip(p.station);
+        for (const MainPoint& p : c.points) s += ",\"" + std::string(p.name) + "\":" + RoundTrip(shown(p.station));
         s += ",\"points\":[";
         for (int i = 0; i < 5; ++i) {
             const MainPoint& p = c.points[i];
             if (i) s += ',';
-            s += "{\"name\":\"" + std::string(p.name) + "\",\"station\":" + RoundTrip(p.station) +
+            s += "{\"name\":\"" + std::string(p.name) + "\",\"station\":" + RoundTrip(shown(p.station)) +
                  ",\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) +
                  ",\"azimuth\":" + RoundTrip(p.azimuth) + "}";
         }
@@ -362,14 +447,15 @@ const std::string& JdName(const Route& r, std::size_t serving) { return r.Servin
 
 void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
 {
-    const double k = NumberOption(inv, "station", 0);
+    const double typed = NumberOption(inv, "station", 0);
+    const double k = RouteStationOption(r, inv, "station", "zone", typed);
     const double m = NumberOption(inv, "offset", 0);
     const double a = SkewOption(inv);
-    const std::optional<Profile> profile = OptionalProfile(inv);
+    const std::optional<Profile> profile = OptionalProfile(inv, r);
     const std::optional<RouteStake> stake = r.PointAt(k, m, a);
     if (!stake)
-        Fail("桩号 " + FormatFixed(k, 3) + " 不在线路范围 " + FormatKStation(r.start().station) + " ~ " +
-             FormatKStation(r.end().station) + " 之内。");
+        Fail("桩号 " + FormatFixed(typed, 3) + " 不在线路范围 " + FormatKStation(r.start().station) + " ~ " +
+             FormatKStation(r.Displayed(r.end().station).station) + " 之内。");
     std::optional<double> z;
     if (profile) {
         if (const auto outside = CheckProfileCovers(*profile, k, k)) Fail(*outside);
@@ -377,13 +463,13 @@ void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
     }
     const CentrelinePoint& p = stake->point;
     if (inv.flag("json")) {
-        out << "{\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) +
+        out << "{" + StationJson(r, k) + ",\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) +
                    ",\"azimuth\":" + RoundTrip(p.azimuth) +
                    ",\"jd\":" + Quoted(JdName(r, stake->curve)) +
                    (z ? ",\"z\":" + RoundTrip(*z) : std::string()) + "}\n";
         return;
     }
-    out << FormatKStation(k) + "\t" + Coordinate(p.x) + "\t" + Coordinate(p.y) + "\t" +
+    out << StationText(r, k) + "\t" + Coordinate(p.x) + "\t" + Coordinate(p.y) + "\t" +
                DegreesToDmsText(p.azimuth) + "\t" + (z ? FormatFixed(*z, 3) + "\t" : std::string()) +
                JdName(r, stake->curve) + "\n";
 }
@@ -395,12 +481,18 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
 {
     RouteTableParams p;
     p.interval = NumberOption(inv, "interval", 0);
-    if (inv.value("start")) p.start = NumberOption(inv, "start", 0);
-    if (inv.value("end")) p.end = NumberOption(inv, "end", 0);
+    if (inv.value("start"))
+        p.start = RouteStationOption(r, inv, "start", "start-zone", NumberOption(inv, "start", 0));
+    else if (inv.value("start-zone"))
+        Fail("选项 --start-zone 要与 --start 一起给出。");
+    if (inv.value("end"))
+        p.end = RouteStationOption(r, inv, "end", "end-zone", NumberOption(inv, "end", 0));
+    else if (inv.value("end-zone"))
+        Fail("选项 --end-zone 要与 --end 一起给出。");
     p.m = NumberOption(inv, "offset", 0);
     p.a = SkewOption(inv);
     p.mainPoints = !inv.flag("no-main-points");
-    const std::optional<Profile> profile = OptionalProfile(inv);
+    const std::optional<Profile> profile = OptionalProfile(inv, r);
     std::size_t rows = 0;
     if (const auto refusal = CheckRouteTable(r, p, &rows)) Fail(*refusal);
     if (profile)
@@ -441,13 +533,21 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         const double z = profile ? Checked(profile->ElevationNear(e.station).value_or(NAN), "设计高程") : 0;
         if (json) {
             if (!first) chunk += ',';
-            chunk += "{\"station\":" + RoundTrip(e.station) + ",\"x\":" + RoundTrip(pt.x) +
+            chunk += "{\"station\":" + RoundTrip(e.displayed) + ",\"zone\":" + std::to_string(e.zone) +
+                     ",\"distance\":" + RoundTrip(e.station - r.start().station) +
+                     (e.ahead ? ",\"station_ahead\":" + RoundTrip(*e.ahead) : std::string()) +
+                     ",\"x\":" + RoundTrip(pt.x) +
                      ",\"y\":" + RoundTrip(pt.y) + ",\"azimuth\":" + RoundTrip(pt.azimuth) +
                      ",\"kind\":" + Quoted(e.kind) + ",\"jd\":" +
                      (e.jd ? Quoted(JdName(r, *e.jd)) : std::string("null")) +
                      (profile ? ",\"z\":" + RoundTrip(z) : std::string()) + "}";
         } else {
-            AppendKStation(chunk, e.station);
+            if (e.ahead)
+                chunk += FormatBreakText(e.displayed, *e.ahead);
+            else if (r.hasBreaks() && r.chainage().ZonesOf(e.displayed).size() > 1)
+                chunk += StationText(r, e.station);
+            else
+                AppendKStation(chunk, e.displayed);
             chunk += '\t';
             AppendFixed(chunk, pt.x, 4);
             chunk += '\t';
@@ -505,7 +605,7 @@ std::vector<SurveyedPoint> ReadPoints(const std::string& path)
 std::string FootJsonFields(const Route& r, const RouteFoot& f)
 {
     if (f.outcome == RouteFootOutcome::Outside) return "\"outcome\":\"outside\"";
-    return "\"outcome\":\"ok\",\"station\":" + RoundTrip(f.station) +
+    return "\"outcome\":\"ok\"," + StationJson(r, f.station) +
            ",\"offset\":" + RoundTrip(f.offset) + ",\"jd\":" + Quoted(JdName(r, f.jd));
 }
 
@@ -514,7 +614,7 @@ std::string FootPlain(const Route& r, const RouteFoot& f)
     if (f.outcome == RouteFootOutcome::Outside) return "超出线路范围";
     const std::string size = FormatFixed(std::fabs(f.offset), 4);
     const char* side = size == "0.0000" ? "中" : (f.offset < 0 ? "左" : "右");
-    return FormatKStation(f.station) + "\t" + side + " " + size + "\t" + JdName(r, f.jd);
+    return StationText(r, f.station) + "\t" + side + " " + size + "\t" + JdName(r, f.jd);
 }
 
 void RunInverse(const Route& r, const RouteInvocation& inv, std::ostream& out)
@@ -551,9 +651,34 @@ void RunInverse(const Route& r, const RouteInvocation& inv, std::ostream& out)
 
 void RunProfile(const Route& r, const RouteInvocation& inv, std::ostream& out, std::string& warnings)
 {
-    const std::optional<Profile> profile = OptionalProfile(inv);
+    const std::optional<Profile> profile = OptionalProfile(inv, r);
     if (const auto error = RunRouteProfile(r, *profile, inv.flag("json"), inv.value("report"), out, warnings))
         Fail(*error);
+}
+
+int RunCheck(const Route& r, const RouteInvocation& inv, std::ostream& out)
+{
+    RouteCheckRequest request;
+    request.routePath = *inv.value("route");
+    request.designPath = *inv.value("design");
+    request.tolerance = NumberOption(inv, "tolerance", 0.005);
+    request.toleranceZ = NumberOption(inv, "tolerance-z", 0.005);
+    request.json = inv.flag("json");
+    request.report = inv.value("report");
+    if (const auto format = inv.value("format")) {
+        if (*format != "csv") Fail("route check 的 --format 只能是 csv。");
+        if (!inv.value("out")) Fail("--format csv 需要 --out 指定文件。");
+        request.csvOut = inv.value("out");
+    } else if (inv.value("out")) {
+        Fail("--out 要与 --format csv 一起给出。");
+    }
+    const std::optional<Profile> profile = OptionalProfile(inv, r);
+    std::ostringstream rows;
+    std::string error;
+    const int status = RunRouteCheck(r, profile, request, rows, &error);
+    if (!error.empty()) Fail(error);
+    out << rows.str();
+    return status;
 }
 
 }  // namespace
@@ -568,8 +693,19 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
     try {
         const RouteInvocation inv = ParseRouteArgs(args);
         if (inv.command == "import-landxml") {
+            if (!inv.flag("list") && !inv.value("out"))
+                Fail("子命令 route import-landxml 缺少选项 --out。\n" +
+                     CommandUsage("route import-landxml").value_or(""));
+            LandXmlImportRequest request;
+            request.inPath = *inv.value("in");
+            request.outPath = inv.value("out");
+            request.list = inv.flag("list");
+            request.alignment = inv.value("alignment");
+            request.profileOut = inv.value("profile-out");
             int status = 1;
-            if (const auto e = RunImportLandXml(*inv.value("in"), *inv.value("out"), &status)) Fail(*e, status);
+            std::string warnings;
+            if (const auto e = RunImportLandXml(request, out, &warnings, &status)) Fail(*e, status);
+            err = warnings;
             return 0;
         }
         std::string warnings;
@@ -589,6 +725,11 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
         }
         else if (inv.command == "profile")
             RunProfile(route, inv, out, warnings);
+        else if (inv.command == "check") {
+            const int status = RunCheck(route, inv, out);
+            err = warnings;
+            return status;
+        }
         else
             RunInverse(route, inv, out);
         err = warnings;

@@ -3,9 +3,14 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <sstream>
 #include <streambuf>
 #include <vector>
 
+#include "core/element_file.h"
+#include "core/number_text.h"
+#include "core/profile.h"
+#include "core/profile_file.h"
 #include "core/route_file.h"
 #include "reports/dxf_writer.h"
 #include "reports/landxml_reader.h"
@@ -158,28 +163,88 @@ std::optional<std::string> RunRouteExport(const Route& route, const std::string&
     return "选项 --format 的值应为 landxml 或 dxf：" + format;
 }
 
-std::optional<std::string> RunImportLandXml(const std::string& inPath, const std::string& outPath, int* status)
+std::optional<std::string> RunImportLandXml(const LandXmlImportRequest& request, std::ostream& out,
+                                            std::string* warnings, int* status)
 {
     *status = 1;
-    if (outPath.empty()) return std::string("选项 --out 的文件名是空的。");
+    const std::string& inPath = request.inPath;
+    if (!request.list && (!request.outPath || request.outPath->empty()))
+        return std::string("选项 --out 的文件名是空的。");
+    if (request.profileOut && request.profileOut->empty()) return std::string("选项 --profile-out 的文件名是空的。");
     const FileResult<QByteArray> bytes = ReadFileBytes(FromUtf8(inPath));
     if (!bytes.ok()) return bytes.error->toStdString();
-    const FileResult<LandXmlAlignment> read = ParseLandXmlAlignment(*bytes.value);
+    const std::string cannot = "无法导入 LandXML 文件“" + inPath + "”：";
+    if (request.list) {
+        const auto list = ListLandXmlAlignments(*bytes.value);
+        if (!list.ok()) {
+            *status = kRefusedRoute;
+            return cannot + list.error->toStdString();
+        }
+        std::string text;
+        for (const LandXmlAlignmentInfo& a : *list.value) {
+            text += a.name.toStdString() + "\t" + (a.length ? FormatFixed(*a.length, 3) : std::string("未知")) +
+                    "\t" + std::to_string(a.elementCount) + "\n";
+        }
+        out << text;
+        *status = 0;
+        return std::nullopt;
+    }
+    const FileResult<LandXmlAlignment> read =
+        ParseLandXmlAlignment(*bytes.value, request.alignment ? FromUtf8(*request.alignment) : QString());
     if (!read.ok()) {
         *status = kRefusedRoute;
-        return "无法导入 LandXML 文件“" + inPath + "”：" + read.error->toStdString();
+        return cannot + read.error->toStdString();
     }
-    // Only a route the engine accepts is written: the file must compute.
-    const Route::Built built = Route::Build(read.value->rows);
-    if (!built.route) {
-        *status = kRefusedRoute;
-        return "LandXML 文件“" + inPath + "”中的线形不能构成可计算的路线：" + built.error->message;
+    const LandXmlAlignment& a = *read.value;
+    std::string text;
+    if (a.elements.empty()) {
+        // Only a route the engine accepts is written: the file must compute.
+        const Route::Built built = Route::Build(a.rows);
+        if (!built.route) {
+            *status = kRefusedRoute;
+            return "LandXML 文件“" + inPath + "”中的线形不能构成可计算的路线：" + built.error->message;
+        }
+        text = FormatRouteFile(a.rows);
+    } else {
+        text = FormatElementFile(a.elements);
     }
-    const std::string text = "\xEF\xBB\xBF" + FormatRouteFile(read.value->rows);
-    const FileStatus s = WriteFileBytes(FromUtf8(outPath), QByteArray::fromStdString(text));
+    std::string profileText;
+    if (request.profileOut) {
+        const std::string where = "LandXML 文件“" + inPath + "”中的线形“" + a.name.toStdString() + "”";
+        if (!a.profileError.empty()) {
+            *status = kRefusedRoute;
+            return cannot + a.profileError;
+        }
+        if (a.profile.empty()) {
+            *status = kRefusedRoute;
+            return where + "没有纵断面 <ProfAlign>，无法写出纵断面文件。";
+        }
+        const Profile::Built built = Profile::Build(a.profile);
+        if (!built.profile) {
+            *status = kRefusedRoute;
+            return where + "的纵断面不能构成可计算的纵断面：" + built.error->message;
+        }
+        profileText = "\xEF\xBB\xBF" + FormatProfileFile(a.profile);
+    }
+    const FileStatus s = WriteFileBytes(FromUtf8(*request.outPath), QByteArray::fromStdString("\xEF\xBB\xBF" + text));
     if (!s.ok()) return Message(s);
+    if (request.profileOut) {
+        const FileStatus p = WriteFileBytes(FromUtf8(*request.profileOut), QByteArray::fromStdString(profileText));
+        if (!p.ok()) return Message(p);
+    }
+    for (const std::string& w : a.warnings) *warnings += "警告：" + w + "\n";
     *status = 0;
     return std::nullopt;
+}
+
+std::optional<std::string> RunImportLandXml(const std::string& inPath, const std::string& outPath, int* status)
+{
+    LandXmlImportRequest request;
+    request.inPath = inPath;
+    request.outPath = outPath;
+    std::ostringstream out;
+    std::string warnings;
+    return RunImportLandXml(request, out, &warnings, status);
 }
 
 }  // namespace tarvelo

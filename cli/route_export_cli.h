@@ -67,10 +67,30 @@ std::optional<std::string> RunRouteExport(const Route& route, const std::string&
                                           const std::string& format, const std::string& outPath,
                                           const std::optional<double>& interval);
 
-// route import-landxml --in FILE --out FILE: the LandXML alignment as a
-// route file (UTF-8 with BOM, CR LF, round-trip numbers). *status is 2 when
-// the alignment's shape is refused or the rows do not make a computable
-// route, 1 for a file error.
+// route import-landxml --in FILE (--out FILE | --list) [--alignment NAME]
+// [--profile-out FILE].
+struct LandXmlImportRequest {
+    std::string inPath;
+    std::optional<std::string> outPath;     // required unless list
+    bool list = false;                      // one line per alignment to `out` instead
+    std::optional<std::string> alignment;   // required when the file holds several
+    std::optional<std::string> profileOut;  // the ProfAlign as a profile file
+};
+
+// The chosen alignment as a route file when it is a JD route, otherwise as an
+// element file (FormatElementFile); both UTF-8 with BOM, CR LF, round-trip
+// numbers. With list: "name<TAB>length (3 decimals, or 未知)<TAB>element
+// count" per alignment to `out`, nothing written. With profileOut: the
+// ProfAlign's grade points as a profile file (UTF-8 with BOM, CR LF); an
+// alignment without one, or whose profile is refused, is an error and
+// nothing is written. Warnings (joints not quite tangent, dropped straights)
+// are appended to *warnings as "警告：...\n" lines. *status is 2 when the
+// alignment's shape is refused or the rows do not make a computable route or
+// profile, 1 for a file error or a missing option.
+std::optional<std::string> RunImportLandXml(const LandXmlImportRequest& request, std::ostream& out,
+                                            std::string* warnings, int* status);
+
+// The same with inPath and outPath only; warnings are dropped.
 std::optional<std::string> RunImportLandXml(const std::string& inPath, const std::string& outPath, int* status);
 
 }  // namespace tarvelo

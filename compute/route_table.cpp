@@ -23,7 +23,13 @@ std::vector<RouteTableEntry> MainPointsIn(const Route& route, double start, doub
     std::vector<RouteTableEntry> out;
     for (const RouteMainPoint& m : route.mainPoints())
         if (m.station >= start - kSameStation && m.station <= end + kSameStation)
-            out.push_back({m.station, m.name, m.serving});
+        {
+            RouteTableEntry e;
+            e.station = m.station;
+            e.kind = m.name;
+            e.jd = m.serving;
+            out.push_back(e);
+        }
     return out;
 }
 
@@ -41,13 +47,20 @@ std::optional<std::string> CheckRouteTable(const Route& route, const RouteTableP
     if (start < s0 || start > s1 || end < s0 || end > s1)
         return "起止桩号必须在线路范围 " + Metres(s0) + " ~ " + Metres(s1) + " m 之内。";
     if (start > end) return "起点桩号不能大于止点桩号。";
-    if (!(std::fabs(start / p.interval) <= kMaxMultiple && std::fabs(end / p.interval) <= kMaxMultiple))
-        return "起止桩号相对于计算间距J太大，无法逐桩计算，请加大计算间距J。";
-    // The multiples alone decide most refusals without counting.
-    const double multiples = std::floor(end / p.interval) - std::ceil(start / p.interval) + 1;
     const std::string tooMany = "计算点数超过 " + std::to_string(kMaxRouteTableRows) +
                                 " 个，请加大计算间距J或缩短起止桩号范围。";
-    if (!(multiples <= static_cast<double>(kMaxRouteTableRows))) return tooMany;
+    if (route.hasBreaks()) {
+        std::size_t multiples = 0;
+        if (auto refusal = CheckZoneMultiples(route.chainage(), p.interval, route.Displayed(start),
+                                              route.Displayed(end), kMaxRouteTableRows, &multiples))
+            return refusal;
+    } else {
+        if (!(std::fabs(start / p.interval) <= kMaxMultiple && std::fabs(end / p.interval) <= kMaxMultiple))
+            return "起止桩号相对于计算间距J太大，无法逐桩计算，请加大计算间距J。";
+        // The multiples alone decide most refusals without counting.
+        const double multiples = std::floor(end / p.interval) - std::ceil(start / p.interval) + 1;
+        if (!(multiples <= static_cast<double>(kMaxRouteTableRows))) return tooMany;
+    }
     RouteTableCursor cursor(route, p);
     RouteTableEntry e;
     std::size_t n = 0;
@@ -58,7 +71,8 @@ std::optional<std::string> CheckRouteTable(const Route& route, const RouteTableP
 }
 
 RouteTableCursor::RouteTableCursor(const Route& route, const RouteTableParams& p)
-    : start_(p.start.value_or(route.start().station)),
+    : route_(route),
+      start_(p.start.value_or(route.start().station)),
       end_(p.end.value_or(route.end().station)),
       interval_(p.interval)
 {
@@ -68,7 +82,15 @@ RouteTableCursor::RouteTableCursor(const Route& route, const RouteTableParams& p
     // no rounding accumulates along a long road. Beyond kMaxMultiple the
     // multiples are no longer whole numbers apart in a double: there are none
     // (CheckRouteTable refuses such a table).
-    if (interval_ > 0 && std::fabs(start_ / interval_) <= kMaxMultiple &&
+    if (route.hasBreaks()) {
+        std::size_t rows = 0;
+        const DisplayedStation from = route.Displayed(start_), to = route.Displayed(end_);
+        if (!CheckZoneMultiples(route.chainage(), interval_, from, to, kMaxRouteTableRows, &rows)) {
+            zones_.emplace(route.chainage(), interval_, from, to);
+            ChainageStake next;
+            if (zones_->Next(&next)) zoneNext_ = next;
+        }
+    } else if (interval_ > 0 && std::fabs(start_ / interval_) <= kMaxMultiple &&
         std::fabs(end_ / interval_) <= kMaxMultiple) {
         long long first = static_cast<long long>(std::ceil(start_ / interval_));
         long long last = static_cast<long long>(std::floor(end_ / interval_));
@@ -90,17 +112,38 @@ bool RouteTableCursor::Peek(int source, RouteTableEntry* e) const
         return true;
     case kEnds:
         if (!startDone_) {
-            *e = {start_, startIsRoute_ ? "QD" : "", std::nullopt};
+            *e = {};
+            e->station = start_;
+            e->kind = startIsRoute_ ? "QD" : "";
             return true;
         }
         if (!endDone_) {
-            *e = {end_, endIsRoute_ ? "ZD" : "", std::nullopt};
+            *e = {};
+            e->station = end_;
+            e->kind = endIsRoute_ ? "ZD" : "";
             return true;
         }
         return false;
     default:
+        if (zones_) {
+            if (!zoneNext_) return false;
+            const ChainageStake& z = *zoneNext_;
+            *e = {};
+            e->station = route_.start().station + z.distance;
+            e->zone = z.zone;
+            if (z.isBreak()) {
+                // At the back station, its zone the one before the break.
+                e->kind = "断链";
+                e->displayed = z.back;
+                e->zone = z.zone - 1;
+                e->ahead = z.station;
+            } else {
+                e->displayed = z.station;
+            }
+            return true;
+        }
         if (n_ > nLast_) return false;
-        *e = {static_cast<double>(n_) * interval_, "", std::nullopt};
+        *e = {static_cast<double>(n_) * interval_, 0, 0, std::nullopt, "", std::nullopt};
         return true;
     }
 }
@@ -115,7 +158,17 @@ void RouteTableCursor::Take(int source)
         else
             endDone_ = true;
         break;
-    default: ++n_; break;
+    default:
+        if (zones_) {
+            ChainageStake next;
+            if (zones_->Next(&next))
+                zoneNext_ = next;
+            else
+                zoneNext_.reset();
+            break;
+        }
+        ++n_;
+        break;
     }
 }
 
@@ -133,10 +186,17 @@ bool RouteTableCursor::Next(RouteTableEntry* out)
             lowest = e.station;
         }
     if (first < 0) return false;
+    // A chain break is a row of its own, never merged with another: the
+    // point it names may also be a main point or an end of the range.
+    if (Peek(kMultiple, &e) && e.ahead && e.station <= lowest + kSameStation) {
+        Take(kMultiple);
+        *out = e;
+        return true;
+    }
     bool have = false;
     int bestSource = 3;
     for (int src = 0; src < 3; ++src) {
-        while (Peek(src, &e) && e.station <= lowest + kSameStation) {
+        while (Peek(src, &e) && e.station <= lowest + kSameStation && !e.ahead) {
             if (src < bestSource || (src == bestSource && !have)) {
                 *out = e;
                 bestSource = src;
@@ -144,6 +204,13 @@ bool RouteTableCursor::Next(RouteTableEntry* out)
             }
             Take(src);
         }
+    }
+    if (have && !out->ahead && !(zones_ && bestSource == kMultiple)) {
+        // Main points, range ends and multiples without breaks: the displayed
+        // station of the route's own.
+        const DisplayedStation d = route_.Displayed(out->station);
+        out->displayed = d.station;
+        out->zone = d.zone;
     }
     return have;
 }

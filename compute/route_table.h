@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chainage.h"
 #include "core/route.h"
 
 namespace tarvelo {
@@ -29,8 +30,11 @@ struct RouteTableParams {
 
 // One row before its point is computed.
 struct RouteTableEntry {
-    double station = 0;
-    std::string kind;                // "ZH" "HY" "QZ" "YH" "HZ" "ZY" "YZ" "GQ" "QD" "ZD" or ""
+    double station = 0;              // the route's own station (start + distance)
+    double displayed = 0;            // the station as displayed (across chain breaks)
+    int zone = 0;                    // the zone of `displayed`
+    std::optional<double> ahead;     // a chain break's row (kind "断链"): its ahead station
+    std::string kind;                // "ZH" "HY" "QZ" "YH" "HZ" "ZY" "YZ" "GQ" "QD" "ZD" "断链" or ""
     std::optional<std::size_t> jd;   // serving index of a main point (Route::ServingName)
 };
 
@@ -39,6 +43,9 @@ struct RouteTableRow {
     RouteStake stake;                // azimuth in [0, 360)
 };
 
+// Stations of the parameters are the route's own (Route::StationOf converts
+// typed ones); on a route with chain breaks the multiples are those of the
+// displayed station in each zone, and each break in the range is a row.
 // Checks the parameters without computing any point: J <= 0 or non-finite,
 // a start or end outside the route, start > end, a station more than
 // kMaxMultiple intervals from 0, more than
@@ -59,6 +66,12 @@ private:
     // The next candidate of each source (range ends, multiples, main points).
     bool Peek(int source, RouteTableEntry* e) const;
     void Take(int source);
+
+    // A route with chain breaks: the multiples of the displayed station, zone
+    // by zone, and the break rows.
+    std::optional<ZoneMultiples> zones_;
+    std::optional<ChainageStake> zoneNext_;
+    const Route& route_;
 
     double start_, end_, interval_;
     bool startIsRoute_, endIsRoute_;

@@ -79,6 +79,13 @@ constexpr double kMainPointTolerance = 1e-6;
 constexpr double kGapTolerance = 0.001;
 constexpr double kKinkTolerance = 1.0 / 3600;
 
+// A station given on a row, checked once the breaks are known.
+struct StationCheck {
+    int row;
+    double given;    // displayed, as typed
+    double chained;  // the route's own station
+};
+
 // The JD's curve elements with exact clothoids: p and q from the exact spiral
 // end points, everything after them by the single curve's formulas.
 void ExactCurveElements(CurveState& s)
@@ -153,9 +160,11 @@ std::string JunctionName(const RouteElement& a, const RouteElement& b)
 
 }  // namespace
 
-Route::Built Route::Build(const std::vector<RoutePointInput>& rows, SpiralMode mode)
+Route::Built Route::Build(const std::vector<RoutePointInput>& rows, SpiralMode mode,
+                          const std::vector<BreakInput>& breaks)
 {
     Built out;
+    std::vector<StationCheck> checks;
     const auto fail = [&](int row, const std::string& what) {
         out.error = row >= 0 ? IssueAt(rows, row, what) : RouteIssue{-1, 0, what};
         return out;
@@ -234,11 +243,7 @@ Route::Built Route::Build(const std::vector<RoutePointInput>& rows, SpiralMode m
             return fail(row, "缓和曲线太长：两段缓和曲线的切线角之和超过转角，圆曲线长Ly为 " +
                                  Fixed3(s.Ly) + " m。");
         c.seriesErrorMm = {SeriesErrorMm(s.R, s.Ls1), SeriesErrorMm(s.R, s.Ls2)};
-        if (p.station && std::fabs(*p.station - station) > kStationCheckTolerance)
-            r.warnings_.push_back(IssueAt(rows, row,
-                                          "给定桩号 " + Fixed3(*p.station) + " 与推算桩号 " +
-                                              Fixed3(station) + " 相差 " +
-                                              Fixed3(*p.station - station) + " m。"));
+        if (p.station) checks.push_back({row, *p.station, station});
         station = station + r.legs_[row].length - c.Dh();
         if (!std::isfinite(station)) return fail(row, "推算桩号超出数值范围。");
     }
@@ -268,11 +273,19 @@ Route::Built Route::Build(const std::vector<RoutePointInput>& rows, SpiralMode m
     const RoutePointInput& zd = rows.back();
     r.start_ = {qd.name, *qd.station, qd.x, qd.y};
     r.end_ = {zd.name, station, zd.x, zd.y};
-    if (zd.station && std::fabs(*zd.station - station) > kStationCheckTolerance)
-        r.warnings_.push_back(IssueAt(rows, count - 1,
-                                      "给定桩号 " + Fixed3(*zd.station) + " 与推算桩号 " +
-                                          Fixed3(station) + " 相差 " +
-                                          Fixed3(*zd.station - station) + " m。"));
+    if (zd.station) checks.push_back({count - 1, *zd.station, station});
+    if (const auto error = r.AttachBreaks(breaks)) {
+        out.error = error;
+        return out;
+    }
+    // Given stations are displayed stations: compared after the breaks.
+    for (const StationCheck& c : checks) {
+        const double shown = r.Displayed(c.chained).station;
+        if (std::fabs(c.given - shown) > kStationCheckTolerance)
+            r.warnings_.push_back(IssueAt(rows, c.row,
+                                          "给定桩号 " + Fixed3(c.given) + " 与推算桩号 " + Fixed3(shown) +
+                                              " 相差 " + Fixed3(c.given - shown) + " m。"));
+    }
 
     try {
         if (mode == SpiralMode::Series)
@@ -408,9 +421,10 @@ void Route::CollectJdMainPoints()
     }
 }
 
-Route::Built Route::BuildElements(const std::vector<ElementInput>& rows)
+Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const std::vector<BreakInput>& breaks)
 {
     Built out;
+    std::vector<StationCheck> checks;
     const auto where = [&](std::size_t i) {
         const ElementInput& e = rows[i];
         const std::string name = e.name.empty() ? std::string("(无名)") : e.name;
@@ -453,10 +467,7 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows)
         const double k0 = e.startRadius == kStraight ? 0 : turn / e.startRadius;
         const double k1 = e.endRadius == kStraight ? 0 : turn / e.endRadius;
 
-        if (e.station && i > 0 && std::fabs(*e.station - station) > kStationCheckTolerance)
-            r.warnings_.push_back({row, e.line,
-                                   where(i) + "：给定桩号 " + Fixed3(*e.station) + " 与推算桩号 " +
-                                       Fixed3(station) + " 相差 " + Fixed3(*e.station - station) + " m。"});
+        if (e.station && i > 0) checks.push_back({row, *e.station, station});
         if (hasStart) {
             const PlanPose given{*e.x, *e.y, *e.azimuth};
             if (i > 0) {
@@ -492,12 +503,68 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows)
     const RouteElement& z = r.elements_.back();
     r.start_ = {"QD", a.startStation, a.start.x, a.start.y};
     r.end_ = {"ZD", z.endStation, z.end.x, z.end.y};
+    if (const auto error = r.AttachBreaks(breaks)) {
+        out.error = error;
+        return out;
+    }
+    std::vector<RouteIssue> stationWarnings;
+    for (const StationCheck& c : checks) {
+        const double shown = r.Displayed(c.chained).station;
+        if (std::fabs(c.given - shown) > kStationCheckTolerance)
+            stationWarnings.push_back({c.row, rows[c.row].line,
+                                       where(c.row) + "：给定桩号 " + Fixed3(c.given) + " 与推算桩号 " +
+                                           Fixed3(shown) + " 相差 " + Fixed3(c.given - shown) + " m。"});
+    }
+    // In row order with the gap and kink warnings.
+    r.warnings_.insert(r.warnings_.end(), stationWarnings.begin(), stationWarnings.end());
+    std::stable_sort(r.warnings_.begin(), r.warnings_.end(),
+                     [](const RouteIssue& a, const RouteIssue& b) { return a.row < b.row; });
     for (std::size_t i = 0; i + 1 < r.elements_.size(); ++i) {
         const RouteElement& e = r.elements_[i];
         r.mainPoints_.push_back(
             {JunctionName(e, r.elements_[i + 1]), e.endStation, e.end.x, e.end.y, e.end.azimuth, i});
     }
     out.route = std::move(r);
+    return out;
+}
+
+std::optional<RouteIssue> Route::AttachBreaks(const std::vector<BreakInput>& breaks)
+{
+    ChainageBuilt built = Chainage::Build(start_.station, length(), breaks);
+    if (!built.chainage) {
+        const ChainageIssue& e = *built.error;
+        return RouteIssue{-1, e.line, "断链表" + e.message};
+    }
+    chainage_ = std::move(*built.chainage);
+    return std::nullopt;
+}
+
+DisplayedStation Route::Displayed(double k) const
+{
+    if (chainage_.empty()) return {k, 0};
+    const double d = std::clamp(k - start_.station, 0.0, length());
+    const std::optional<DisplayedStation> s = chainage_.StationAt(d);
+    return s ? *s : DisplayedStation{k, 0};
+}
+
+Route::StationLookup Route::StationOf(double displayed, std::optional<int> zone) const
+{
+    StationLookup out;
+    if (chainage_.empty()) {
+        if (zone && *zone != 0) {
+            out.error = "线路没有断链，只有区段 0。";
+            return out;
+        }
+        out.station = displayed;
+        return out;
+    }
+    const DistanceLookup d = chainage_.DistanceAt(displayed, zone);
+    if (!d.distance) {
+        out.error = d.error;
+        return out;
+    }
+    out.station = start_.station + *d.distance;
+    out.zone = d.zone;
     return out;
 }
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "centreline.h"
+#include "chainage.h"
 #include "curve_state.h"
 #include "element_input.h"
 #include "main_point.h"
@@ -123,7 +124,11 @@ public:
     // value. Warnings (a given station more than 1 mm from the chained one)
     // do not stop the build.
     struct Built;
-    static Built Build(const std::vector<RoutePointInput>& rows, SpiralMode mode = SpiralMode::Exact);
+    // breaks: the route's chain breaks (断链) in route order; the stations
+    // given on the rows are then displayed stations, checked as such. A bad
+    // break table refuses the route, naming the break's row.
+    static Built Build(const std::vector<RoutePointInput>& rows, SpiralMode mode = SpiralMode::Exact,
+                       const std::vector<BreakInput>& breaks = {});
 
     // The element route of the given rows, or the first reason it cannot be
     // one: no rows, a first row without station, X, Y and azimuth, a length
@@ -133,13 +138,30 @@ public:
     // and azimuth when the row has them, else where the one before ends.
     // Warnings: a given start more than 1 mm or 1″ from the previous
     // element's end (gap, kink), a given station more than 1 mm off.
-    static Built BuildElements(const std::vector<ElementInput>& rows);
+    static Built BuildElements(const std::vector<ElementInput>& rows, const std::vector<BreakInput>& breaks = {});
 
     RouteMethod method() const { return method_; }
     SpiralMode spiralMode() const { return mode_; }
+    // The ends. Their stations, and every station the queries below take and
+    // give, are the route's own: start station + distance along the route.
+    // Without chain breaks these are the displayed stations too; with breaks
+    // Displayed() and StationOf() convert.
     const RouteEnd& start() const { return start_; }
     const RouteEnd& end() const { return end_; }
-    double length() const { return end_.station - start_.station; }
+    double length() const { return end_.station - start_.station; }  // the distance
+    const Chainage& chainage() const { return chainage_; }
+    bool hasBreaks() const { return !chainage_.empty(); }
+    // The displayed station and zone of the route's own station k (clamped
+    // to the route; the zone after a break at a break point).
+    DisplayedStation Displayed(double k) const;
+    // The route's own station of a displayed station, or why there is none
+    // (in a 短链's gap, ambiguous in a 长链 without its zone, outside).
+    struct StationLookup {
+        std::optional<double> station;
+        int zone = 0;
+        std::string error;
+    };
+    StationLookup StationOf(double displayed, std::optional<int> zone = std::nullopt) const;
     // JD routes only (empty on element routes).
     const std::vector<RouteCurve>& curves() const { return curves_; }
     const std::vector<RouteLeg>& legs() const { return legs_; }
@@ -182,6 +204,7 @@ private:
     void BuildExactElements();
     void AddExact(std::size_t serving, double from, const PlanPose& pose, double length, double k0, double k1);
     void CollectJdMainPoints();
+    std::optional<RouteIssue> AttachBreaks(const std::vector<BreakInput>& breaks);
 
     RouteMethod method_ = RouteMethod::Jd;
     SpiralMode mode_ = SpiralMode::Exact;
@@ -191,6 +214,7 @@ private:
     std::vector<RouteElement> elements_;
     std::vector<PlanElement> geometry_;  // per element; empty in series mode
     std::vector<RouteMainPoint> mainPoints_;
+    Chainage chainage_ = *Chainage::Build(0, 0, {}).chainage;
     std::vector<RouteIssue> warnings_;
     std::vector<RoutePointInput> rows_;
     std::vector<ElementInput> elementRows_;

@@ -52,7 +52,7 @@ std::string StakeName(const RouteTableEntry& entry)
         name = entry.kind;
         name += '-';
     }
-    AppendKStation(name, entry.station, 3);
+    AppendKStation(name, entry.displayed, 3);
     return name;
 }
 

@@ -19,7 +19,7 @@ void AppendStakeCsvRow(std::string& out, std::string_view name, const RouteTable
     const CentrelinePoint& p = row.stake.point;
     AppendCsvField(out, name);
     out += ',';
-    AppendFixed(out, row.entry.station, 4);
+    AppendFixed(out, row.entry.displayed, 4);
     out += ',';
     AppendFixed(out, p.x, 4);
     out += ',';

@@ -72,7 +72,7 @@ void AppendStakeReportRow(std::string& out, const RouteTableRow& row, std::optio
                           bool withElevation)
 {
     const std::size_t line = out.size();
-    AppendKStation(out, row.entry.station);
+    AppendKStation(out, row.entry.displayed);
     PadTo(out, line, kColumns[1]);
     AppendFixed(out, row.stake.point.x, 4);
     PadTo(out, line, kColumns[2]);

@@ -55,6 +55,9 @@ std::set<std::string> ForeignWords(const std::string& text)
         "end", "interval", "x", "y", "json", "report", "out", "points", "format", "in", "no",
         "main", "text", "csv", "dat", "dxf", "FILE", "K", "M", "A", "S", "E", "J", "X", "Y",
         "spiral", "exact", "series", "length",
+        "alignment", "list", "NAME",
+        "breaks", "zone", "check", "design", "tolerance", "z", "T", "N", "sections", "transition", "linear",
+        "cubic", "instrument", "backsight", "azimuth", "height", "target", "H", "h", "t",
         // point names, symbols, notations and encodings
         "ZH", "HY", "QZ", "YH", "HZ", "JD", "QD", "ZD", "R", "Ls1", "Ls2", "d", "mmss", "LandXML",
         "DXF", "JSON", "CASS", "GBK", "UTF", "CR", "LF",

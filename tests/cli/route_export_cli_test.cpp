@@ -17,11 +17,18 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+#include <limits>
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/route_cli.h"
+#include "core/element_file.h"
+#include "core/profile_file.h"
+#include "reports/landxml_reader.h"
+#include "tests/support/landxml_design.h"
 
 namespace tarvelo {
 namespace {
@@ -224,7 +231,7 @@ TEST_F(RouteExportCli, ImportRefusesOtherShapesWithStatus2AndWritesNothing)
         "<Chain>1 2 3</Chain></CoordGeom></Alignment></Alignments></LandXML>");
     CliRun r = Route({"import-landxml", "--in", xml, "--out", out});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("<Chain>"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("（Chain）"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("odd.xml"), std::string::npos) << r.err;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
     r = Route({"import-landxml", "--in", Path("none.xml"), "--out", out});
@@ -233,6 +240,118 @@ TEST_F(RouteExportCli, ImportRefusesOtherShapesWithStatus2AndWritesNothing)
     r = Route({"import-landxml", "--in", xml});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("--out"), std::string::npos) << r.err;
+}
+
+
+// The ramp of the LandXML tests: straight, spiral, arc R 500, egg curve
+// R 500 -> 300, arc, spiral, straight; with a design profile.
+std::string EggRampAlignment(const std::string& name, bool profile)
+{
+    using testing::Designer;
+    const double inf = std::numeric_limits<double>::infinity(), deg = std::acos(-1.0) / 180;
+    Designer d(3378000, 455000, 30 * deg);
+    d.Line(120);
+    d.Spiral(inf, 500, 80, 1);
+    d.Arc(500, 60, 1);
+    d.Spiral(500, 300, 50, 1);
+    d.Arc(300, 40, 1);
+    d.Spiral(300, inf, 70, 1);
+    d.Line(100);
+    const std::string prof =
+        "<Profile><ProfAlign name=\"FG\"><PVI>1000 100</PVI><ParaCurve length=\"120\">1200 104</ParaCurve>"
+        "<CircCurve length=\"50\" radius=\"2000\">1500 101</CircCurve><PVI>1600 102.5</PVI></ProfAlign></Profile>";
+    return testing::AlignmentXml(name, 1000, d.xml(), profile ? prof : "");
+}
+
+std::string Utf8WithoutMark(const QByteArray& bytes)
+{
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    return bytes.mid(3).toStdString();
+}
+
+TEST_F(RouteExportCli, ImportWritesAnElementFileAndTheProfile)
+{
+    const std::string xml = Path("ramp.xml"), out = Path("ramp.csv"), prof = Path("ramp-profile.csv");
+    const std::string doc = testing::LandXmlDoc(EggRampAlignment("Ramp A", true));
+    Put(xml, QByteArray::fromStdString(doc));
+    const CliRun r = Route({"import-landxml", "--in", xml, "--out", out, "--profile-out", prof});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "") << "an exact ramp has nothing to warn of";
+
+    const std::string text = Utf8WithoutMark(Read(out));
+    EXPECT_TRUE(IsElementFileHeader(text));
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1) << "CR LF";
+    const ElementFileParse back = ParseElementFile(text);
+    ASSERT_TRUE(back.errors.empty()) << back.errors[0].message;
+    const auto want = ParseLandXmlAlignment(QByteArray::fromStdString(doc));
+    ASSERT_TRUE(want.ok());
+    ASSERT_EQ(back.rows.size(), 7u);
+    ASSERT_EQ(want.value->elements.size(), 7u);
+    for (std::size_t i = 0; i < 7; ++i) {
+        const ElementInput &a = want.value->elements[i], &b = back.rows[i];
+        EXPECT_EQ(b.x, a.x) << i;
+        EXPECT_EQ(b.y, a.y) << i;
+        EXPECT_NEAR(*b.azimuth, *a.azimuth, 1e-12) << i;
+        EXPECT_EQ(b.length, a.length) << i;
+        EXPECT_EQ(b.startRadius, a.startRadius) << i;
+        EXPECT_EQ(b.endRadius, a.endRadius) << i;
+        EXPECT_EQ(b.turn, a.turn) << i;
+    }
+    EXPECT_EQ(back.rows[3].startRadius, 500);
+    EXPECT_EQ(back.rows[3].endRadius, 300);
+    EXPECT_EQ(*back.rows[0].station, 1000);
+
+    const ProfileFileContent p = ParseProfileFile(Utf8WithoutMark(Read(prof)));
+    ASSERT_TRUE(p.ok()) << p.errors[0].message;
+    ASSERT_EQ(p.points.size(), 4u);
+    EXPECT_EQ(p.points[1].station, 1200);
+    EXPECT_NEAR(*p.points[1].R, 120 / 0.03, 1e-6);  // the ParaCurve's length over the grade change
+    EXPECT_EQ(*p.points[2].R, 2000);
+}
+
+TEST_F(RouteExportCli, ImportListsAndPicksAlignmentsAndPassesWarningsOn)
+{
+    using testing::Designer;
+    const double deg = std::acos(-1.0) / 180;
+    Designer kinked(0, 0, 0);
+    kinked.Line(100);
+    kinked.Kink(40 * deg / 3600);
+    kinked.Arc(200, 100, -1);
+    kinked.Line(150);
+    const std::string xml = Path("two.xml"), out = Path("k.csv"), prof = Path("k-profile.csv");
+    Put(xml, QByteArray::fromStdString(testing::LandXmlDoc(testing::AlignmentXml("主线 K", 0, kinked.xml()) +
+                                                           EggRampAlignment("Ramp A", false))));
+    CliRun r = Route({"import-landxml", "--in", xml, "--list"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "主线 K\t350.000\t3\nRamp A\t520.000\t7\n");
+
+    r = Route({"import-landxml", "--in", xml, "--out", out});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("“主线 K”、“Ramp A”"), std::string::npos) << r.err;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+
+    r = Route({"import-landxml", "--in", xml, "--out", out, "--alignment", "主线 K"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.rfind("警告：线形“主线 K”第 2 个元素（Curve）", 0), 0u) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+    const ElementFileParse back = ParseElementFile(Utf8WithoutMark(Read(out)));
+    ASSERT_TRUE(back.errors.empty());
+    EXPECT_EQ(back.rows.size(), 3u);
+
+    // No profile in the alignment: said, and nothing written.
+    const std::string out2 = Path("k2.csv");
+    r = Route({"import-landxml", "--in", xml, "--out", out2, "--alignment", "Ramp A", "--profile-out", prof});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("没有纵断面"), std::string::npos) << r.err;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out2)));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(prof)));
+
+    r = Route({"import-landxml", "--in", xml, "--out", out2, "--alignment", "支线"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("“支线”"), std::string::npos) << r.err;
+    r = Route({"import-landxml", "--in", xml, "--list", "--frob"});
+    EXPECT_EQ(r.status, 1);
 }
 
 }  // namespace

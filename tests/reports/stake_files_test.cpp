@@ -33,6 +33,7 @@ RouteTableRow Row(const char* kind, double station, double x, double y, double a
     RouteTableRow r;
     r.entry.kind = kind;
     r.entry.station = station;
+    r.entry.displayed = station;  // a route without chain breaks
     r.stake.point = {x, y, azimuth};
     return r;
 }
@@ -88,6 +89,7 @@ TEST(CassFile, StakeNamesCarryTheMainPointBeforeTheStation)
         RouteTableEntry e;
         e.kind = c.kind;
         e.station = c.station;
+        e.displayed = c.station;
         EXPECT_EQ(StakeName(e), c.name);
     }
     std::string out;

@@ -219,6 +219,9 @@ void RouteExportActions::importLandXml()
     if (path.isEmpty()) return;
     const FileResult<LandXmlAlignment> read = ReadLandXmlFile(path);
     if (!read.ok()) return tell(*read.error);
+    if (!read.value->elements.empty())
+        return tell(QStringLiteral("该线形不能按交点法重建（需按线元法导入），窗口暂不支持；"
+                                   "请用 tarvelo-cli route import-landxml 写成线元文件。"));
     loadRows_(read.value->rows, QStringLiteral("导入LandXML"));
 }
 

@@ -58,6 +58,9 @@ RouteTableEntry StakeTableModel::entry(std::size_t row) const
     const Packed& p = entries_[row];
     RouteTableEntry e;
     e.station = p.station;
+    const DisplayedStation shown = route_->Displayed(p.station);
+    e.displayed = shown.station;
+    e.zone = shown.zone;
     e.kind = kinds_[p.kind];
     if (p.jd >= 0) e.jd = static_cast<std::size_t>(p.jd);
     return e;
