@@ -18,7 +18,7 @@
 namespace tarvelo {
 namespace {
 
-Route RightAngle()
+Route RightAngle(const std::vector<BreakInput>& breaks = {})
 {
     std::vector<RoutePointInput> rows(3);
     rows[0].name = "QD";
@@ -30,7 +30,7 @@ Route RightAngle()
     rows[2].name = "ZD";
     rows[2].x = 1000;
     rows[2].y = 1000;
-    Route::Built built = Route::Build(rows);
+    Route::Built built = Route::Build(rows, SpiralMode::Exact, breaks);
     EXPECT_TRUE(built.route) << (built.error ? built.error->message : "");
     return std::move(*built.route);
 }
@@ -116,7 +116,7 @@ TEST(RouteDesignCheck, RowsOfTheRightAngleGetTheClassesWorkedByHand)
             EXPECT_NEAR(*row.dz, w.dz, 1e-4);
         }
     }
-    EXPECT_EQ(Line(r, 8).reason, "第 8 行：桩号 K2+000.000 在线路起点 K0+000.000 之前或终点 K1+871.239 之后。");
+    EXPECT_EQ(Line(r, 8).reason, "第 8 行：桩号 K2+000.000 不在线路的桩号范围 K0+000.000 ~ K1+871.239 之内。");
     EXPECT_EQ(r.summary.classes[std::size_t(DesignClass::Ok)], 3u);
 }
 
@@ -143,22 +143,69 @@ TEST(RouteDesignCheck, WithoutAProfileElevationsAreNotCheckedAndAShortProfileLea
     EXPECT_EQ(cut.rows[1].reason, "第 2 行：桩号 K1+800.000 不在纵断面的范围内，无法复核高程。");
 }
 
-TEST(RouteDesignCheck, AZoneIsIgnoredOnARouteWithoutChainBreaksAndNaNStationsThrow)
+TEST(RouteDesignCheck, ARouteWithoutChainBreaksHasZoneZeroOnlyAndNaNStationsThrow)
 {
     const Route route = RightAngle();
     const RouteInverse inverse(route);
     const DesignCheckRoute bound = DesignCheckRouteOf(route, inverse, nullptr);
     std::string why;
-    const auto a = bound.pointAt(500, 7, &why);
+    const auto a = bound.pointAt(500, 0, &why);
     ASSERT_TRUE(a.has_value());
     EXPECT_DOUBLE_EQ(a->x, 500);
     EXPECT_DOUBLE_EQ(a->y, 0);
     EXPECT_TRUE(why.empty());
+    EXPECT_FALSE(bound.pointAt(500, 1, &why).has_value());
+    EXPECT_EQ(why, "线路没有断链，只有区段 0。");
     EXPECT_FALSE(bound.pointAt(-0.001, std::nullopt, &why).has_value());
-    EXPECT_EQ(why, "桩号 K-0+000.001 在线路起点 K0+000.000 之前或终点 K1+871.239 之后。");
+    EXPECT_EQ(why, "桩号 K-0+000.001 不在线路的桩号范围 K0+000.000 ~ K1+871.239 之内。");
     EXPECT_THROW(bound.pointAt(NAN, std::nullopt, &why), FloatFault);
     EXPECT_FALSE(bound.elevationAt);  // no profile
     EXPECT_FALSE(bound.foot(1000, 1100).has_value());  // beyond ZD
+    const auto foot = bound.foot(500, -2);
+    ASSERT_TRUE(foot.has_value());
+    EXPECT_NEAR(foot->station, 500, 1e-9);
+    EXPECT_NEAR(foot->offset, -2, 1e-9);
+    EXPECT_FALSE(foot->zone.has_value());
+}
+
+// A long chain (长链) at the route's own station 500: the displayed
+// stations go back to 450, so 450 to 500 occur twice, zone 0 before the
+// break and zone 1 after it. Displayed s in zone 1 is own s + 50.
+TEST(RouteDesignCheck, ZonesPickTheStretchOfARouteWithAChainBreak)
+{
+    const Route route = RightAngle({{"", 500, 450, 0}});
+    ASSERT_TRUE(route.hasBreaks());
+    const RouteInverse inverse(route);
+    const Profile profile = Grade(2000);  // own stations
+    const std::string text = "点名,桩号,X,Y,高程,分区\n"
+                             "A,300,300,0,103,\n"     // 2: only in zone 0
+                             "B,480,480,0,104.8,0\n"  // 3: zone 0, own 480
+                             "C,480,530,0,105.3,1\n"  // 4: zone 1, own 530
+                             "D,480,530,0,,\n"        // 5: twice on the route, no zone
+                             "E,600,650,0,106.5,\n"   // 6: only in zone 1, own 650
+                             "F,480,480,0,,1\n";      // 7: zone 1's 480 is own 530, 50 m on
+    const DesignCheckResult r = CheckDesign(ParseDesignTable(text), DesignCheckRouteOf(route, inverse, &profile));
+    ASSERT_EQ(r.rows.size(), 6u);
+    EXPECT_TRUE(r.zoneColumn);
+    for (int line : {2, 3, 4, 6}) {
+        SCOPED_TRACE(line);
+        const DesignCheckRow& row = Line(r, line);
+        EXPECT_EQ(row.kind, DesignClass::Ok) << row.reason;
+        EXPECT_NEAR(*row.distance, 0, 1e-9);
+        EXPECT_NEAR(*row.dz, 0, 1e-9);
+        EXPECT_NEAR(*row.footStation, *row.station, 1e-6);  // displayed
+    }
+    EXPECT_EQ(*Line(r, 3).footZone, 0);
+    EXPECT_EQ(*Line(r, 4).footZone, 1);
+    EXPECT_EQ(*Line(r, 6).footZone, 1);
+    EXPECT_EQ(Line(r, 5).kind, DesignClass::Outside);
+    EXPECT_NE(Line(r, 5).reason.find("请指明区段"), std::string::npos) << Line(r, 5).reason;
+    // Line 7: the point of own 480 under zone 1's 480 (own 530): the station is wrong.
+    const DesignCheckRow& f = Line(r, 7);
+    EXPECT_EQ(f.kind, DesignClass::Station) << f.reason;
+    EXPECT_NEAR(*f.distance, 50, 1e-9);
+    EXPECT_NEAR(*f.footStation, 480, 1e-6);
+    EXPECT_EQ(*f.footZone, 0);
 }
 
 }  // namespace
