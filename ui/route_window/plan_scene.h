@@ -26,7 +26,7 @@ QColor PlanColour(ElementKind kind);
 
 // A row of the design check that is not 相符: a ring at the design point
 // with its label and, where the route has a point at the row's station, a
-// dashed line from that point to the design point. Survey coordinates.
+// dot there and a line from it to the design point. Survey coordinates.
 struct PlanCheckMark {
     DesignPlanPoint design;
     std::optional<DesignPlanPoint> computed;

@@ -5,6 +5,7 @@
 // and the GBK report.
 
 #include <QFile>
+#include <QGraphicsLineItem>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <cmath>
@@ -237,6 +238,26 @@ TEST_F(DesignCheckPanel, PlantedErrorsComeFirstTintedAndMarkedOnThePlan)
     EXPECT_NEAR(std::hypot(marks()[0].design.x - marks()[0].computed->x, marks()[0].design.y - marks()[0].computed->y),
                 10, 0.001);
     EXPECT_EQ(marks()[1].label, QStringLiteral("P12 坐标不符"));
+    // In the scene: a labelled ring and a line for each.
+    const auto drawn = [&] {
+        int lines = 0;
+        QStringList labels;
+        for (QGraphicsItem* item : route->planView()->planScene()->items()) {
+            lines += item->type() == QGraphicsLineItem::Type;
+            if (auto* label = dynamic_cast<PlanLabel*>(item); label && label->text().contains(QStringLiteral("不符")))
+                labels << label->text();
+        }
+        labels.sort();
+        return std::make_pair(lines, labels);
+    };
+    const QStringList both{QStringLiteral("P12 坐标不符"), QStringLiteral("P5 桩号不符")};
+    EXPECT_EQ(drawn(), std::make_pair(2, both));
+    // A route rebuilt by an edit that moves nothing (JD1 renamed): the
+    // plan is drawn anew, the marks with it.
+    const Route* before = route->document()->route().get();
+    typeCell(1, kJdName, QStringLiteral("J1"));
+    ASSERT_NE(route->document()->route().get(), before);
+    EXPECT_EQ(drawn(), std::make_pair(2, both));
     EXPECT_TRUE(summary().contains(QStringLiteral("最大平面差 %1 m（第 14 行 P12）")
                                        .arg(QString::fromStdString(FormatFixed(*offset.distance, 4)))))
         << summary().toStdString();
