@@ -84,6 +84,25 @@ QString Where(int line, const std::string& name)
 
 }  // namespace
 
+QStringList DesignCheckSummaryLines(const DesignCheckSummary& s)
+{
+    const auto count = [&](DesignClass c) { return s.classes[std::size_t(c)]; };
+    QStringList lines;
+    lines << QStringLiteral("复核 %1 行：相符 %2 行，桩号不符 %3 行，坐标不符 %4 行，高程不符 %5 行，超出线路 %6 行，无法读取 %7 行。")
+                 .arg(s.rows)
+                 .arg(count(DesignClass::Ok))
+                 .arg(count(DesignClass::Station))
+                 .arg(count(DesignClass::Offset))
+                 .arg(count(DesignClass::Elevation))
+                 .arg(count(DesignClass::Outside))
+                 .arg(count(DesignClass::Unreadable));
+    lines << QStringLiteral("最大平面差 ") + Metres(s.maxDistance) +
+                 (s.maxDistance ? Where(s.maxDistanceLine, s.maxDistanceName) : QString());
+    lines << QStringLiteral("最大高程差 ") + Metres(s.maxDz) + (s.maxDz ? Where(s.maxDzLine, s.maxDzName) : QString());
+    lines << QStringLiteral("相符各行平面差的均方根 ") + Metres(s.rms);
+    return lines;
+}
+
 QString DesignCheckReport(const DesignCheckResult& result, const QString& routeFile, const QString& designFile)
 {
     Cells header(kColumns);
@@ -104,8 +123,6 @@ QString DesignCheckReport(const DesignCheckResult& result, const QString& routeF
     }
     layout.total += kGap * int(layout.columns.size() - 1);
 
-    const DesignCheckSummary& s = result.summary;
-    const auto count = [&](DesignClass c) { return s.classes[std::size_t(c)]; };
     const QString title = QStringLiteral("设计逐桩坐标复核表");
     QStringList lines;
     lines << QString() << QString();
@@ -116,18 +133,7 @@ QString DesignCheckReport(const DesignCheckResult& result, const QString& routeF
     lines << QStringLiteral("限差：平面 %1 m，高程 %2 m")
                  .arg(Q(FormatGeneral(result.tolerances.plan)), Q(FormatGeneral(result.tolerances.z)));
     lines << QString();
-    lines << QStringLiteral("复核 %1 行：相符 %2 行，桩号不符 %3 行，坐标不符 %4 行，高程不符 %5 行，超出线路 %6 行，无法读取 %7 行。")
-                 .arg(s.rows)
-                 .arg(count(DesignClass::Ok))
-                 .arg(count(DesignClass::Station))
-                 .arg(count(DesignClass::Offset))
-                 .arg(count(DesignClass::Elevation))
-                 .arg(count(DesignClass::Outside))
-                 .arg(count(DesignClass::Unreadable));
-    lines << QStringLiteral("最大平面差 ") + Metres(s.maxDistance) +
-                 (s.maxDistance ? Where(s.maxDistanceLine, s.maxDistanceName) : QString());
-    lines << QStringLiteral("最大高程差 ") + Metres(s.maxDz) + (s.maxDz ? Where(s.maxDzLine, s.maxDzName) : QString());
-    lines << QStringLiteral("相符各行平面差的均方根 ") + Metres(s.rms);
+    lines << DesignCheckSummaryLines(result.summary);
     lines << QString();
 
     std::vector<const Cells*> bad, all;

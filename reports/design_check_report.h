@@ -24,11 +24,18 @@
 // a fixed-width font on a Chinese system shows the text (DisplayWidth).
 
 #include <QString>
+#include <QStringList>
 
 #include "compute/design_check.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {
+
+// The summary's four lines as the report writes them: "复核 N 行：相符 a
+// 行，…。", "最大平面差 …", "最大高程差 …", "相符各行平面差的均方根 …" ("—"
+// where there is no such value). Throws FloatFault for a number that is not
+// finite.
+QStringList DesignCheckSummaryLines(const DesignCheckSummary& summary);
 
 // The report text. routeFile, designFile: the files' names as the user
 // knows them (designFile may be empty). Throws FloatFault for a number that

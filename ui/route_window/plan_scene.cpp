@@ -20,6 +20,7 @@ const QColor kTangentLineColour(150, 150, 150);
 const QColor kJdColour(40, 40, 40);
 const QColor kMainPointColour(150, 20, 20);
 const QColor kHighlightColour(255, 140, 0);
+const QColor kCheckColour(210, 0, 0);
 
 // A direction of azimuth a (degrees) in scene coordinates.
 QPointF SceneDirection(double a) { return {SinDeg(a), -CosDeg(a)}; }
@@ -78,6 +79,7 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
     stakes_ = nullptr;
     highlight_ = nullptr;
     edges_ = nullptr;
+    checkItems_.clear();  // clear() took them
     routeRect_ = QRectF();
     route_ = std::move(route);
     if (!route_) return;
@@ -85,6 +87,7 @@ void PlanScene::setRoute(std::shared_ptr<const Route> route)
     addTangentLines(*route_);
     addElements(*route_);
     addJdsAndMainPoints(*route_);
+    addCheckMarks();
     setPixelsPerMetre(scale_);
 }
 
@@ -201,6 +204,45 @@ void PlanScene::setPavementEdges(const QPainterPath& edges)
     if (edges.isEmpty()) return;
     edges_ = addPath(edges, CosmeticPen(QColor(110, 110, 110), 1));
     edges_->setZValue(0.5);  // over the centreline's wide strokes, under the stakes
+}
+
+void PlanScene::setCheckMarks(std::vector<PlanCheckMark> marks)
+{
+    checkMarks_ = std::move(marks);
+    addCheckMarks();
+}
+
+void PlanScene::addCheckMarks()
+{
+    for (QGraphicsItem* item : checkItems_) delete item;
+    checkItems_.clear();
+    if (!route_) return;  // no frame to place them in
+    const std::size_t n = std::min(checkMarks_.size(), kMaxCheckMarks);
+    for (std::size_t i = 0; i < n; ++i) {
+        const PlanCheckMark& m = checkMarks_[i];
+        const QPointF at = frame_.toScene(m.design.x, m.design.y);
+        // The label beside the ring, square to the line from the route's
+        // point and above it, so that neither line covers the text.
+        QPointF outward(1, -1);
+        if (m.computed) {
+            const QPointF from = frame_.toScene(m.computed->x, m.computed->y);
+            auto* line = addLine(QLineF(from, at), CosmeticPen(kCheckColour, 2.5));
+            line->setZValue(3);
+            checkItems_.push_back(line);
+            auto* dot = new PlanLabel(QString(), {}, MarkerShape::Dot, kCheckColour);
+            dot->setPos(from);
+            dot->setZValue(3);
+            addItem(dot);
+            checkItems_.push_back(dot);
+            const QPointF d = at - from;
+            if (d.x() != 0 || d.y() != 0) outward = d.x() >= 0 ? QPointF(d.y(), -d.x()) : QPointF(-d.y(), d.x());
+        }
+        auto* ring = new PlanLabel(m.label, outward, MarkerShape::Ring, kCheckColour);
+        ring->setPos(at);
+        ring->setZValue(3.5);
+        addItem(ring);
+        checkItems_.push_back(ring);
+    }
 }
 
 void PlanScene::setHighlight(std::optional<QPointF> at)

@@ -2,7 +2,8 @@
 // The plan of a route as a scene (see plan_frame.h for the coordinates):
 // one path per element in the colour of its kind (tangent, spiral, arc),
 // the tangent lines through the JDs, the JDs and main points with their
-// labels, and the stakes of the stake table.
+// labels, the stakes of the stake table, and the rows of the design check
+// that are not 相符.
 //
 // Labels and stakes appear only at a scale where they can be told apart
 // (setPixelsPerMetre): a whole 1,600 km road shows its line, a curve
@@ -15,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "compute/design_check.h"
 #include "core/route.h"
 #include "ui/route_window/plan_frame.h"
 #include "ui/route_window/plan_items.h"
@@ -23,6 +25,15 @@ namespace tarvelo {
 
 // The colours of the element kinds, and the lines through the JDs.
 QColor PlanColour(ElementKind kind);
+
+// A row of the design check that is not 相符: a ring at the design point
+// with its label and, where the route has a point at the row's station, a
+// dot there and a line from it to the design point. Survey coordinates.
+struct PlanCheckMark {
+    DesignPlanPoint design;
+    std::optional<DesignPlanPoint> computed;
+    QString label;
+};
 
 class PlanScene : public QGraphicsScene {
     Q_OBJECT
@@ -38,6 +49,13 @@ public:
     // removes them too.
     void setPavementEdges(const QPainterPath& edges);
     QGraphicsPathItem* pavementEdges() const { return edges_; }
+    // The design check's marks, apart from the stakes. They are kept in
+    // survey coordinates and drawn again over every route set afterwards
+    // (the check is rerun with each route); at most kMaxCheckMarks of them
+    // are drawn, the first ones.
+    void setCheckMarks(std::vector<PlanCheckMark> marks);
+    const std::vector<PlanCheckMark>& checkMarks() const { return checkMarks_; }
+    static constexpr std::size_t kMaxCheckMarks = 2000;
     // Marks one point (the last one centred on), or none.
     void setHighlight(std::optional<QPointF> at);
 
@@ -65,6 +83,7 @@ private:
     void addTangentLines(const Route& route);
     void addJdsAndMainPoints(const Route& route);
     void addElementMainPoints(const Route& route);
+    void addCheckMarks();
 
     std::shared_ptr<const Route> route_;
     PlanFrame frame_;
@@ -74,6 +93,8 @@ private:
     StakesItem* stakes_ = nullptr;
     PlanLabel* highlight_ = nullptr;
     QGraphicsPathItem* edges_ = nullptr;
+    std::vector<PlanCheckMark> checkMarks_;
+    std::vector<QGraphicsItem*> checkItems_;
     double scale_ = 0;
 };
 

@@ -24,6 +24,7 @@
 #include "core/route_file.h"
 #include "ui/route_window/batch_inverse.h"
 #include "ui/route_window/break_pane.h"
+#include "ui/route_window/check_panel.h"
 #include "ui/route_window/curve_table_model.h"
 #include "ui/route_window/element_list_model.h"
 #include "ui/route_window/inverse_results_model.h"
@@ -109,6 +110,7 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     tools->addTab(buildInversePane(), QStringLiteral("坐标反算(&N)"));
     // The profile beside the plan: its grade-point table and drawing.
     profile_ = new ProfilePanel(services_, document_->undoStack(), lastFolder_);
+    tools->addTab(new CheckPanel(services_, lastFolder_, document_, profile_, plan_), QStringLiteral("复核(&H)"));
     auto* views = new QTabWidget;
     views->setObjectName(QStringLiteral("viewTabs"));
     views->addTab(plan_, QStringLiteral("平面图(&M)"));
