@@ -5,6 +5,7 @@
 
 #include "compute/design_check.h"
 #include "compute/design_check_json.h"
+#include "compute/route_design_check.h"
 #include "compute/route_inverse.h"
 #include "core/design_table.h"
 #include "core/number_text.h"
@@ -69,34 +70,8 @@ int RunRouteCheck(const Route& route, const std::optional<Profile>& profile, con
     }
 
     const RouteInverse inverse(route);
-    DesignCheckRoute adapter;
-    adapter.pointAt = [&route](double station, std::optional<int> zone,
-                               std::string* why) -> std::optional<DesignPlanPoint> {
-        const Route::StationLookup at = route.StationOf(station, zone);
-        if (!at.station) {
-            *why = at.error;
-            return std::nullopt;
-        }
-        const std::optional<RouteStake> stake = route.PointAt(*at.station, 0, 90);
-        if (!stake) {
-            *why = "桩号 " + FormatKStation(station) + " 不在线路范围之内。";
-            return std::nullopt;
-        }
-        return DesignPlanPoint{stake->point.x, stake->point.y};
-    };
-    adapter.foot = [&route, &inverse](double x, double y) -> std::optional<DesignFoot> {
-        const RouteFoot f = inverse.Find(x, y);
-        if (f.outcome != RouteFootOutcome::Ok) return std::nullopt;
-        const DisplayedStation shown = route.Displayed(f.station);
-        return DesignFoot{shown.station, route.hasBreaks() ? std::optional<int>(shown.zone) : std::nullopt,
-                          f.offset};
-    };
-    if (profile)
-        adapter.elevationAt = [&route, &profile](double station, std::optional<int> zone) -> std::optional<double> {
-            const Route::StationLookup at = route.StationOf(station, zone);
-            if (!at.station) return std::nullopt;
-            return profile->ElevationNear(*at.station);
-        };
+    // The same binding as the route window's 复核 tab.
+    const DesignCheckRoute adapter = DesignCheckRouteOf(route, inverse, profile ? &*profile : nullptr);
     const DesignCheckResult result = CheckDesign(table, adapter, tolerances);
 
     if (request.report) {

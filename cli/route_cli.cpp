@@ -15,6 +15,7 @@
 #include "cli/route_stakeout_cli.h"
 #include "compute/route_inverse.h"
 #include "compute/route_table.h"
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/angles.h"
 #include "core/float_fault.h"
@@ -261,14 +262,7 @@ std::string StationJson(const Route& r, double k)
 }
 
 // A displayed station as text, with its zone where the station occurs twice.
-std::string StationText(const Route& r, double k)
-{
-    const DisplayedStation d = r.Displayed(k);
-    std::string text = FormatKStation(d.station);
-    if (r.hasBreaks() && r.chainage().ZonesOf(d.station).size() > 1)
-        text += "(" + std::to_string(d.zone) + "区)";
-    return text;
-}
+std::string StationText(const Route& r, double k) { return RouteStationText(r, k); }
 
 std::string Deflection(double alpha)
 {

@@ -7,6 +7,7 @@
 
 #include "cli/route_export_cli.h"
 #include "cli/route_profile_cli.h"
+#include "compute/route_station_text.h"
 #include "core/angles.h"
 #include "core/cross_section_file.h"
 #include "core/float_fault.h"
@@ -41,15 +42,7 @@ bool ReadNumberList(const std::string& text, std::vector<double>* out)
 std::string Json(double v) { return RoundTripText(Checked(v, "输出值")); }
 std::string JsonOrNull(const std::optional<double>& v) { return v ? Json(*v) : std::string("null"); }
 
-// The displayed station of the route's own station k, with its zone where
-// the station occurs twice.
-std::string StakeLabel(const Route& r, double k)
-{
-    const DisplayedStation d = r.Displayed(k);
-    std::string text = FormatKStation(d.station);
-    if (r.hasBreaks() && r.chainage().ZonesOf(d.station).size() > 1) text += "(" + std::to_string(d.zone) + "区)";
-    return text;
-}
+std::string StakeLabel(const Route& r, double k) { return RouteStationText(r, k); }
 
 struct SectionPoint {
     double offset = 0, slope = 0;

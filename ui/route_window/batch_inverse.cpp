@@ -1,6 +1,6 @@
 #include "ui/route_window/batch_inverse.h"
 
-#include "ui/route_window/route_station_text.h"
+#include "compute/route_station_text.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 #include "compute/route_text.h"
 #include "core/number_text.h"
 #include "reports/route_report.h"
-#include "ui/route_window/route_station_text.h"
+#include "compute/route_station_text.h"
 #include "ui/route_window/route_texts.h"
 
 namespace tarvelo {

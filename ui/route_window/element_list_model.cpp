@@ -4,7 +4,7 @@
 
 #include "compute/route_text.h"
 #include "core/number_text.h"
-#include "ui/route_window/route_station_text.h"
+#include "compute/route_station_text.h"
 
 namespace tarvelo {
 

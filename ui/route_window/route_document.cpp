@@ -9,7 +9,7 @@
 #include "core/chainage.h"
 #include "ui/route_window/break_table_model.h"
 #include "ui/route_window/element_table_model.h"
-#include "ui/route_window/route_station_text.h"
+#include "compute/route_station_text.h"
 #include "ui/route_window/jd_table_model.h"
 
 namespace tarvelo {

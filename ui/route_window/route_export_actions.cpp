@@ -20,7 +20,7 @@
 #include "ui/route_window/jd_cells.h"
 #include "ui/route_window/jd_table_model.h"
 #include "ui/route_window/route_document.h"
-#include "ui/route_window/route_station_text.h"
+#include "compute/route_station_text.h"
 #include "ui/ui_services.h"
 
 namespace tarvelo {

@@ -27,7 +27,7 @@
 #include "ui/route_window/plan_view.h"
 #include "ui/route_window/profile_panel.h"
 #include "ui/route_window/route_document.h"
-#include "ui/route_window/route_station_text.h"
+#include "compute/route_station_text.h"
 #include "ui/route_window/route_window.h"
 #include "ui/route_window/stake_inputs.h"
 #include "ui/route_window/stake_table_model.h"

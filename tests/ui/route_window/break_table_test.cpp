@@ -19,7 +19,7 @@
 #include "ui/route_window/break_cells.h"
 #include "ui/route_window/curve_table_model.h"
 #include "ui/route_window/route_document.h"
-#include "ui/route_window/route_station_text.h"
+#include "compute/route_station_text.h"
 #include "ui/route_window/stake_table_model.h"
 
 namespace tarvelo::uitest {

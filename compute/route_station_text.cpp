@@ -1,4 +1,4 @@
-#include "ui/route_window/route_station_text.h"
+#include "compute/route_station_text.h"
 
 #include "core/number_text.h"
 #include "core/station_text.h"
