@@ -14,30 +14,19 @@
 #include <vector>
 
 #include "cli/route_cli.h"
+#include "tests/cli/route_cli_run.h"
 
 namespace tarvelo {
 namespace {
 
-struct BreakRun {
-    int status;
-    std::string out, err;
-};
-
-BreakRun RouteCommand(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "route");
-    BreakRun r;
-    std::ostringstream out;
-    r.status = RunRouteCli(args, out, r.err);
-    r.out = out.str();
-    return r;
-}
+using BreakRun = testing::RouteCliRun;
+const auto RouteCommand = testing::RunRoute;
 
 // Distances 0 .. 360: ZH 100, HY 160, YH 260, HZ 320. Breaks: 90 = 110 (a
 // 短链 of 20 m at distance 90) and 250 = 230 (a 长链 of 20 m at distance 230).
 // Zone 0: station = d (0 .. 90); zone 1: station = 110 + (d − 90) (110 ..
 // 250); zone 2: station = 230 + (d − 230) = d (230 .. 360).
-class RouteBreaksCli : public ::testing::Test {
+class RouteBreaksCli : public testing::RouteCliFiles {
 protected:
     void SetUp() override
     {
@@ -47,15 +36,6 @@ protected:
                        "S2,,,,,60,200,,右\nL2,,,,,40,,,\n");
         breaks_ = Write("breaks.csv", "断前桩号,断后桩号,名称\nK0+090,K0+110,短链1\n250,230,长链1\n");
     }
-    std::string Write(const char* name, const QByteArray& bytes)
-    {
-        const QString path = dir_.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path.toStdString();
-    }
-    QTemporaryDir dir_;
     std::string route_, breaks_;
 };
 

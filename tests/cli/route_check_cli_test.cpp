@@ -17,35 +17,16 @@
 
 #include "cli/route_check_cli.h"
 #include "cli/route_cli.h"
+#include "tests/cli/route_cli_run.h"
 
 namespace tarvelo {
 namespace {
 
-struct CheckRun {
-    int status;
-    std::string out, err;
-};
+using CheckRun = testing::RouteCliRun;
+const auto RouteCommand = testing::RunRoute;
 
-CheckRun RouteCommand(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "route");
-    CheckRun r;
-    std::ostringstream out;
-    r.status = RunRouteCli(args, out, r.err);
-    r.out = out.str();
-    return r;
-}
-
-class RouteCheckCli : public ::testing::Test {
+class RouteCheckCli : public testing::RouteCliFiles {
 protected:
-    std::string Write(const char* name, const std::string& bytes)
-    {
-        const QString path = dir_.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes.data(), qsizetype(bytes.size()));
-        return path.toStdString();
-    }
     // The route's own 20 m table as a design stake table, to 4 decimals as
     // design documents print it.
     std::string DesignFromRoute(const std::string& route, const std::vector<std::string>& extra = {})
@@ -66,7 +47,6 @@ protected:
         }
         return text;
     }
-    QTemporaryDir dir_;
 };
 
 const char kRoute[] =

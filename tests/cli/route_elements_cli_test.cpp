@@ -16,24 +16,13 @@
 #include <vector>
 
 #include "cli/route_cli.h"
+#include "tests/cli/route_cli_run.h"
 
 namespace tarvelo {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun RouteCommand(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "route");
-    CliRun r;
-    std::ostringstream out;
-    r.status = RunRouteCli(args, out, r.err);
-    r.out = out.str();
-    return r;
-}
+using CliRun = testing::RouteCliRun;
+const auto RouteCommand = testing::RunRoute;
 
 // A right curve R 200 with spirals of 60 m, by the element method: its
 // stations 0 .. 360 and its main points at 100, 160, 260, 320.
@@ -45,17 +34,8 @@ const char kElements[] =
     "S2,,,,,60,200,∞,1\r\n"
     "L2,,,,,40,,,\r\n";
 
-class RouteElementsCli : public ::testing::Test {
+class RouteElementsCli : public testing::RouteCliFiles {
 protected:
-    std::string Write(const char* name, const QByteArray& bytes)
-    {
-        const QString path = dir_.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path.toStdString();
-    }
-    QTemporaryDir dir_;
 };
 
 TEST_F(RouteElementsCli, ElementsJsonListsElementsAndMainPoints)

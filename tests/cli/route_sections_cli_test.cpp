@@ -15,29 +15,18 @@
 #include <vector>
 
 #include "cli/route_cli.h"
+#include "tests/cli/route_cli_run.h"
 
 namespace tarvelo {
 namespace {
 
-struct SectionsRun {
-    int status;
-    std::string out, err;
-};
-
-SectionsRun RouteCommand(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "route");
-    SectionsRun r;
-    std::ostringstream out;
-    r.status = RunRouteCli(args, out, r.err);
-    r.out = out.str();
-    return r;
-}
+using SectionsRun = testing::RouteCliRun;
+const auto RouteCommand = testing::RunRoute;
 
 // A straight due north from (1000, 2000), stations 0 .. 200, rising 1 %;
 // a crown of -2/-2 at 0 turns into a superelevation of +6/-6 with the right
 // side widened by 0.5 m at 100.
-class RouteSectionsCli : public ::testing::Test {
+class RouteSectionsCli : public testing::RouteCliFiles {
 protected:
     void SetUp() override
     {
@@ -45,14 +34,6 @@ protected:
         profile_ = Write("profile.csv", "桩号,高程,R\n0,100,\n200,102,\n");
         sections_ = Write("sections.csv", "桩号,左幅宽度,右幅宽度,左横坡%,右横坡%\n0,3.75,3.75,-2,-2\n"
                                           "K0+100,3.75,4.25,6,-6\n200,3.75,4.25,6,-6\n");
-    }
-    std::string Write(const char* name, const QByteArray& bytes)
-    {
-        const QString path = dir_.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path.toStdString();
     }
     nlohmann::json Rows(std::vector<std::string> extra)
     {
@@ -63,7 +44,6 @@ protected:
         EXPECT_EQ(r.status, 0) << r.err;
         return r.status == 0 ? nlohmann::json::parse(r.out)["rows"] : nlohmann::json::array();
     }
-    QTemporaryDir dir_;
     std::string route_, profile_, sections_;
 };
 
