@@ -158,5 +158,45 @@ TEST_F(RouteElementsCli, ProfileEndingWithinAMillimetreOfTheRouteCoversIt)
     EXPECT_NE(r.err.find("纵断面"), std::string::npos);
 }
 
+TEST_F(RouteElementsCli, EggCurveRampRoundTripsThroughLandXml)
+{
+    // A ramp with an egg curve (R 200 -> R 400 between two arcs) and an
+    // inflection: exported, imported, exported and imported again.
+    const std::string ramp = Write(
+        "ramp.csv",
+        "name,station,X,Y,azimuth,length,R_start,R_end,turn\n"
+        "L1,0,3380500,458900,30,80,,,\nA1,,,,,60,,200,右\nC1,,,,,90,200,200,右\nE1,,,,,50,200,400,右\n"
+        "C2,,,,,70,400,400,右\nA2,,,,,70,400,,右\nA3,,,,,55,,150,左\nC3,,,,,40,150,150,左\nA4,,,,,55,150,,左\n");
+    const std::string xml1 = dir_.filePath("1.xml").toStdString(), back1 = dir_.filePath("1.csv").toStdString();
+    const std::string xml2 = dir_.filePath("2.xml").toStdString(), back2 = dir_.filePath("2.csv").toStdString();
+    ASSERT_EQ(RouteCommand({"export", "--route", ramp, "--format", "landxml", "--out", xml1}).status, 0);
+    CliRun r = RouteCommand({"import-landxml", "--in", xml1, "--out", back1});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;  // exact joints: no gap or kink to warn of
+    ASSERT_EQ(RouteCommand({"export", "--route", back1, "--format", "landxml", "--out", xml2}).status, 0);
+    ASSERT_EQ(RouteCommand({"import-landxml", "--in", xml2, "--out", back2}).status, 0);
+    // The egg is a Spiral with both radii finite.
+    QFile f(QString::fromStdString(xml1));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.contains("radiusStart=\"200\" radiusEnd=\"400\""));
+    const auto table = [&](const std::string& route) {
+        const CliRun t = RouteCommand({"table", "--route", route, "--interval", "7", "--json"});
+        EXPECT_EQ(t.status, 0) << t.err;
+        return nlohmann::json::parse(t.out)["rows"];
+    };
+    const nlohmann::json a = table(ramp), b = table(back1), c = table(back2);
+    ASSERT_EQ(a.size(), b.size());
+    ASSERT_EQ(a.size(), c.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        for (const nlohmann::json* other : {&b, &c}) {
+            EXPECT_NEAR(a[i]["station"].get<double>(), (*other)[i]["station"].get<double>(), 1e-6) << i;
+            EXPECT_NEAR(a[i]["x"].get<double>(), (*other)[i]["x"].get<double>(), 1e-6) << i;
+            EXPECT_NEAR(a[i]["y"].get<double>(), (*other)[i]["y"].get<double>(), 1e-6) << i;
+        }
+        EXPECT_EQ(a[i]["kind"], b[i]["kind"]) << i;
+    }
+}
+
 }  // namespace
 }  // namespace tarvelo
