@@ -14,6 +14,7 @@
 #include "cli/route_profile_cli.h"
 #include "cli/route_stakeout_cli.h"
 #include "compute/route_inverse.h"
+#include "compute/route_profile.h"
 #include "compute/route_table.h"
 #include "compute/route_station_text.h"
 #include "compute/route_text.h"
@@ -221,18 +222,10 @@ std::optional<Profile> OptionalProfile(const RouteInvocation& inv, const Route& 
     if (!path) return std::nullopt;
     ProfileLoad load = LoadProfileFile(*path);
     if (!load.profile) Fail(load.message, load.status);
-    if (!route.hasBreaks()) return std::move(load.profile);
-    std::vector<GradePointInput> points = load.profile->points();
-    for (GradePointInput& p : points) {
-        const Route::StationLookup at = route.StationOf(p.station);
-        if (!at.station)
-            Fail("纵断面文件“" + *path + "”第 " + std::to_string(p.line) + " 行的变坡点：" + at.error,
-                 kExitInvalidRoute);
-        p.station = *at.station;
-    }
-    Profile::Built built = Profile::Build(points);
-    if (!built.profile) Fail("纵断面文件“" + *path + "”按断链换算后不能计算：" + built.error->message, kExitInvalidRoute);
-    return std::move(built.profile);
+    std::string error;
+    std::optional<Profile> onRoute = ProfileOnRoute(*load.profile, route, &error);
+    if (!onRoute) Fail("纵断面文件“" + *path + "”" + error, kExitInvalidRoute);
+    return onRoute;
 }
 
 // The route's own station of a displayed station typed in --NAME, with the

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "compute/route_inverse.h"
+#include "compute/route_profile.h"
 #include "compute/route_table.h"
 #include "core/angles.h"
 #include "core/clothoid.h"
@@ -409,6 +410,27 @@ TEST(RouteBreaks, JdStationsGivenPastABreakCheckCleanAndBreaksAtBothEnds)
     const Route::Built beyond = Route::Build(testing::MixedRows(), SpiralMode::Exact, {{"", s1 + 500, s1 + 600, 0}});
     ASSERT_FALSE(beyond.route);
     EXPECT_NE(beyond.error->message.find("断链表"), std::string::npos);
+}
+
+TEST(RouteBreaks, ProfileGradePointsAreDisplayedStationsInterpolatedAlongTheRoad)
+{
+    // A 短链 of 100 m at 5500: the displayed end lies 100 m past start + L.
+    const Route r = *Route::Build(testing::MixedRows(), SpiralMode::Exact, {{"", 5500, 5600, 0}}).route;
+    const double L = r.length(), end = r.start().station + L + 100;
+    const Profile p = *Profile::Build({{5000, 100, std::nullopt, 0}, {end, 100 + 0.01 * L, std::nullopt, 0}}).profile;
+    std::string error;
+    const std::optional<Profile> on = ProfileOnRoute(p, r, &error);
+    ASSERT_TRUE(on) << error;
+    // One per cent along the road, the gap not counted.
+    for (double d : {0.0, 400.0, 500.0, 777.0, L}) EXPECT_NEAR(*on->ElevationNear(r.start().station + d), 100 + 0.01 * d, 1e-9) << d;
+    // A grade point in the gap has no place on the road.
+    const Profile::Built gapBuilt =
+        Profile::Build({{5000, 100, std::nullopt, 0}, {5550, 101, 1000.0, 7}, {end, 103, std::nullopt, 0}});
+    ASSERT_TRUE(gapBuilt.profile) << gapBuilt.error->message;
+    const Profile& gap = *gapBuilt.profile;
+    EXPECT_FALSE(ProfileOnRoute(gap, r, &error));
+    EXPECT_NE(error.find("第 7 行"), std::string::npos) << error;
+    EXPECT_NE(error.find("短链"), std::string::npos) << error;
 }
 
 }  // namespace

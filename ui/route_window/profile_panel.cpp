@@ -1,5 +1,7 @@
 #include "ui/route_window/profile_panel.h"
 
+#include "compute/route_profile.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -155,7 +157,27 @@ ProfilePanel::~ProfilePanel()
     disconnect(document_, nullptr, this, nullptr);
 }
 
-const std::shared_ptr<const Profile>& ProfilePanel::profile() const { return document_->profile(); }
+void ProfilePanel::setRoute(std::shared_ptr<const Route> route)
+{
+    route_ = std::move(route);
+    placeOnRoute();
+}
+
+void ProfilePanel::placeOnRoute()
+{
+    const std::shared_ptr<const Profile>& own = document_->profile();
+    onRoute_ = own;
+    if (own && route_ && route_->hasBreaks()) {
+        std::string error;
+        std::optional<Profile> moved = ProfileOnRoute(*own, *route_, &error);
+        onRoute_ = moved ? std::make_shared<const Profile>(std::move(*moved)) : nullptr;
+        if (!moved) {
+            status_->setText(QString::fromStdString("纵断面与断链不符：" + error));
+            status_->setStyleSheet(QStringLiteral("color: #b00000;"));
+        }
+    }
+    emit profileChanged(onRoute_);
+}
 
 void ProfilePanel::rebuilt()
 {
@@ -165,7 +187,7 @@ void ProfilePanel::rebuilt()
     // A profile with an error keeps nothing on screen that is no longer true.
     view_->setProfile(profile, fitNext_ && profile);
     if (profile) fitNext_ = false;
-    emit profileChanged(profile);
+    placeOnRoute();
 }
 
 QString ProfilePanel::cursorText(double station, double elevation) const

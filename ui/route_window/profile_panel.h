@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "core/route.h"
+
 #include "core/profile.h"
 
 class QAction;
@@ -33,7 +35,13 @@ public:
     ~ProfilePanel() override;
 
     ProfileDocument* document() const { return document_; }
-    const std::shared_ptr<const Profile>& profile() const;
+    // The profile on the route (its grade points moved across the route's
+    // chain breaks; the table's own profile without breaks): what stakes,
+    // sections and the design check take their elevations from. Null while
+    // there is no profile or it does not fit the route's breaks.
+    const std::shared_ptr<const Profile>& profile() const { return onRoute_; }
+    // The route the profile's stations are read on (null: none).
+    void setRoute(std::shared_ptr<const Route> route);
     QTableView* table() const { return table_; }
     ProfileView* view() const { return view_; }
     // profileStatus: the profile's line for the window's status bar.
@@ -55,7 +63,8 @@ public:
     void clearCells();
 
 signals:
-    // The profile was rebuilt (after any edit); null while there is none.
+    // The profile on the route changed (after any edit of the table or the
+    // route); null while there is none.
     void profileChanged(std::shared_ptr<const Profile> profile);
 
 private:
@@ -72,6 +81,9 @@ private:
     QLabel* status_;
     QList<QAction*> fileActions_;
     bool fitNext_ = true;
+    std::shared_ptr<const Route> route_;
+    std::shared_ptr<const Profile> onRoute_;
+    void placeOnRoute();
 };
 
 }  // namespace tarvelo

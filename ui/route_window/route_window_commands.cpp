@@ -60,6 +60,7 @@ void RouteWindow::tell(const QString& text, QWidget* focus)
 void RouteWindow::routeChanged()
 {
     const std::shared_ptr<const Route>& route = document_->route();
+    profile_->setRoute(route);
     routeStatus_->setText(document_->status());
     routeStatus_->setStyleSheet(document_->hasError() ? QStringLiteral("color: #b00000;") : QString());
     curves_->setRoute(route);
