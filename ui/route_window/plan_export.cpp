@@ -5,7 +5,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#ifdef TARVELO_HAVE_SVG
 #include <QSvgGenerator>
+#endif
 
 #include "reports/text_file.h"
 #include "ui/route_window/plan_view.h"
@@ -30,6 +32,9 @@ QByteArray PngBytes(PlanView& view)
     return bytes;
 }
 
+#ifdef TARVELO_HAVE_SVG
+constexpr bool kHaveSvg = true;
+
 QByteArray SvgBytes(PlanView& view)
 {
     QByteArray bytes;
@@ -46,6 +51,11 @@ QByteArray SvgBytes(PlanView& view)
     painter.end();
     return bytes;
 }
+#else
+constexpr bool kHaveSvg = false;
+
+QByteArray SvgBytes(PlanView&) { return {}; }
+#endif
 
 QByteArray PdfBytes(PlanView& view)
 {
@@ -68,7 +78,10 @@ QByteArray PdfBytes(PlanView& view)
 
 QStringList PlanFileFilters()
 {
-    return {QStringLiteral("PNG 图片(*.png)"), QStringLiteral("SVG 矢量图(*.svg)"),
+    return {QStringLiteral("PNG 图片(*.png)"),
+#ifdef TARVELO_HAVE_SVG
+            QStringLiteral("SVG 矢量图(*.svg)"),
+#endif
             QStringLiteral("PDF 文件(*.pdf)")};
 }
 
@@ -76,12 +89,13 @@ std::optional<QString> SavePlan(PlanView& view, const QString& requested, QStrin
 {
     QString path = requested;
     QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") &&
-        suffix != QLatin1String("pdf")) {
+    // Built without Qt Svg, an .svg name is one without a known suffix.
+    const bool svg = kHaveSvg && suffix == QLatin1String("svg");
+    if (suffix != QLatin1String("png") && !svg && suffix != QLatin1String("pdf")) {
         path += QStringLiteral(".png");
         suffix = QStringLiteral("png");
     }
-    const QByteArray bytes = suffix == QLatin1String("svg")   ? SvgBytes(view)
+    const QByteArray bytes = svg                              ? SvgBytes(view)
                              : suffix == QLatin1String("pdf") ? PdfBytes(view)
                                                               : PngBytes(view);
     if (bytes.isEmpty()) {

@@ -11,11 +11,12 @@ namespace tarvelo {
 
 class PlanView;
 
-// The save dialog's filters for the plan.
+// The save dialog's filters for the plan (no SVG in a build without Qt Svg,
+// TARVELO_WITH_SVG off, as on Windows).
 QStringList PlanFileFilters();
 
 // The format is the path's suffix (png, svg, pdf, any case); a path without
-// one of them gets ".png". Returns the path written, or the error sentence
+// one of them (or with svg in a build without Qt Svg) gets ".png". Returns the path written, or the error sentence
 // through *error.
 std::optional<QString> SavePlan(PlanView& view, const QString& path, QString* error);
 
