@@ -38,15 +38,18 @@ fi
 build=$cache/build-6.4.2
 mkdir -p "$build"
 cd "$build"
-echo "Configuring Qt for MinGW in $build (log: $build/configure.log)"
-nice -n 19 "$src/configure" -prefix "$prefix" -release -static -static-runtime \
-  -xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw32- -qt-host-path /usr \
-  -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -no-feature-sql -no-feature-network \
-  -no-openssl -no-zstd -no-feature-tabletevent -no-feature-testlib \
-  -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion \
-  -- -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  >configure.log 2>&1 || { tail -n 40 configure.log; exit 1; }
+# An interrupted build resumes where it stopped.
+if [ ! -f build.ninja ]; then
+  echo "Configuring Qt for MinGW in $build (log: $build/configure.log)"
+  nice -n 19 "$src/configure" -prefix "$prefix" -release -static -static-runtime \
+    -xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw32- -qt-host-path /usr \
+    -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -no-feature-sql -no-feature-network \
+    -no-openssl -no-zstd -no-feature-tabletevent -no-feature-testlib \
+    -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion \
+    -- -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    >configure.log 2>&1 || { tail -n 40 configure.log; rm -f build.ninja; exit 1; }
+fi
 echo "Building Qt for MinGW (log: $build/build.log)"
-nice -n 19 cmake --build . --parallel "$(nproc)" >build.log 2>&1 || { tail -n 40 build.log; exit 1; }
+nice -n 19 cmake --build . --parallel "$(nproc)" >>build.log 2>&1 || { tail -n 40 build.log; exit 1; }
 nice -n 19 cmake --install . >install.log 2>&1 || { tail -n 40 install.log; exit 1; }
 echo "Qt for MinGW installed in $prefix"
