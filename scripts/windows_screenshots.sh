@@ -29,40 +29,31 @@ trap cleanup EXIT
 export DISPLAY=$display
 sleep 2
 
-shot() {  # shot FILE: the virtual desktop, cropped to its windows
-  import -window root "$1.full.png"
-  convert "$1.full.png" -trim +repage "$1"
-  rm -f "$1.full.png"
+shot() {  # shot FILE: the virtual desktop, cut to the windows on it
+  local full=$1.full.png bg
+  import -window root "$full"
+  # The bottom-right corner is always desktop: its colour is trimmed away.
+  bg=$(convert "$full" -format "%[pixel:p{$((width - 1)),$((height - 1))}]" info:)
+  convert "$full" -bordercolor "$bg" -border 1 -trim +repage "$1"
+  rm -f "$full"
   echo "$1"
 }
-wait_for() {  # wait_for NAME: until a window whose title holds NAME is shown
-  for _ in $(seq 60); do
-    xdotool search --name "$1" >/dev/null 2>&1 && return 0
-    sleep 1
-  done
-  echo "windows_screenshots.sh: no window named $1 appeared" >&2
-  return 1
-}
 
+# Wine draws the windows' frames itself in its virtual desktop (there is no
+# window manager); keystrokes go to the window in front.
 (cd "$root" && exec wine explorer /desktop=Tarvelo,${width}x${height} "$exe") >/dev/null 2>&1 &
 wine_pid=$!
-wait_for "测量工程"
-sleep 4
+sleep 15
+xdotool mousemove $((width / 2)) $((height - 5))
 shot "$root/docs/windows-main.png"
 
-# 工具(&T) → 线路计算 (the fifth item), then 文件 → 导入线路 (Ctrl+O) and the
+# 工具(&T) → 线路计算 (its fifth item), then 文件 → 导入线路 (Ctrl+O) with the
 # example's Windows path typed into the file dialog.
-main=$(xdotool search --name "测量工程" | head -n 1)
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main" || true
-xdotool key --delay 300 alt+t Down Down Down Down Return
-wait_for "线路计算"
-sleep 2
-xdotool key ctrl+o
-sleep 4
-xdotool type --delay 40 "Z:${root//\//\\}\\examples\\route-example.csv"
-xdotool key Return
+xdotool key --delay 400 alt+t Down Down Down Down Return
 sleep 6
-route=$(xdotool search --name "线路计算" | head -n 1)
-xdotool windowsize "$route" 1200 800 2>/dev/null || true
-sleep 2
+xdotool key ctrl+o
+sleep 5
+xdotool type --delay 30 "Z:${root//\//\\}\\examples\\route-example.csv"
+xdotool key Return
+sleep 8
 shot "$root/docs/windows-route.png"
