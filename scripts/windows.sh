@@ -31,7 +31,7 @@ pass() { echo "ok: $*"; }
 
 # --- 1. tools
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth
-  nsis icoutils librsvg2-bin zip dpkg-dev qt6-base-dev libgtest-dev nlohmann-json3-dev)
+  nsis icoutils librsvg2-bin zip unzip dpkg-dev qt6-base-dev libgtest-dev nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -73,12 +73,21 @@ nice -n 5 cmake --build "$build" -j"$(nproc)"
 export WINEPREFIX=${TARVELO_WINEPREFIX:-$cache/wine}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
 tmp=$(mktemp -d)
-server_pid=
+server_pid= xvfb_pid=
 cleanup() {
   [ -n "$server_pid" ] && wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$tmp"
 }
 trap cleanup EXIT
+# One private X display for every wine process: wine's desktop process,
+# started by the first program, serves all later ones.
+display=99
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=:$display
+sleep 2
 # A persistent wineserver, detached from this script's pipes: otherwise the
 # first wine started by CTest keeps CTest's output pipe open and it hangs.
 wineserver -p </dev/null >/dev/null 2>&1 &
@@ -186,6 +195,7 @@ zip_file=$root/dist/$name.zip
 rm -f "$zip_file"
 (cd "$tmp" && zip -q -r -X "$zip_file" "$name")
 setup=$root/dist/tarvelo_${version}_setup.exe
+rm -f "$setup"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSOURCE="$folder" \
   -DICON="$build/app/tarvelo.ico" -DOUTFILE="$setup" "$root/packaging/windows/tarvelo.nsi" |
   grep -v 'Insecure filename' || true
@@ -199,9 +209,9 @@ mkdir -p "$unpacked"
 (cd "$unpacked" && unzip -q "$zip_file")
 status=0
 # TARVELO_SELF_CHECK reaches the Windows program through wine's environment.
-TARVELO_SELF_CHECK=1 timeout 120 xvfb-run -a wine "$unpacked/$name/tarvelo.exe" </dev/null \
+TARVELO_SELF_CHECK=1 timeout 120 wine "$unpacked/$name/tarvelo.exe" </dev/null \
   >"$tmp/self-check" 2>/dev/null || status=$?
-if [ "$status" = 0 ] && grep -qxF "帮助页面：$(winpath "$unpacked/$name/help/index.html")" "$tmp/self-check"; then
+if [ "$status" = 0 ] && grep -qixF "帮助页面：$(winpath "$unpacked/$name/help/index.html")" "$tmp/self-check"; then
   pass "tarvelo.exe starts under wine and finds its help page beside it"
 else
   fail "tarvelo.exe self-check (status $status)"; sed 's/^/  | /' "$tmp/self-check" >&2
@@ -219,7 +229,7 @@ console=$(timeout 120 wine cmd /c "cd /d C:\\ && tarvelo-cli --version" </dev/nu
 [ "$console" = "tarvelo-cli $version" ] && pass "tarvelo-cli runs from a console in C:\\ (PATH)" ||
   fail "tarvelo-cli from a console printed “$console”"
 timeout 300 wine "$program_files/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "silent uninstall"
-for _ in $(seq 30); do [ -e "$program_files/tarvelo.exe" ] || break; sleep 1; done  # it runs from a copy
+for _ in $(seq 60); do [ -e "$program_files" ] || break; sleep 1; done  # it runs from a copy
 [ ! -e "$program_files" ] && [ ! -e "$menu_entry" ] && pass "the uninstaller removes the folder and the entry" ||
   fail "files left after uninstalling"
 path_after=$(timeout 60 wine reg query 'HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment' /v Path \
