@@ -89,9 +89,13 @@ const char* KindWords(QFileDevice::FileError error)
 
 QString SystemWordsFor(const QString& errorString, QFileDevice::FileError error)
 {
-    for (const Reason& r : kReasons)
-        if (errorString.compare(QString::fromLocal8Bit(std::strerror(r.code)), Qt::CaseInsensitive) == 0)
+    for (const Reason& r : kReasons) {
+        const QString text = QString::fromLocal8Bit(std::strerror(r.code));
+        // Windows' C library has no text of its own for some codes (ELOOP).
+        if (text.startsWith(QLatin1String("Unknown error"), Qt::CaseInsensitive)) continue;
+        if (errorString.compare(text, Qt::CaseInsensitive) == 0)
             return QStringLiteral("（%1）").arg(QString::fromUtf8(r.words));
+    }
 #ifdef Q_OS_WIN
     for (const Reason& r : kWindowsReasons)
         if (errorString.compare(qt_error_string(int(r.code)), Qt::CaseInsensitive) == 0)

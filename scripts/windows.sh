@@ -171,10 +171,10 @@ if [ -s "$dir/win/线路.xml" ] && cmp -s <(sed -E 's/ (date|time)="[^"]*"//g' "
 else
   fail "LandXML: 线路.xml differs"
 fi
-if iconv -f GBK -t UTF-8 "$dir/win/要素 表.txt" | grep -q '交点'; then
-  pass "the Windows elements report is GBK text (iconv reads 交点)"
+if iconv -f GBK -t UTF-8 "$dir/win/要素 表.txt" | grep -q "曲线五大桩"; then
+  pass "the Windows elements report is GBK text (iconv reads 曲线五大桩)"
 else
-  fail "the Windows elements report is not GBK text with 交点"
+  fail "the Windows elements report is not GBK text with 曲线五大桩"
 fi
 # Read back: the curve data file the Windows program wrote, by the Windows program.
 (cd "$root" && "$linux_cli" elements) >"$tmp/linux.out"
@@ -210,7 +210,8 @@ mkdir -p "$unpacked"
 status=0
 # TARVELO_SELF_CHECK reaches the Windows program through wine's environment.
 TARVELO_SELF_CHECK=1 timeout 120 wine "$unpacked/$name/tarvelo.exe" </dev/null \
-  >"$tmp/self-check" 2>/dev/null || status=$?
+  >"$tmp/self-check.raw" 2>/dev/null || status=$?
+tr -d '\r' <"$tmp/self-check.raw" >"$tmp/self-check"  # a window program's stdout is in text mode
 if [ "$status" = 0 ] && grep -qixF "帮助页面：$(winpath "$unpacked/$name/help/index.html")" "$tmp/self-check"; then
   pass "tarvelo.exe starts under wine and finds its help page beside it"
 else
