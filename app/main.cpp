@@ -69,7 +69,8 @@ int main(int argc, char** argv)
     // where it finds its help page and examples and ends, with status 0 when
     // the help page is found (how the package test checks an unpacked tree).
     if (qEnvironmentVariableIsSet("TARVELO_SELF_CHECK")) {
-        std::fputs(tarvelo::DataPlacesReport().toLocal8Bit().constData(), stdout);
+        // UTF-8, as on Linux: Windows' ANSI code page may lack the path's characters.
+        std::fputs(tarvelo::DataPlacesReport().toUtf8().constData(), stdout);
         return tarvelo::FindHelpPage(tarvelo::HelpPageCandidates()).isEmpty() ? 1 : 0;
     }
     return app.exec();

@@ -3,11 +3,18 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <climits>
+#endif
+
 namespace tarvelo {
 
 namespace {
-
-constexpr const char* kGbkName = "GBK";
 
 // Line (1-based) and column (1-based, in characters) of the character that
 // starts at index in text.
@@ -27,13 +34,80 @@ QString PositionText(const QString& text, qsizetype index)
     return QStringLiteral("第 %1 行第 %2 列").arg(line).arg(column);
 }
 
-bool EncodesInGbk(QStringView piece)
+// The one place text meets GBK. Qt converts GBK through ICU, which the
+// Windows build is without; Windows holds code page 936 itself, and its
+// table is the one the Linux build's "GBK" follows, so both write the same
+// bytes.
+enum class GbkResult { Done, BadText, NoCodec };
+
+#ifdef Q_OS_WIN
+constexpr UINT kGbkCodePage = 936;
+
+GbkResult ToGbk(QStringView text, QByteArray* bytes)
+{
+    bytes->clear();
+    if (text.isEmpty()) return GbkResult::Done;
+    if (text.size() > INT_MAX) return GbkResult::BadText;
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+    const int length = int(text.size());
+    // No best-fit look-alikes: a character without GBK bytes is an error,
+    // which the default character (and lone surrogates) reveal.
+    BOOL usedDefault = FALSE;
+    const int size =
+        WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, nullptr, &usedDefault);
+    if (size <= 0 || usedDefault) return GbkResult::BadText;
+    bytes->resize(size);
+    WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide, length, bytes->data(), size, nullptr,
+                        &usedDefault);
+    if (usedDefault) {
+        bytes->clear();
+        return GbkResult::BadText;
+    }
+    return GbkResult::Done;
+}
+
+// Invalid or cut-off byte sequences fail (MB_ERR_INVALID_CHARS).
+GbkResult FromGbk(const QByteArray& bytes, QString* text)
+{
+    text->clear();
+    if (bytes.isEmpty()) return GbkResult::Done;
+    if (bytes.size() > INT_MAX) return GbkResult::BadText;
+    const int length = int(bytes.size());
+    const int size =
+        MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes.constData(), length, nullptr, 0);
+    if (size <= 0) return GbkResult::BadText;
+    text->resize(size);
+    MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes.constData(), length,
+                        reinterpret_cast<wchar_t*>(text->data()), size);
+    return GbkResult::Done;
+}
+#else
+constexpr const char* kGbkName = "GBK";
+
+GbkResult ToGbk(QStringView text, QByteArray* bytes)
 {
     QStringEncoder encoder(kGbkName, QStringConverter::Flag::Stateless);
+    if (!encoder.isValid()) return GbkResult::NoCodec;
     // encode() converts lazily: only turning it into bytes runs the encoder.
-    const QByteArray bytes = encoder.encode(piece);
-    (void)bytes;
-    return encoder.isValid() && !encoder.hasError();
+    *bytes = encoder.encode(text);
+    if (!encoder.hasError()) return GbkResult::Done;
+    bytes->clear();
+    return GbkResult::BadText;
+}
+
+GbkResult FromGbk(const QByteArray& bytes, QString* text)
+{
+    QStringDecoder decoder(kGbkName, QStringConverter::Flag::Stateless);
+    if (!decoder.isValid()) return GbkResult::NoCodec;
+    *text = decoder.decode(bytes);
+    return decoder.hasError() ? GbkResult::BadText : GbkResult::Done;
+}
+#endif
+
+bool EncodesInGbk(QStringView piece)
+{
+    QByteArray bytes;
+    return ToGbk(piece, &bytes) == GbkResult::Done;
 }
 
 // Control characters that no text file holds. Tab, LF, VT, FF, CR and the
@@ -45,9 +119,9 @@ bool IsForbiddenControl(QChar c)
     return !(u == 0x09 || u == 0x0A || u == 0x0B || u == 0x0C || u == 0x0D || u == 0x1A);
 }
 
-bool Decode(QStringDecoder& decoder, const QByteArray& bytes, QString* out)
+bool DecodeUtf8(const QByteArray& bytes, QString* out)
 {
-    if (!decoder.isValid()) return false;
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     *out = decoder.decode(bytes);
     return !decoder.hasError();
 }
@@ -56,11 +130,11 @@ bool Decode(QStringDecoder& decoder, const QByteArray& bytes, QString* out)
 
 FileResult<QByteArray> EncodeGbk(const QString& text)
 {
-    QStringEncoder encoder(kGbkName, QStringConverter::Flag::Stateless);
-    if (!encoder.isValid())
+    QByteArray bytes;
+    const GbkResult result = ToGbk(text, &bytes);
+    if (result == GbkResult::NoCodec)
         return FileResult<QByteArray>::Failure(QStringLiteral("本机不支持 GBK 编码，无法写入文件。"));
-    QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError()) return FileResult<QByteArray>::Success(std::move(bytes));
+    if (result == GbkResult::Done) return FileResult<QByteArray>::Success(std::move(bytes));
 
     // Find the first character that GBK lacks, to name it.
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -93,12 +167,11 @@ FileResult<DecodedText> DecodeTextBytes(const QByteArray& bytes)
     const TextEncoding order[2] = {hasBom ? TextEncoding::Utf8 : TextEncoding::Gbk,
                                    hasBom ? TextEncoding::Gbk : TextEncoding::Utf8};
     for (TextEncoding encoding : order) {
-        QStringDecoder decoder = encoding == TextEncoding::Gbk
-                                     ? QStringDecoder(kGbkName, QStringConverter::Flag::Stateless)
-                                     : QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         DecodedText decoded;
         decoded.encoding = encoding;
-        if (!Decode(decoder, body, &decoded.text)) continue;
+        const bool ok = encoding == TextEncoding::Gbk ? FromGbk(body, &decoded.text) == GbkResult::Done
+                                                      : DecodeUtf8(body, &decoded.text);
+        if (!ok) continue;
         for (QChar c : decoded.text)
             if (IsForbiddenControl(c))
                 return FileResult<DecodedText>::Failure(

@@ -2,7 +2,7 @@
 // The system's reason for a failed file operation, in the program's language.
 //
 // Qt reports the reason as the C library's English text ("Permission
-// denied"); a message that names the file in Chinese should not switch to
+// denied"), on Windows also as Windows words it; a message that names the file in Chinese should not switch to
 // English half way. The common reasons get their Chinese words; any other
 // falls back to the kind of failure Qt recorded.
 

@@ -6,8 +6,31 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
+#ifdef Q_OS_WIN
+#include <QDir>
+#include <QStandardPaths>
+#endif
 
 namespace tarvelo {
+
+namespace {
+
+// Where a dialog opens. A name without a folder (the first dialog, or a
+// suggested file name) opens in the working folder, which on Windows is the
+// program's install folder or system32 when started from the Start menu:
+// there such a name is placed in the user's Documents folder instead.
+QString DialogStart(const QString& currentName)
+{
+#ifdef Q_OS_WIN
+    if (QFileInfo(currentName).isRelative()) {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!documents.isEmpty()) return QDir(documents).filePath(currentName);
+    }
+#endif
+    return currentName;
+}
+
+}  // namespace
 
 void QtUiServices::showMessage(QWidget* parent, const QString& title, const QString& text,
                                MessageIcon icon) {
@@ -19,12 +42,12 @@ void QtUiServices::showMessage(QWidget* parent, const QString& title, const QStr
 
 QString QtUiServices::getSaveFileName(QWidget* parent, const QString& currentName,
                                       const QStringList& filters) {
-    return QFileDialog::getSaveFileName(parent, QString(), currentName, filters.join(";;"));
+    return QFileDialog::getSaveFileName(parent, QString(), DialogStart(currentName), filters.join(";;"));
 }
 
 QString QtUiServices::getOpenFileName(QWidget* parent, const QString& currentName,
                                       const QStringList& filters) {
-    return QFileDialog::getOpenFileName(parent, QString(), currentName, filters.join(";;"));
+    return QFileDialog::getOpenFileName(parent, QString(), DialogStart(currentName), filters.join(";;"));
 }
 
 bool QtUiServices::startProgram(const QString& program, const QStringList& arguments,

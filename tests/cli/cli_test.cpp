@@ -2,13 +2,14 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QStringDecoder>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <string>
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "reports/gbk_text.h"
 
 namespace tarvelo {
 namespace {
@@ -48,8 +49,10 @@ QString ReadGbk(const std::string& path)
 {
     QFile f(QString::fromStdString(path));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    QStringDecoder gbk("GBK");
-    return gbk.decode(f.readAll());
+    // The program's own decoder: Qt has no GBK codec of its own on Windows.
+    const FileResult<DecodedText> text = DecodeTextBytes(f.readAll());
+    EXPECT_TRUE(text.ok() && text.value->encoding == TextEncoding::Gbk);
+    return text.ok() ? text.value->text : QString();
 }
 
 TEST(Cli, InverseOfTheDefaultPointPrintsStationTenThousandOnTheCentre)
@@ -135,7 +138,7 @@ TEST(Cli, BadUseFailsWithAMessageAndNothingOnStdout)
         {{"point", "--station", "1", "--station", "2"}, kExitError, "一次"},
         {{"elements", "extra"}, kExitError, "多余"},
         {{"export-curve"}, kExitError, "--out"},
-        {{"elements", "--curve", "/no/such/file"}, kExitError, "/no/such/file"},
+        {{"elements", "--curve", "/no/such/file"}, kExitError, "such"},
     };
     for (const auto& c : cases) {
         std::string joined;
@@ -145,6 +148,9 @@ TEST(Cli, BadUseFailsWithAMessageAndNothingOnStdout)
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        if (c.args.size() > 2 && c.args[2] == "/no/such/file") {  // named in the system's form
+            EXPECT_NE(r.err.find(QDir::toNativeSeparators("/no/such/file").toStdString()), std::string::npos) << r.err;
+        }
         EXPECT_EQ(r.err.back(), '\n');
     }
 }
@@ -167,8 +173,7 @@ TEST(Cli, CurveFileInUtf8OrGbkGivesTheSameResults)
     QTemporaryDir dir;
     const QByteArray utf8 =
         "3378226.731 本交点坐标X(N)\n456053.721\n10021.359\n4500\n360\n200\n-53.12461\n98.565562\n";
-    QStringEncoder toGbk("GBK");
-    const QByteArray gbk = toGbk.encode(QString::fromUtf8(utf8));
+    const QByteArray gbk = *EncodeGbk(QString::fromUtf8(utf8)).value;
     const CliRun a = Cli({"elements", "--curve", WriteFile(dir, "u.txt", utf8)});
     const CliRun b = Cli({"elements", "--curve", WriteFile(dir, "g.txt", gbk)});
     ASSERT_EQ(a.status, kExitOk) << a.err;
@@ -211,7 +216,7 @@ TEST(Cli, ReportThatCannotBeWrittenFailsWithoutOutput)
     const CliRun r = Cli({"elements", "--report", target});
     EXPECT_EQ(r.status, kExitError);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("missing/folder"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(QDir::toNativeSeparators("missing/folder").toStdString()), std::string::npos) << r.err;
 }
 
 }  // namespace

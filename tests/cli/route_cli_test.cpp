@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QStringDecoder>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <nlohmann/json.hpp>
@@ -17,6 +17,7 @@
 #include "compute/route_table.h"
 #include "core/route.h"
 #include "core/route_file.h"
+#include "reports/gbk_text.h"
 
 namespace tarvelo {
 namespace {
@@ -187,9 +188,9 @@ TEST_F(RouteCli, CurveTableReportIsWrittenInGbk)
     QFile f(QString::fromStdString(report));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
-    QStringDecoder gbk("GBK");
-    const QString text = gbk.decode(bytes);
-    EXPECT_FALSE(gbk.hasError());
+    const FileResult<DecodedText> decoded = DecodeTextBytes(bytes);
+    ASSERT_TRUE(decoded.ok() && decoded.value->encoding == TextEncoding::Gbk);
+    const QString text = decoded.value->text;
     EXPECT_TRUE(text.contains(QStringLiteral("直线、曲线及转角表")));
     EXPECT_TRUE(text.contains(QStringLiteral("JD2  X=1000.0000  Y=1000.0000")));
     EXPECT_TRUE(text.contains(QStringLiteral("转角 左90°0ˊ0\"")));

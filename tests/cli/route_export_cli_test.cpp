@@ -12,7 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <nlohmann/json.hpp>
@@ -29,6 +28,7 @@
 #include "core/profile_file.h"
 #include "reports/landxml_reader.h"
 #include "tests/support/landxml_design.h"
+#include "reports/gbk_text.h"
 
 namespace tarvelo {
 namespace {
@@ -109,9 +109,9 @@ TEST_F(RouteExportCli, TextIntoAFileIsTheGbkStakeReport)
     ASSERT_EQ(r.status, 0) << r.err;
     const QByteArray bytes = Read(txt);
     ASSERT_FALSE(bytes.isEmpty());
-    QStringDecoder gbk("GBK");
-    const QString text = gbk.decode(bytes);
-    ASSERT_FALSE(gbk.hasError());
+    const FileResult<DecodedText> decoded = DecodeTextBytes(bytes);
+    ASSERT_TRUE(decoded.ok() && decoded.value->encoding == TextEncoding::Gbk);
+    const QString text = decoded.value->text;
     EXPECT_TRUE(text.contains(QStringLiteral("逐桩坐标表")));
     EXPECT_TRUE(text.contains(QStringLiteral("起点 K10+000.000  止点 K15+")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nK10+000.000     3378000.0000    455000.0000     ")));

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QStringDecoder>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <nlohmann/json.hpp>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/route_cli.h"
+#include "reports/gbk_text.h"
 
 namespace tarvelo {
 namespace {
@@ -130,8 +131,9 @@ TEST_F(RouteProfileCli, ReportIsWrittenInGbk)
     ASSERT_EQ(r.status, 0) << r.err;
     QFile f(QString::fromStdString(report));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    QStringDecoder gbk("GBK");
-    const std::string text = QString(gbk.decode(f.readAll())).toStdString();
+    const FileResult<DecodedText> decoded = DecodeTextBytes(f.readAll());
+    ASSERT_TRUE(decoded.ok() && decoded.value->encoding == TextEncoding::Gbk);
+    const std::string text = decoded.value->text.toStdString();
     EXPECT_NE(text.find("竖曲线要素表\r\n"), std::string::npos);
     EXPECT_NE(text.find("K0+800.000"), std::string::npos);
     EXPECT_NE(text.find("K1+437.500"), std::string::npos);
@@ -275,7 +277,8 @@ TEST_F(RouteProfileCli, BadProfilesExitTwoWithLineAndReasonAndNothingOnStdout)
     const CliRun gone = RouteCli({"point", "--route", route_, "--station", "10", "--profile", missing});
     EXPECT_EQ(gone.status, 1);
     EXPECT_EQ(gone.out, "");
-    EXPECT_NE(gone.err.find(missing), std::string::npos) << gone.err;
+    EXPECT_NE(gone.err.find(QDir::toNativeSeparators(QString::fromStdString(missing)).toStdString()), std::string::npos)
+        << gone.err;
 
     const CliRun noProfile = RouteCli({"profile", "--route", route_});
     EXPECT_EQ(noProfile.status, 1);

@@ -27,6 +27,49 @@ TEST(EncodeGbk, GivesTheCodePageBytesOfLabelsAndSigns)
     }
 }
 
+// Signs where the GBK tables in use differ between systems: the bytes are
+// those of code page 936 (Windows' own table, which the Windows build
+// converts with), so that both builds write the same files.
+TEST(EncodeGbk, SignsAreTheCodePage936BytesOnEverySystem)
+{
+    struct Case {
+        const char* text;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"\u00B7", QByteArray::fromHex("a1a4")},  // middle dot
+        {"\u2014", QByteArray::fromHex("a1aa")},  // em dash
+        {"\u2015", QByteArray::fromHex("a844")},  // horizontal bar
+        {"\u2026", QByteArray::fromHex("a1ad")},  // ellipsis
+        {"\u20AC", QByteArray::fromHex("80")},    // euro, the one single byte above 7F
+        {"\u3000", QByteArray::fromHex("a1a1")},  // ideographic space
+        {"\uFF0C", QByteArray::fromHex("a3ac")},  // full-width comma
+        {"\u00B0\u2032\u2033", QByteArray::fromHex("a1e3a1e4a1e5")},  // degree, minute, second
+    };
+    for (const Case& c : cases) {
+        const FileResult<QByteArray> bytes = EncodeGbk(U(c.text));
+        ASSERT_TRUE(bytes.ok()) << c.text;
+        EXPECT_EQ(bytes.value->toHex().toStdString(), c.bytes.toHex().toStdString()) << c.text;
+        const FileResult<DecodedText> back = DecodeTextBytes(c.bytes);
+        ASSERT_TRUE(back.ok()) << c.text;
+        EXPECT_EQ(back.value->text, U(c.text));
+        EXPECT_EQ(back.value->encoding, TextEncoding::Gbk) << c.text;
+    }
+}
+
+// A lone surrogate half is no character: refused, not written as "?".
+TEST(EncodeGbk, LoneSurrogateIsRefused)
+{
+    QString text = U("K1");
+    text.append(QChar(0xD83D));
+    text.append(U("2"));
+    const FileResult<QByteArray> bytes = EncodeGbk(text);
+    EXPECT_FALSE(bytes.ok());
+    ASSERT_TRUE(bytes.error.has_value());
+    EXPECT_TRUE(bytes.error->contains(QLatin1String("U+D83D"))) << bytes.error->toStdString();
+    EXPECT_TRUE(bytes.error->contains(U("第 1 行第 3 列"))) << bytes.error->toStdString();
+}
+
 TEST(EncodeGbk, RefusesCharactersGbkLacksInsteadOfWritingQuestionMarks)
 {
     struct Case {

@@ -6,6 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include "reports/system_words.h"
 
 namespace tarvelo {
@@ -36,6 +40,27 @@ TEST(SystemWords, TheSystemsEnglishReasonsComeOutInChinese)
     EXPECT_EQ(SystemWordsFor(QStringLiteral("Unknown error"), QFileDevice::NoError),
               QStringLiteral("（未知错误）"));
 }
+
+#ifdef Q_OS_WIN
+// Windows words its reasons itself (in the system's language); Qt passes
+// them on as they are.
+TEST(SystemWords, WindowsReasonsComeOutInChinese)
+{
+    const struct {
+        DWORD code;
+        const char* words;
+    } cases[] = {
+        {ERROR_ACCESS_DENIED, "（没有权限）"},
+        {ERROR_PATH_NOT_FOUND, "（文件或文件夹不存在）"},
+        {ERROR_INVALID_NAME, "（文件名不合法）"},
+        {ERROR_DISK_FULL, "（磁盘已满）"},
+        {ERROR_SHARING_VIOLATION, "（文件正被使用）"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SystemWordsFor(qt_error_string(int(c.code)), QFileDevice::OpenError), QString::fromUtf8(c.words))
+            << c.code << " " << qt_error_string(int(c.code)).toStdString();
+}
+#endif
 
 TEST(SystemWords, AFailedOpenIsExplainedInChinese)
 {

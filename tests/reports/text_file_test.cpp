@@ -1,8 +1,10 @@
 #include "reports/text_file.h"
 
+#ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -90,6 +92,9 @@ TEST_F(TextFileTest, RefusedWritesNamePathAndReasonAndTouchNothing)
 // makes the operating system refuse the write part-way, as a full disk does.
 TEST_F(TextFileTest, ShortWriteIsNotReportedAsSavedAndKeepsTheExistingFile)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no file-size limit to make a write fail part-way";
+#else
     const QString path = Path("r.txt");
     PutFileBytes(path, "old content\r\n");
 
@@ -108,13 +113,16 @@ TEST_F(TextFileTest, ShortWriteIsNotReportedAsSavedAndKeepsTheExistingFile)
     EXPECT_TRUE(status.error->contains(QDir::toNativeSeparators(path))) << status.error->toStdString();
     EXPECT_EQ(FileBytes(path), "old content\r\n");
     EXPECT_EQ(Entries(), QStringList{QStringLiteral("r.txt")});
+#endif
 }
 
 TEST_F(TextFileTest, ReadOnlyExistingFileIsNotReplaced)
 {
+#ifndef _WIN32  // on Windows the read-only attribute stops everyone
     if (geteuid() == 0)
         GTEST_SKIP() << "running as root: permission bits do not stop root, so a read-only file "
                         "cannot be simulated; the folder and plain-file cases cover refused targets";
+#endif
     const QString path = Path("r.txt");
     PutFileBytes(path, "old\r\n");
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));

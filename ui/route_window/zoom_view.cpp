@@ -5,7 +5,9 @@
 #include <QMouseEvent>
 #include <QPageSize>
 #include <QPdfWriter>
+#ifdef TARVELO_HAVE_SVG
 #include <QSvgGenerator>
+#endif
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -140,6 +142,9 @@ QByteArray PngBytes(ZoomView& view)
     return bytes;
 }
 
+#ifdef TARVELO_HAVE_SVG
+constexpr bool kHaveSvg = true;
+
 QByteArray SvgBytes(ZoomView& view)
 {
     QByteArray bytes;
@@ -156,6 +161,12 @@ QByteArray SvgBytes(ZoomView& view)
     painter.end();
     return bytes;
 }
+#else
+// Built without Qt Svg (the Windows build): no SVG is offered.
+constexpr bool kHaveSvg = false;
+
+QByteArray SvgBytes(ZoomView&) { return {}; }
+#endif
 
 QByteArray PdfBytes(ZoomView& view)
 {
@@ -178,7 +189,10 @@ QByteArray PdfBytes(ZoomView& view)
 
 QStringList ViewPictureFilters()
 {
-    return {QStringLiteral("PNG 图片(*.png)"), QStringLiteral("SVG 矢量图(*.svg)"),
+    return {QStringLiteral("PNG 图片(*.png)"),
+#ifdef TARVELO_HAVE_SVG
+            QStringLiteral("SVG 矢量图(*.svg)"),
+#endif
             QStringLiteral("PDF 文件(*.pdf)")};
 }
 
@@ -186,12 +200,13 @@ std::optional<QString> SaveViewPicture(ZoomView& view, const QString& requested,
 {
     QString path = requested;
     QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") &&
-        suffix != QLatin1String("pdf")) {
+    // Built without Qt Svg, an .svg name is one without a known suffix.
+    const bool svg = kHaveSvg && suffix == QLatin1String("svg");
+    if (suffix != QLatin1String("png") && !svg && suffix != QLatin1String("pdf")) {
         path += QStringLiteral(".png");
         suffix = QStringLiteral("png");
     }
-    const QByteArray bytes = suffix == QLatin1String("svg")   ? SvgBytes(view)
+    const QByteArray bytes = svg                              ? SvgBytes(view)
                              : suffix == QLatin1String("pdf") ? PdfBytes(view)
                                                               : PngBytes(view);
     if (bytes.isEmpty()) {
