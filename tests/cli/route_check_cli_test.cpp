@@ -104,9 +104,11 @@ TEST_F(RouteCheckCli, PlantedErrorsAreFoundAndClassified)
     EXPECT_EQ(cls["P5"], "ok");
     EXPECT_EQ(j["summary"]["classes"]["unreadable"], 1);
     // The station row points at the right station: the foot is 10 m back.
-    for (const auto& row : j["rows"])
-        if (row["name"] == "P20")
+    for (const auto& row : j["rows"]) {
+        if (row["name"] == "P20") {
             EXPECT_NEAR(row["station"].get<double>() - row["foot_station"].get<double>(), 10, 0.01);
+        }
+    }
 }
 
 TEST_F(RouteCheckCli, AcrossAChainBreakWithItsZone)
