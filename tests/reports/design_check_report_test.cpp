@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "tests/reports/gbk_python.h"
+
 #include "core/design_table.h"
 #include "reports/design_check_csv.h"
 #include "tests/support/design_route.h"
@@ -34,26 +36,8 @@ DesignCheckResult Checked(const std::string& table, bool profile = true)
     return CheckDesign(ParseDesignTable(table), route.Interface(profile));
 }
 
-// The file decoded by Python's own GBK codec (Debian's python3).
-std::string DecodeGbkWithPython(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral("-c"),
-             QStringLiteral("import sys; sys.stdout.buffer.write(open(sys.argv[1], 'rb').read()"
-                            ".decode('gbk').encode('utf-8'))"),
-             path});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return "<python failed: " + p.readAllStandardError().toStdString() + ">";
-    return p.readAllStandardOutput().toStdString();
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll();
-}
+using testing::DecodeGbkWithPython;
+using testing::FileBytes;
 
 std::vector<std::string> SplitCrLf(const std::string& text)
 {

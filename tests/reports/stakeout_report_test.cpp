@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "tests/reports/gbk_python.h"
+
 #include "reports/text_columns.h"
 
 namespace tarvelo {
@@ -116,27 +118,8 @@ std::string HeightsAndNotesReport()
     });
 }
 
-// The file decoded by Python's own GBK codec (Debian's python3), not by the
-// program's decoder.
-std::string DecodeGbkWithPython(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral("-c"),
-             QStringLiteral("import sys; sys.stdout.buffer.write(open(sys.argv[1], 'rb').read()"
-                            ".decode('gbk').encode('utf-8'))"),
-             path});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return "<python failed: " + p.readAllStandardError().toStdString() + ">";
-    return p.readAllStandardOutput().toStdString();
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll();
-}
+using testing::DecodeGbkWithPython;
+using testing::FileBytes;
 
 TEST(StakeoutReport, WorkedExampleIsTheHandLaidSheet)
 {
