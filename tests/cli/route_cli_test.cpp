@@ -14,6 +14,7 @@
 
 #include "cli/cli_run.h"
 #include "cli/route_cli.h"
+#include "tests/cli/route_cli_run.h"
 #include "compute/route_table.h"
 #include "core/route.h"
 #include "core/route_file.h"
@@ -22,31 +23,11 @@
 namespace tarvelo {
 namespace {
 
-struct RouteRun {
-    int status;
-    std::string out, err;
-};
+using RouteRun = testing::RouteCliRun;
+RouteRun Route(std::vector<std::string> args) { return testing::RunRoute(std::move(args)); }
 
-RouteRun Route(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "route");
-    RouteRun r;
-    std::ostringstream out;
-    r.status = RunRouteCli(args, out, r.err);
-    r.out = out.str();
-    return r;
-}
-
-class RouteCli : public ::testing::Test {
+class RouteCli : public testing::RouteCliFiles {
 protected:
-    std::string Write(const char* name, const QByteArray& bytes)
-    {
-        const QString path = dir_.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path.toStdString();
-    }
     // The staircase worked by hand (see the engine tests): three 90° curves
     // of R 200 without spirals on legs of 1000 m.
     std::string Staircase()
@@ -55,7 +36,6 @@ protected:
                      "点名,X,Y,桩号,R,Ls1,Ls2\r\nQD,0,0,0\r\nJD1,1000,0,,200\r\nJD2,1000,1000,,200\r\n"
                      "JD3,2000,1000,,200\r\nZD,2000,2000\r\n");
     }
-    QTemporaryDir dir_;
 };
 
 TEST_F(RouteCli, ElementsJsonCarriesTheChainedStationsAndMainPoints)
