@@ -8,8 +8,8 @@
 #include "compute/curve_command.h"
 #include "compute/stakeout_table.h"
 #include "compute/station_offset.h"
-#include "core/centreline.h"
-#include "core/curve_inputs.h"
+#include "core/curve/centreline.h"
+#include "core/curve/curve_inputs.h"
 
 namespace {
 

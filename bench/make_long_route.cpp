@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "core/long_route.h"
-#include "core/route_file.h"
+#include "core/plan/long_route.h"
+#include "core/files/route_file.h"
 
 int main(int argc, char** argv)
 {

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "core/profile.h"
+#include "core/profile/profile.h"
 
 namespace {
 

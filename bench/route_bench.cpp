@@ -9,8 +9,8 @@
 
 #include "compute/route_inverse.h"
 #include "compute/route_table.h"
-#include "core/long_route.h"
-#include "core/route.h"
+#include "core/plan/long_route.h"
+#include "core/plan/route.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include <QUndoStack>
 
 #include "compute/route_table.h"
-#include "core/long_route.h"
-#include "core/route.h"
-#include "ui/route_window/jd_cells.h"
-#include "ui/route_window/jd_table_model.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/route_document.h"
-#include "ui/route_window/stake_table_model.h"
+#include "core/plan/long_route.h"
+#include "core/plan/route.h"
+#include "ui/route_window/tables/jd_cells.h"
+#include "ui/route_window/tables/jd_table_model.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/document/route_document.h"
+#include "ui/route_window/stakes/stake_table_model.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "core/curve_inputs.h"
+#include "core/curve/curve_inputs.h"
 
 namespace tarvelo {
 

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "core/float_fault.h"
+#include "core/numbers/float_fault.h"
 
 namespace tarvelo {
 

@@ -8,7 +8,7 @@
 #include "compute/main_points.h"
 #include "compute/stakeout_table.h"
 #include "compute/station_offset.h"
-#include "core/centreline.h"
+#include "core/curve/centreline.h"
 
 namespace tarvelo {
 

@@ -1,6 +1,6 @@
 #include "cli/route_export_cli.h"
 
-#include "core/break_file.h"
+#include "core/files/break_file.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -9,11 +9,11 @@
 #include <streambuf>
 #include <vector>
 
-#include "core/element_file.h"
-#include "core/number_text.h"
-#include "core/profile.h"
-#include "core/profile_file.h"
-#include "core/route_file.h"
+#include "core/files/element_file.h"
+#include "core/numbers/number_text.h"
+#include "core/profile/profile.h"
+#include "core/files/profile_file.h"
+#include "core/files/route_file.h"
 #include "reports/dxf_writer.h"
 #include "reports/landxml_reader.h"
 #include "reports/landxml_writer.h"

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "compute/route_table.h"
-#include "core/route.h"
+#include "core/plan/route.h"
 #include "reports/stake_file_export.h"
 
 namespace tarvelo {

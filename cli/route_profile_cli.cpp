@@ -3,10 +3,10 @@
 #include <QString>
 
 #include "compute/route_text.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
-#include "core/profile_file.h"
-#include "core/route_file.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
+#include "core/files/profile_file.h"
+#include "core/files/route_file.h"
 #include "reports/profile_report.h"
 #include "reports/table_file.h"
 

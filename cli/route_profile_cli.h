@@ -16,8 +16,8 @@
 #include <ostream>
 #include <string>
 
-#include "core/profile.h"
-#include "core/route.h"
+#include "core/profile/profile.h"
+#include "core/plan/route.h"
 
 namespace tarvelo {
 

@@ -11,9 +11,9 @@
 
 #include "compute/route_table.h"
 #include "compute/total_station.h"
-#include "core/cross_section.h"
-#include "core/profile.h"
-#include "core/route.h"
+#include "core/section/cross_section.h"
+#include "core/profile/profile.h"
+#include "core/plan/route.h"
 
 namespace tarvelo {
 

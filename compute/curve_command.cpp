@@ -1,6 +1,6 @@
 #include "curve_command.h"
 
-#include "core/curve_elements.h"
+#include "core/curve/curve_elements.h"
 
 namespace tarvelo {
 

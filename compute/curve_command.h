@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "core/curve_inputs.h"
-#include "core/curve_state.h"
+#include "core/curve/curve_inputs.h"
+#include "core/curve/curve_state.h"
 
 namespace tarvelo {
 

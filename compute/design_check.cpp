@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "compute/route_text.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 
 namespace tarvelo {
 

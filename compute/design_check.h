@@ -38,7 +38,7 @@
 #include <string>
 #include <vector>
 
-#include "core/design_table.h"
+#include "core/files/design_table.h"
 
 namespace tarvelo {
 

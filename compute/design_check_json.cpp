@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 
 namespace tarvelo {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "core/centreline.h"
-#include "core/curve_state.h"
+#include "core/curve/centreline.h"
+#include "core/curve/curve_state.h"
 
 namespace tarvelo {
 

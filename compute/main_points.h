@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/centreline.h"
-#include "core/main_point.h"
-#include "core/curve_state.h"
+#include "core/curve/centreline.h"
+#include "core/curve/main_point.h"
+#include "core/curve/curve_state.h"
 
 namespace tarvelo {
 

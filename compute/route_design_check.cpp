@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/float_fault.h"
-#include "core/station_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/station_text.h"
 
 namespace tarvelo {
 

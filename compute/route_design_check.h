@@ -11,8 +11,8 @@
 
 #include "compute/design_check.h"
 #include "compute/route_inverse.h"
-#include "core/profile.h"
-#include "core/route.h"
+#include "core/profile/profile.h"
+#include "core/plan/route.h"
 
 namespace tarvelo {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/route.h"
+#include "core/plan/route.h"
 
 namespace tarvelo {
 

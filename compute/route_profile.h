@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "core/profile.h"
-#include "core/route.h"
+#include "core/profile/profile.h"
+#include "core/plan/route.h"
 
 namespace tarvelo {
 

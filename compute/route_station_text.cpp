@@ -1,7 +1,7 @@
 #include "compute/route_station_text.h"
 
-#include "core/number_text.h"
-#include "core/station_text.h"
+#include "core/numbers/number_text.h"
+#include "core/numbers/station_text.h"
 
 namespace tarvelo {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/route.h"
+#include "core/plan/route.h"
 
 namespace tarvelo {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/float_fault.h"
+#include "core/numbers/float_fault.h"
 
 namespace tarvelo {
 

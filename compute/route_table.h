@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/chainage.h"
-#include "core/route.h"
+#include "core/plan/chainage.h"
+#include "core/plan/route.h"
 
 namespace tarvelo {
 

@@ -3,4 +3,4 @@
 // K notation lives with the other station text in core/station_text.h so
 // that the engine's own messages can write it too.
 
-#include "core/station_text.h"
+#include "core/numbers/station_text.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/curve_state.h"
+#include "core/curve/curve_state.h"
 
 namespace tarvelo {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/curve_state.h"
+#include "core/curve/curve_state.h"
 
 namespace tarvelo {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/float_fault.h"
-#include "core/route.h"
+#include "core/numbers/float_fault.h"
+#include "core/plan/route.h"
 
 namespace tarvelo {
 

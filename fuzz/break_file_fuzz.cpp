@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/break_file.h"
-#include "core/chainage.h"
+#include "core/files/break_file.h"
+#include "core/plan/chainage.h"
 #include "fuzz/fuzz_check.h"
 #include "reports/table_file.h"
 

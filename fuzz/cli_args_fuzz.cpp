@@ -7,7 +7,7 @@
 
 #include "cli/cli_run.h"
 #include "compute/stakeout_table.h"
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 #include "fuzz/fuzz_check.h"
 
 using namespace tarvelo;

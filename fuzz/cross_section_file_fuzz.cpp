@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/cross_section.h"
-#include "core/cross_section_file.h"
+#include "core/section/cross_section.h"
+#include "core/files/cross_section_file.h"
 #include "fuzz/fuzz_check.h"
 #include "reports/table_file.h"
 

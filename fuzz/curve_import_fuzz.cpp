@@ -11,8 +11,8 @@
 
 #include "compute/curve_command.h"
 #include "compute/main_points.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "fuzz/fuzz_check.h"
 #include "reports/curve_data_file.h"
 #include "reports/gbk_text.h"

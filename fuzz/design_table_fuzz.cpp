@@ -12,8 +12,8 @@
 
 #include "compute/design_check.h"
 #include "compute/design_check_json.h"
-#include "core/design_table.h"
-#include "core/text_table.h"
+#include "core/files/design_table.h"
+#include "core/files/text_table.h"
 #include "fuzz/fuzz_check.h"
 #include "reports/table_file.h"
 

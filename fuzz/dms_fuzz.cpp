@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/angles.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "fuzz/fuzz_check.h"
 
 using namespace tarvelo;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/element_file.h"
+#include "core/files/element_file.h"
 #include "fuzz/fuzz_check.h"
 #include "reports/table_file.h"
 

@@ -9,9 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/element_file.h"
-#include "core/float_fault.h"
-#include "core/route.h"
+#include "core/files/element_file.h"
+#include "core/numbers/float_fault.h"
+#include "core/plan/route.h"
 #include "fuzz/fuzz_check.h"
 #include "reports/landxml_reader.h"
 #include "reports/landxml_writer.h"

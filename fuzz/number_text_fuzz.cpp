@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 #include "fuzz/fuzz_check.h"
 
 using namespace tarvelo;

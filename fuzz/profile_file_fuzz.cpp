@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/profile.h"
-#include "core/profile_file.h"
+#include "core/profile/profile.h"
+#include "core/files/profile_file.h"
 #include "fuzz/fuzz_check.h"
 #include "reports/table_file.h"
 

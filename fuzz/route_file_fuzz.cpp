@@ -10,9 +10,9 @@
 
 #include "compute/route_inverse.h"
 #include "compute/route_table.h"
-#include "core/float_fault.h"
-#include "core/route.h"
-#include "core/route_file.h"
+#include "core/numbers/float_fault.h"
+#include "core/plan/route.h"
+#include "core/files/route_file.h"
 #include "fuzz/fuzz_check.h"
 #include "reports/table_file.h"
 

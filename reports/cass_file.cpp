@@ -3,8 +3,8 @@
 #include <QString>
 
 #include "compute/route_text.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "reports/gbk_text.h"
 
 namespace tarvelo {

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 #include "reports/gbk_text.h"
 #include "reports/text_columns.h"
 #include "reports/text_file.h"

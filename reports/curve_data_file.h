@@ -20,7 +20,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "core/curve_inputs.h"
+#include "core/curve/curve_inputs.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {

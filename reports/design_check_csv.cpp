@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "reports/csv_field.h"
 #include "reports/text_file.h"
 

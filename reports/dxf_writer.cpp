@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "reports/cass_file.h"
 #include "reports/gbk_text.h"
 #include "reports/streamed_file.h"

@@ -32,7 +32,7 @@
 #include <QString>
 
 #include "compute/route_table.h"
-#include "core/route.h"
+#include "core/plan/route.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {

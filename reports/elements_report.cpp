@@ -4,8 +4,8 @@
 
 #include <QStringList>
 
-#include "core/angles.h"
-#include "core/float_fault.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/float_fault.h"
 #include "reports/text_columns.h"
 #include "reports/text_file.h"
 

@@ -9,9 +9,9 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
-#include "core/angles.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "reports/text_file.h"
 
 namespace tarvelo {

@@ -76,10 +76,10 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/element_input.h"
-#include "core/profile.h"
-#include "core/chainage.h"
-#include "core/route.h"
+#include "core/plan/element_input.h"
+#include "core/profile/profile.h"
+#include "core/plan/chainage.h"
+#include "core/plan/route.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {

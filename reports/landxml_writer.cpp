@@ -7,7 +7,7 @@
 #include <QDateTime>
 #include <QXmlStreamWriter>
 
-#include "core/float_fault.h"
+#include "core/numbers/float_fault.h"
 #include "reports/text_file.h"
 
 namespace tarvelo {

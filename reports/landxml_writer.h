@@ -18,7 +18,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/route.h"
+#include "core/plan/route.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {

@@ -7,8 +7,8 @@
 #include <QStringList>
 
 #include "compute/route_text.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "reports/text_columns.h"
 #include "reports/text_file.h"
 

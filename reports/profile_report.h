@@ -19,7 +19,7 @@
 
 #include <QString>
 
-#include "core/profile.h"
+#include "core/profile/profile.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {

@@ -12,7 +12,7 @@
 
 #include <QString>
 
-#include "core/route.h"
+#include "core/plan/route.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {

@@ -1,8 +1,8 @@
 #include "reports/stake_csv.h"
 
-#include "core/angles.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 
 namespace tarvelo {
 

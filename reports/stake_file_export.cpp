@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/float_fault.h"
+#include "core/numbers/float_fault.h"
 #include "reports/cass_file.h"
 #include "reports/gbk_text.h"
 #include "reports/stake_csv.h"

@@ -16,8 +16,8 @@
 #include "cli/route_cli.h"
 #include "tests/cli/route_cli_run.h"
 #include "compute/route_table.h"
-#include "core/route.h"
-#include "core/route_file.h"
+#include "core/plan/route.h"
+#include "core/files/route_file.h"
 #include "reports/gbk_text.h"
 
 namespace tarvelo {

@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "cli/route_cli.h"
-#include "core/element_file.h"
-#include "core/profile_file.h"
+#include "core/files/element_file.h"
+#include "core/files/profile_file.h"
 #include "reports/landxml_reader.h"
 #include "tests/support/landxml_design.h"
 #include "reports/gbk_text.h"

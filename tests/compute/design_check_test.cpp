@@ -9,9 +9,9 @@
 #include <nlohmann/json.hpp>
 
 #include "compute/design_check_json.h"
-#include "core/design_table.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/files/design_table.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "tests/support/design_route.h"
 
 namespace tarvelo {

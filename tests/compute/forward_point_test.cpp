@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "compute/forward_point.h"
-#include "core/float_fault.h"
+#include "core/numbers/float_fault.h"
 #include "tests/support/test_curves.h"
 
 namespace tarvelo {

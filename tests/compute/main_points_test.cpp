@@ -5,7 +5,7 @@
 #include <string>
 
 #include "compute/main_points.h"
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 #include "tests/support/test_curves.h"
 
 namespace tarvelo {

@@ -7,9 +7,9 @@
 
 #include "compute/main_points.h"
 #include "compute/station_offset.h"
-#include "core/angles.h"
-#include "core/centreline.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/curve/centreline.h"
+#include "core/numbers/number_text.h"
 #include "tests/support/test_curves.h"
 
 namespace tarvelo {

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/design_table.h"
-#include "core/float_fault.h"
+#include "core/files/design_table.h"
+#include "core/numbers/float_fault.h"
 
 namespace tarvelo {
 namespace {

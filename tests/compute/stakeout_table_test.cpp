@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "compute/stakeout_table.h"
-#include "core/angles.h"
-#include "core/centreline.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/curve/centreline.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "tests/support/test_curves.h"
 
 namespace tarvelo {

@@ -5,9 +5,9 @@
 
 #include "compute/forward_point.h"
 #include "compute/station_offset.h"
-#include "core/angles.h"
-#include "core/centreline.h"
-#include "core/float_fault.h"
+#include "core/numbers/angles.h"
+#include "core/curve/centreline.h"
+#include "core/numbers/float_fault.h"
 #include "tests/support/test_curves.h"
 
 namespace tarvelo {

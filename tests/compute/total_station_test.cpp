@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "compute/total_station.h"
-#include "core/angles.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 
 namespace tarvelo {
 namespace {

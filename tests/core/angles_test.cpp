@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "core/angles.h"
-#include "core/float_fault.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/float_fault.h"
 
 namespace tarvelo {
 namespace {

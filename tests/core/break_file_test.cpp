@@ -1,4 +1,4 @@
-#include "core/break_file.h"
+#include "core/files/break_file.h"
 
 #include <cmath>
 #include <string>
@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/float_fault.h"
-#include "core/station_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/station_text.h"
 
 namespace tarvelo {
 namespace {

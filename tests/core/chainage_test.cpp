@@ -1,4 +1,4 @@
-#include "core/chainage.h"
+#include "core/plan/chainage.h"
 
 #include <cmath>
 #include <optional>

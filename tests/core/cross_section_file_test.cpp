@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/cross_section_file.h"
-#include "core/route.h"
-#include "core/route_file.h"
+#include "core/files/cross_section_file.h"
+#include "core/plan/route.h"
+#include "core/files/route_file.h"
 
 namespace tarvelo {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "compute/route_text.h"
-#include "core/cross_section.h"
-#include "core/float_fault.h"
+#include "core/section/cross_section.h"
+#include "core/numbers/float_fault.h"
 
 namespace tarvelo {
 namespace {

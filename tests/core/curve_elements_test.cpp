@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/angles.h"
-#include "core/curve_elements.h"
-#include "core/float_fault.h"
+#include "core/numbers/angles.h"
+#include "core/curve/curve_elements.h"
+#include "core/numbers/float_fault.h"
 #include "tests/support/test_curves.h"
 
 namespace tarvelo {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/curve_inputs.h"
-#include "core/float_fault.h"
+#include "core/curve/curve_inputs.h"
+#include "core/numbers/float_fault.h"
 
 namespace tarvelo {
 namespace {

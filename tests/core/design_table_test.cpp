@@ -1,4 +1,4 @@
-#include "core/design_table.h"
+#include "core/files/design_table.h"
 
 #include <algorithm>
 #include <optional>
@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/station_text.h"
-#include "core/text_table.h"
+#include "core/numbers/station_text.h"
+#include "core/files/text_table.h"
 
 namespace tarvelo {
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "core/exact_decimal.h"
+#include "core/numbers/exact_decimal.h"
 
 namespace tarvelo {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/profile_file.h"
+#include "core/files/profile_file.h"
 
 #include <cmath>
 #include <string>

@@ -1,4 +1,4 @@
-#include "core/profile.h"
+#include "core/profile/profile.h"
 
 #include <cmath>
 #include <limits>

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "core/curve_inputs.h"
+#include "core/curve/curve_inputs.h"
 #include "gbk_reference.h"
 
 namespace tarvelo {

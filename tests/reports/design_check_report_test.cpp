@@ -10,7 +10,7 @@
 
 #include "tests/reports/gbk_python.h"
 
-#include "core/design_table.h"
+#include "core/files/design_table.h"
 #include "reports/design_check_csv.h"
 #include "tests/support/design_route.h"
 

@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 
-#include "core/element_file.h"
+#include "core/files/element_file.h"
 #include "reports/table_file.h"
 
 namespace tarvelo {

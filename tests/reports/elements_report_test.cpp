@@ -11,7 +11,7 @@
 
 #include "compute/curve_command.h"
 #include "compute/main_points.h"
-#include "core/curve_inputs.h"
+#include "core/curve/curve_inputs.h"
 #include "gbk_reference.h"
 
 namespace tarvelo {

@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "core/route.h"
+#include "core/plan/route.h"
 
 namespace tarvelo::testing {
 

@@ -13,7 +13,7 @@
 #include <limits>
 #include <string>
 
-#include "core/profile.h"
+#include "core/profile/profile.h"
 #include "reports/landxml_reader.h"
 #include "tests/support/landxml_design.h"
 

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "core/angles.h"
+#include "core/numbers/angles.h"
 #include "reports/landxml_reader.h"
 #include "reports/landxml_writer.h"
 #include "tests/reports/export_test_support.h"

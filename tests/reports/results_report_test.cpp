@@ -5,7 +5,7 @@
 
 #include "compute/curve_command.h"
 #include "compute/stakeout_table.h"
-#include "core/curve_inputs.h"
+#include "core/curve/curve_inputs.h"
 #include "gbk_reference.h"
 
 namespace tarvelo {

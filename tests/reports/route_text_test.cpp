@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "compute/route_text.h"
-#include "core/float_fault.h"
+#include "core/numbers/float_fault.h"
 
 namespace tarvelo {
 namespace {

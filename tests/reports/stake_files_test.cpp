@@ -12,9 +12,9 @@
 
 #include "compute/route_table.h"
 #include "compute/route_text.h"
-#include "core/angles.h"
+#include "core/numbers/angles.h"
 #include "reports/gbk_text.h"
-#include "core/float_fault.h"
+#include "core/numbers/float_fault.h"
 #include "reports/cass_file.h"
 #include "reports/stake_csv.h"
 #include "reports/stake_file_export.h"

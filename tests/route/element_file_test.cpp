@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "core/angles.h"
-#include "core/element_file.h"
+#include "core/numbers/angles.h"
+#include "core/files/element_file.h"
 
 namespace tarvelo {
 namespace {

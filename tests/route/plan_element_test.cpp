@@ -6,9 +6,9 @@
 #include <cmath>
 #include <limits>
 
-#include "core/angles.h"
-#include "core/clothoid.h"
-#include "core/plan_element.h"
+#include "core/numbers/angles.h"
+#include "core/curve/clothoid.h"
+#include "core/plan/plan_element.h"
 
 namespace tarvelo {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "compute/main_points.h"
-#include "core/angles.h"
-#include "core/clothoid.h"
-#include "core/curve_elements.h"
-#include "core/route.h"
+#include "core/numbers/angles.h"
+#include "core/curve/clothoid.h"
+#include "core/curve/curve_elements.h"
+#include "core/plan/route.h"
 #include "tests/support/test_curves.h"
 #include "tests/support/test_routes.h"
 

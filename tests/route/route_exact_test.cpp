@@ -11,9 +11,9 @@
 #include "compute/route_inverse.h"
 #include "compute/route_profile.h"
 #include "compute/route_table.h"
-#include "core/angles.h"
-#include "core/clothoid.h"
-#include "core/route.h"
+#include "core/numbers/angles.h"
+#include "core/curve/clothoid.h"
+#include "core/plan/route.h"
 #include "tests/support/test_routes.h"
 
 namespace tarvelo {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/route.h"
-#include "core/route_file.h"
-#include "core/text_table.h"
+#include "core/plan/route.h"
+#include "core/files/route_file.h"
+#include "core/files/text_table.h"
 
 namespace tarvelo {
 namespace {

@@ -8,10 +8,10 @@
 #include <limits>
 #include <vector>
 
-#include "core/centreline.h"
-#include "core/float_fault.h"
-#include "core/main_point.h"
-#include "core/route_from_curve.h"
+#include "core/curve/centreline.h"
+#include "core/numbers/float_fault.h"
+#include "core/curve/main_point.h"
+#include "core/plan/route_from_curve.h"
 #include "tests/support/test_curves.h"
 #include "tests/support/test_routes.h"
 

@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "compute/route_inverse.h"
-#include "core/float_fault.h"
-#include "core/route.h"
+#include "core/numbers/float_fault.h"
+#include "core/plan/route.h"
 #include "tests/support/test_routes.h"
 
 namespace tarvelo {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "compute/route_table.h"
-#include "core/route.h"
+#include "core/plan/route.h"
 #include "tests/support/test_routes.h"
 
 namespace tarvelo {

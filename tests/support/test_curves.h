@@ -8,8 +8,8 @@
 #include <string>
 
 #include "compute/curve_command.h"
-#include "core/curve_inputs.h"
-#include "core/curve_state.h"
+#include "core/curve/curve_inputs.h"
+#include "core/curve/curve_state.h"
 
 namespace tarvelo::testing {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/angles.h"
-#include "core/route.h"
+#include "core/numbers/angles.h"
+#include "core/plan/route.h"
 
 namespace tarvelo::testing {
 

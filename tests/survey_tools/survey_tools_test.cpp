@@ -10,8 +10,8 @@
 #include <limits>
 #include <string>
 
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 
 namespace tarvelo {
 namespace {

@@ -9,7 +9,7 @@
 #include "compute/forward_point.h"
 #include "compute/main_points.h"
 #include "compute/stakeout_table.h"
-#include "core/curve_inputs.h"
+#include "core/curve/curve_inputs.h"
 
 namespace tarvelo {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/curve_inputs.h"
+#include "core/curve/curve_inputs.h"
 #include "ui/main_window/frame_box.h"
 #include "ui/main_window/ruled_grid.h"
 #include "ui/main_window/window_font.h"

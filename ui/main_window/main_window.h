@@ -10,8 +10,8 @@
 #include <QMainWindow>
 #include <array>
 
-#include "core/curve_inputs.h"
-#include "core/curve_state.h"
+#include "core/curve/curve_inputs.h"
+#include "core/curve/curve_state.h"
 #include "ui/main_window/main_window_mode.h"
 
 class QLabel;

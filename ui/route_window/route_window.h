@@ -12,8 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/curve_inputs.h"
-#include "core/route.h"
+#include "core/curve/curve_inputs.h"
+#include "core/plan/route.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "core/curve_inputs.h"
+#include "core/curve/curve_inputs.h"
 
 namespace tarvelo {
 

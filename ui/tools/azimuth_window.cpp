@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "compute/survey_tools.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
 #include "ui/tools/fixed_layout.h"
 #include "ui/tools/tool_messages.h"
 #include "ui/ui_services.h"

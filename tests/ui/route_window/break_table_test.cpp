@@ -13,14 +13,14 @@
 #include <QClipboard>
 #include <QFile>
 
-#include "core/break_file.h"
-#include "core/station_text.h"
+#include "core/files/break_file.h"
+#include "core/numbers/station_text.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/break_cells.h"
-#include "ui/route_window/curve_table_model.h"
-#include "ui/route_window/route_document.h"
+#include "ui/route_window/tables/break_cells.h"
+#include "ui/route_window/definition/curve_table_model.h"
+#include "ui/route_window/document/route_document.h"
 #include "compute/route_station_text.h"
-#include "ui/route_window/stake_table_model.h"
+#include "ui/route_window/stakes/stake_table_model.h"
 
 namespace tarvelo::uitest {
 namespace {

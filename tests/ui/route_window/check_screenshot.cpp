@@ -18,10 +18,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/route_window/check_panel.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/profile_panel.h"
-#include "ui/route_window/route_document.h"
+#include "ui/route_window/check/check_panel.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/profile/profile_panel.h"
+#include "ui/route_window/document/route_document.h"
 #include "ui/route_window/route_window.h"
 #include "ui/ui_services.h"
 

@@ -11,19 +11,19 @@
 #include <cmath>
 
 #include "compute/route_text.h"
-#include "core/number_text.h"
-#include "core/profile.h"
-#include "core/station_text.h"
+#include "core/numbers/number_text.h"
+#include "core/profile/profile.h"
+#include "core/numbers/station_text.h"
 #include "reports/design_check_report.h"
 #include "reports/gbk_text.h"
 #include "reports/text_file.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/check_panel.h"
-#include "ui/route_window/check_table_model.h"
-#include "ui/route_window/jd_cells.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/profile_panel.h"
-#include "ui/route_window/route_document.h"
+#include "ui/route_window/check/check_panel.h"
+#include "ui/route_window/check/check_table_model.h"
+#include "ui/route_window/tables/jd_cells.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/profile/profile_panel.h"
+#include "ui/route_window/document/route_document.h"
 
 namespace tarvelo::uitest {
 namespace {

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <cmath>
 
-#include "core/element_file.h"
-#include "ui/route_window/element_cells.h"
+#include "core/files/element_file.h"
+#include "ui/route_window/tables/element_cells.h"
 
 namespace tarvelo {
 namespace {

@@ -16,13 +16,13 @@
 #include <QUndoStack>
 #include <cmath>
 
-#include "core/element_file.h"
+#include "core/files/element_file.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/element_cells.h"
-#include "ui/route_window/element_list_model.h"
-#include "ui/route_window/plan_scene.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/route_document.h"
+#include "ui/route_window/tables/element_cells.h"
+#include "ui/route_window/definition/element_list_model.h"
+#include "ui/route_window/plan/plan_scene.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/document/route_document.h"
 
 namespace tarvelo::uitest {
 namespace {

@@ -9,10 +9,10 @@
 #include <QClipboard>
 #include <QTest>
 
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/curve_table_model.h"
-#include "ui/route_window/jd_cells.h"
+#include "ui/route_window/definition/curve_table_model.h"
+#include "ui/route_window/tables/jd_cells.h"
 
 namespace tarvelo::uitest {
 namespace {

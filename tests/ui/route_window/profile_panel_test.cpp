@@ -25,18 +25,18 @@
 
 #include <memory>
 
-#include "core/profile_file.h"
+#include "core/files/profile_file.h"
 #include "reports/gbk_text.h"
 #include "reports/profile_report.h"
 #include "reports/text_file.h"
 #include "tests/ui/support/fake_ui_services.h"
 #include "tests/ui/support/widget_test.h"
-#include "ui/route_window/profile_cells.h"
-#include "ui/route_window/profile_document.h"
-#include "ui/route_window/profile_label.h"
-#include "ui/route_window/profile_panel.h"
-#include "ui/route_window/profile_table_model.h"
-#include "ui/route_window/profile_view.h"
+#include "ui/route_window/tables/profile_cells.h"
+#include "ui/route_window/profile/profile_document.h"
+#include "ui/route_window/profile/profile_label.h"
+#include "ui/route_window/profile/profile_panel.h"
+#include "ui/route_window/tables/profile_table_model.h"
+#include "ui/route_window/profile/profile_view.h"
 
 namespace tarvelo::uitest {
 namespace {

@@ -19,10 +19,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/route_window/profile_document.h"
-#include "ui/route_window/profile_panel.h"
-#include "ui/route_window/profile_view.h"
-#include "ui/route_window/route_document.h"
+#include "ui/route_window/profile/profile_document.h"
+#include "ui/route_window/profile/profile_panel.h"
+#include "ui/route_window/profile/profile_view.h"
+#include "ui/route_window/document/route_document.h"
 #include "ui/route_window/route_window.h"
 #include "ui/ui_services.h"
 

@@ -14,16 +14,16 @@
 #include <QTabWidget>
 
 #include "compute/route_text.h"
-#include "core/number_text.h"
-#include "core/profile_file.h"
+#include "core/numbers/number_text.h"
+#include "core/files/profile_file.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/profile_cells.h"
-#include "ui/route_window/profile_document.h"
-#include "ui/route_window/profile_panel.h"
-#include "ui/route_window/profile_table_model.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/profile_view.h"
-#include "ui/route_window/stake_elevation_model.h"
+#include "ui/route_window/tables/profile_cells.h"
+#include "ui/route_window/profile/profile_document.h"
+#include "ui/route_window/profile/profile_panel.h"
+#include "ui/route_window/tables/profile_table_model.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/profile/profile_view.h"
+#include "ui/route_window/stakes/stake_elevation_model.h"
 
 namespace tarvelo::uitest {
 namespace {

@@ -14,8 +14,8 @@
 #include <cstdio>
 
 #include "tests/ui/route_window/screenshot_desktop.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/route_document.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/document/route_document.h"
 #include "ui/route_window/route_window.h"
 
 int main(int argc, char** argv)

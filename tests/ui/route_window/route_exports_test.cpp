@@ -15,17 +15,17 @@
 #include <cstdio>
 
 #include "compute/route_text.h"
-#include "core/angles.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/number_text.h"
 #include "reports/landxml_reader.h"
 #include "tests/reports/export_test_support.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/curve_table_model.h"
-#include "ui/route_window/jd_table_model.h"
-#include "ui/route_window/route_document.h"
-#include "ui/route_window/route_export_actions.h"
-#include "ui/route_window/stake_elevation_model.h"
-#include "ui/route_window/stake_table_model.h"
+#include "ui/route_window/definition/curve_table_model.h"
+#include "ui/route_window/tables/jd_table_model.h"
+#include "ui/route_window/document/route_document.h"
+#include "ui/route_window/document/route_export_actions.h"
+#include "ui/route_window/stakes/stake_elevation_model.h"
+#include "ui/route_window/stakes/stake_table_model.h"
 
 namespace tarvelo::uitest {
 namespace {

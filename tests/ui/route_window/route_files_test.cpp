@@ -7,9 +7,9 @@
 #include "reports/gbk_text.h"
 #include "reports/text_file.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/curve_table_model.h"
-#include "ui/route_window/jd_cells.h"
-#include "ui/route_window/plan_view.h"
+#include "ui/route_window/definition/curve_table_model.h"
+#include "ui/route_window/tables/jd_cells.h"
+#include "ui/route_window/plan/plan_view.h"
 
 namespace tarvelo::uitest {
 namespace {

@@ -8,15 +8,15 @@
 #include <limits>
 #include <stdexcept>
 
-#include "core/angles.h"
-#include "core/float_fault.h"
-#include "core/number_text.h"
-#include "ui/route_window/batch_inverse.h"
-#include "ui/route_window/jd_cells.h"
-#include "ui/route_window/plan_overlay.h"
-#include "ui/route_window/plan_scene.h"
-#include "ui/route_window/route_texts.h"
-#include "ui/route_window/stake_inputs.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
+#include "ui/route_window/stakes/batch_inverse.h"
+#include "ui/route_window/tables/jd_cells.h"
+#include "ui/route_window/plan/plan_overlay.h"
+#include "ui/route_window/plan/plan_scene.h"
+#include "ui/route_window/document/route_texts.h"
+#include "ui/route_window/stakes/stake_inputs.h"
 
 namespace tarvelo {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "compute/route_text.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/stake_table_model.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/stakes/stake_table_model.h"
 
 namespace tarvelo::uitest {
 namespace {

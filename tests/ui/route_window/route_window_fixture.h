@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "core/route.h"
-#include "core/route_file.h"
+#include "core/plan/route.h"
+#include "core/files/route_file.h"
 #include "tests/ui/support/fake_ui_services.h"
 #include "tests/ui/support/widget_test.h"
 #include "ui/main_window/main_window.h"

@@ -16,10 +16,10 @@
 #include <QSplitter>
 #include <cstdio>
 
-#include "core/route.h"
+#include "core/plan/route.h"
 #include "tests/ui/route_window/screenshot_desktop.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/route_document.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/document/route_document.h"
 #include "ui/route_window/route_window.h"
 
 namespace {

@@ -30,21 +30,21 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "core/angles.h"
-#include "core/cross_section_file.h"
+#include "core/numbers/angles.h"
+#include "core/files/cross_section_file.h"
 #include "reports/gbk_text.h"
 #include "reports/table_file.h"
 #include "reports/text_file.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/profile_panel.h"
-#include "ui/route_window/profile_view.h"
-#include "ui/route_window/section_cells.h"
-#include "ui/route_window/section_panel.h"
-#include "ui/route_window/section_table_model.h"
-#include "ui/route_window/section_view.h"
-#include "ui/route_window/stake_section_model.h"
-#include "ui/route_window/stakeout_panel.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/profile/profile_panel.h"
+#include "ui/route_window/profile/profile_view.h"
+#include "ui/route_window/tables/section_cells.h"
+#include "ui/route_window/sections/section_panel.h"
+#include "ui/route_window/tables/section_table_model.h"
+#include "ui/route_window/sections/section_view.h"
+#include "ui/route_window/stakes/stake_section_model.h"
+#include "ui/route_window/stakes/stakeout_panel.h"
 
 namespace tarvelo::uitest {
 namespace {

@@ -17,11 +17,11 @@
 #include <cstdio>
 #include <deque>
 
-#include "ui/route_window/route_document.h"
+#include "ui/route_window/document/route_document.h"
 #include "ui/route_window/route_window.h"
-#include "ui/route_window/section_panel.h"
-#include "ui/route_window/section_view.h"
-#include "ui/route_window/stake_section_model.h"
+#include "ui/route_window/sections/section_panel.h"
+#include "ui/route_window/sections/section_view.h"
+#include "ui/route_window/stakes/stake_section_model.h"
 #include "ui/ui_services.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "core/angles.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/number_text.h"
 #include "tests/ui/route_window/route_window_fixture.h"
 
 namespace tarvelo::uitest {

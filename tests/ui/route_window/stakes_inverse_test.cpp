@@ -8,13 +8,13 @@
 #include "compute/route_inverse.h"
 #include "compute/route_table.h"
 #include "compute/route_text.h"
-#include "core/angles.h"
-#include "core/number_text.h"
+#include "core/numbers/angles.h"
+#include "core/numbers/number_text.h"
 #include "reports/gbk_text.h"
 #include "reports/text_file.h"
 #include "tests/ui/route_window/route_window_fixture.h"
-#include "ui/route_window/plan_view.h"
-#include "ui/route_window/stake_table_model.h"
+#include "ui/route_window/plan/plan_view.h"
+#include "ui/route_window/stakes/stake_table_model.h"
 
 namespace tarvelo::uitest {
 namespace {

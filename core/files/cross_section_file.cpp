@@ -1,0 +1,96 @@
+#include "core/files/cross_section_file.h"
+
+#include <optional>
+
+#include "core/numbers/number_text.h"
+#include "core/files/profile_file.h"
+#include "core/files/route_file.h"
+#include "core/files/text_table.h"
+
+namespace tarvelo {
+
+namespace {
+
+constexpr std::size_t kColumns = 5;
+const char* const kColumnNames[kColumns] = {"桩号", "左幅宽度", "右幅宽度", "左侧横坡", "右侧横坡"};
+
+std::string LinePrefix(int line) { return "第 " + std::to_string(line) + " 行："; }
+
+}  // namespace
+
+CrossSectionFileContent ParseCrossSectionFile(std::string_view utf8)
+{
+    CrossSectionFileContent out;
+    std::vector<TableLine> lines = SplitTableLines(utf8);
+    if (!lines.empty()) {
+        const TableLine& first = lines.front();
+        double v = 0;
+        const bool numbers = first.fields.size() >= 2 && ReadStationField(first.fields[0], &v) &&
+                             ReadFieldNumber(first.fields[1], &v);
+        if (!numbers) lines.erase(lines.begin());
+    }
+
+    // The station of the row just before, when that row was read: a row after
+    // a faulty one is not compared, so one mistake gives one message.
+    std::optional<double> previous;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const TableLine& t = lines[index];
+        const auto fail = [&](const std::string& reason) {
+            out.errors.push_back(CrossSectionIssue{static_cast<int>(index), t.line, LinePrefix(t.line) + reason});
+            previous.reset();
+        };
+        if (t.fields.size() < kColumns) {
+            fail("只有 " + std::to_string(t.fields.size()) +
+                 " 栏，每行应有桩号、左幅宽度、右幅宽度、左侧横坡和右侧横坡五栏。");
+            continue;
+        }
+        std::size_t extra = kColumns;
+        while (extra < t.fields.size() && t.fields[extra].empty()) ++extra;
+        if (extra < t.fields.size()) {
+            fail("多出了第 " + std::to_string(extra + 1) + " 栏“" + t.fields[extra] +
+                 "”，每行只有桩号、左幅宽度、右幅宽度、左侧横坡和右侧横坡五栏。");
+            continue;
+        }
+        CrossSectionRow row;
+        row.line = t.line;
+        if (!ReadStationField(t.fields[0], &row.station)) {
+            fail(t.fields[0].empty() ? std::string("缺少桩号。")
+                                     : "桩号“" + t.fields[0] + "”既不是数，也不是 K5+030.5 这样的桩号。");
+            continue;
+        }
+        double* const values[] = {&row.leftWidth, &row.rightWidth, &row.leftSlope, &row.rightSlope};
+        bool read = true;
+        for (std::size_t col = 1; col < kColumns && read; ++col) {
+            if (ReadFieldNumber(t.fields[col], values[col - 1])) continue;
+            fail(t.fields[col].empty() ? "缺少" + std::string(kColumnNames[col]) + "。"
+                                       : std::string(kColumnNames[col]) + "“" + t.fields[col] + "”不是数。");
+            read = false;
+        }
+        if (!read) continue;
+        if (const auto fault = CrossSectionRowFault(row)) {
+            fail(*fault);
+            continue;
+        }
+        if (previous && !(row.station > *previous)) {
+            fail("桩号 " + FormatGeneral(row.station) + " 不大于上一行的桩号 " + FormatGeneral(*previous) +
+                 "，横断面的桩号必须逐行增大。");
+            continue;
+        }
+        previous = row.station;
+        out.rows.push_back(row);
+    }
+    if (!out.errors.empty()) out.rows.clear();
+    return out;
+}
+
+std::string FormatCrossSectionFile(const std::vector<CrossSectionRow>& rows)
+{
+    std::string out = "桩号,左幅宽度,右幅宽度,左横坡%,右横坡%\r\n";
+    for (const CrossSectionRow& r : rows) {
+        out += RoundTripText(r.station) + ',' + RoundTripText(r.leftWidth) + ',' + RoundTripText(r.rightWidth) +
+               ',' + RoundTripText(r.leftSlope) + ',' + RoundTripText(r.rightSlope) + "\r\n";
+    }
+    return out;
+}
+
+}  // namespace tarvelo

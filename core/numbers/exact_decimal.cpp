@@ -1,0 +1,91 @@
+#include "core/numbers/exact_decimal.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace tarvelo {
+
+namespace {
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9, 1e10,
+                             1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+constexpr double kLimit = 0x1p52;
+
+// Rounds a * scale (a >= 0, scale a power of ten, exact) to an integer by
+// the exact value of the product. Precondition: a * scale < 2^52.
+std::uint64_t RoundScaled(double a, double scale, HalfRule rule)
+{
+    const double p = a * scale;
+    const double e = std::fma(a, scale, -p);  // a * scale == p + e exactly
+    const double whole = std::floor(p);
+    // p - whole and the 0.5 are exact below 2^52; only the sign of the sum
+    // matters, and a rounded sum keeps the sign of the exact one.
+    const double above = (p - whole - 0.5) + e;
+    auto n = static_cast<std::uint64_t>(whole);
+    if (above > 0 || (above == 0 && (rule == HalfRule::AwayFromZero || (n & 1)))) ++n;
+    return n;
+}
+
+// Writes n with a point before its last `decimals` digits.
+void AppendScaled(std::string& out, std::uint64_t n, int decimals, bool negative)
+{
+    char buf[48];
+    char* p = buf + sizeof buf;
+    int written = 0;
+    do {
+        if (written == decimals && decimals > 0) *--p = '.';
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
+        ++written;
+    } while (n != 0 || written <= decimals);
+    const bool zero = [&] {
+        for (const char* q = p; q < buf + sizeof buf; ++q)
+            if (*q != '0' && *q != '.') return false;
+        return true;
+    }();
+    if (negative && !zero) *--p = '-';
+    out.append(p, static_cast<std::size_t>(buf + sizeof buf - p));
+}
+
+}  // namespace
+
+bool AppendExactFixed(std::string& out, double v, int decimals, HalfRule rule)
+{
+    if (decimals < 0 || decimals > 15) return false;
+    const double a = std::fabs(v);
+    if (!(a * kPow10[decimals] < kLimit)) return false;
+    AppendScaled(out, RoundScaled(a, kPow10[decimals], rule), decimals, std::signbit(v));
+    return true;
+}
+
+bool AppendExactGeneral15(std::string& out, double v)
+{
+    if (v == 0) {
+        out.push_back('0');
+        return true;
+    }
+    const double a = std::fabs(v);
+    if (!(a >= 1e-4 && a < 1e15)) return false;
+    // Digits before the point: 10^(k-1) <= a < 10^k, k from -3 to 15.
+    int k = 15;
+    while (k > -3 && a < kPow10[k - 1 + 4] / 1e4) --k;
+    const int decimals = 15 - k;  // 0 .. 18
+    std::uint64_t n = RoundScaled(a, kPow10[decimals], HalfRule::ToEven);
+    if (n >= 1000000000000000ULL) {
+        // Rounding carried into a sixteenth digit: one decimal fewer, and
+        // the carry left only zeros to drop.
+        if (decimals == 0) return false;  // 1e15: exponent form
+        n /= 10;
+        AppendScaled(out, n, decimals - 1, v < 0);
+    } else {
+        AppendScaled(out, n, decimals, v < 0);
+    }
+    if (decimals > 0) {
+        // The point is there: drop trailing zeros and a bare point.
+        while (out.back() == '0') out.pop_back();
+        if (out.back() == '.') out.pop_back();
+    }
+    return true;
+}
+
+}  // namespace tarvelo

@@ -1,0 +1,93 @@
+#include "core/numbers/station_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
+#include "core/files/text_table.h"
+
+namespace tarvelo {
+
+namespace {
+
+bool AllDigits(std::string_view s)
+{
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+}  // namespace
+
+bool ReadStationField(const std::string& field, double* value)
+{
+    if (ReadFieldNumber(field, value)) return true;
+    std::string_view t = field;
+    if (!t.empty() && (t.front() == 'K' || t.front() == 'k')) t.remove_prefix(1);
+    const std::size_t plus = t.find('+');
+    if (plus == std::string_view::npos) return false;
+    const std::string_view km = t.substr(0, plus), m = t.substr(plus + 1);
+    // Metres: digits, optionally a point and more digits; no sign or exponent.
+    const std::size_t point = m.find('.');
+    const std::string_view whole = m.substr(0, point);
+    if (!AllDigits(km) || !AllDigits(whole)) return false;
+    if (point != std::string_view::npos && !AllDigits(m.substr(point + 1))) return false;
+    double kilometres = 0, metres = 0;
+    if (!ReadFieldNumber(std::string(km), &kilometres) || !ReadFieldNumber(std::string(m), &metres))
+        return false;
+    if (metres >= 1000) return false;
+    const double station = kilometres * 1000 + metres;
+    if (!std::isfinite(station)) return false;
+    *value = station;
+    return true;
+}
+
+void AppendKStation(std::string& out, double station, int decimals)
+{
+    Checked(station, "桩号");
+    decimals = std::clamp(decimals, 0, 9);
+    // The rounding is done once, on the decimal text, so that kilometres and
+    // metres never disagree with each other at a carry.
+    std::string fixed;
+    AppendFixed(fixed, station, decimals);
+    std::size_t begin = 0;
+    out += 'K';
+    if (!fixed.empty() && fixed[0] == '-') {
+        out += '-';
+        begin = 1;
+    }
+    const std::size_t point = fixed.find('.', begin);
+    const std::size_t intEnd = point == std::string::npos ? fixed.size() : point;
+    const std::size_t intLen = intEnd - begin;
+    if (intLen > 3) {
+        out.append(fixed, begin, intLen - 3);
+        out += '+';
+        out.append(fixed, intEnd - 3, 3);
+    } else {
+        out += "0+";
+        out.append(3 - intLen, '0');
+        out.append(fixed, begin, intLen);
+    }
+    if (point != std::string::npos) out.append(fixed, point, std::string::npos);
+}
+
+std::string FormatKStation(double station, int decimals)
+{
+    std::string out;
+    AppendKStation(out, station, decimals);
+    return out;
+}
+
+std::string FormatBreakText(double back, double ahead, int decimals)
+{
+    std::string out;
+    AppendKStation(out, back, decimals);
+    out += '=';
+    AppendKStation(out, ahead, decimals);
+    return out;
+}
+
+}  // namespace tarvelo

@@ -1,0 +1,101 @@
+#pragma once
+// The cross sections' part of the route window (横断面 tab, sectionPanel):
+// the cross-section table (sectionTable, editable like the grade-point
+// table, one undo stack with the window), the transition law between its
+// rows (transitionCombo: 线性 / 三次), the drawing of the section at the
+// stake table's current row (sectionView) with its vertical exaggeration
+// switch (exaggerationCheck), a status line (sectionStatus), and the file
+// commands for the 文件 menu ("导入横断面…", "导出横断面…", "保存横断面图…").
+//
+// attach() ties it to the rest of the window: the stake table's current row
+// chooses the station drawn, the loaded profile gives the centre's design
+// elevation, the plan shows the pavement edges, and the stake model gets the
+// sections for its edge-stake columns. Dialogs and boxes go through
+// UiServices; editing never raises a box.
+
+#include <QList>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "core/section/cross_section.h"
+#include "core/profile/profile.h"
+#include "core/plan/route.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QTableView;
+class QUndoStack;
+
+namespace tarvelo {
+
+class PlanView;
+class ProfilePanel;
+class RouteDocument;
+class SectionTableModel;
+class SectionView;
+class StakeSectionModel;
+class UiServices;
+
+class SectionPanel : public QWidget {
+    Q_OBJECT
+public:
+    SectionPanel(UiServices& services, QUndoStack* undo, QString& lastFolder, QWidget* parent = nullptr);
+    ~SectionPanel() override;
+
+    // Wires the panel to the window's route, plan, profile and stake table
+    // (see above). Call once, after the window's own connections.
+    void attach(RouteDocument* route, PlanView* plan, ProfilePanel* profile, QTableView* stakeTable,
+                StakeSectionModel* stakes);
+
+    SectionTableModel* model() const { return model_; }
+    QTableView* table() const { return table_; }
+    SectionView* view() const { return view_; }
+    // The sections of the current table; null while it is empty or does not make one.
+    const std::shared_ptr<const CrossSections>& sections() const { return sections_; }
+    Transition transition() const;
+    // importSectionsAction, exportSectionsAction, sectionPictureAction.
+    QList<QAction*> fileActions() const { return fileActions_; }
+
+    // Draws the section at this route station (nothing where the table does
+    // not reach it: the status says so).
+    void showStation(double station);
+
+    void importSections();
+    void exportSections();
+    void savePicture();
+    void pasteIntoTable();
+    void insertRow();
+    void deleteRows();
+    void clearCells();
+
+signals:
+    // After every change of the table or of the transition; null while there is none.
+    void sectionsChanged(std::shared_ptr<const CrossSections> sections, Transition transition);
+
+private:
+    void rebuild();
+    void redraw(bool fit);
+    void drawPlanEdges();
+    void tell(const QString& text, QWidget* focus = nullptr);
+
+    UiServices& services_;
+    QString& lastFolder_;
+    SectionTableModel* model_;
+    QTableView* table_;
+    QComboBox* transition_;
+    QCheckBox* exaggeration_;
+    SectionView* view_;
+    QLabel* status_;
+    QList<QAction*> fileActions_;
+    std::shared_ptr<const CrossSections> sections_;
+    QString tableStatus_;
+    std::optional<double> station_;  // the station drawn (the stake row's)
+    RouteDocument* route_ = nullptr;
+    PlanView* plan_ = nullptr;
+    ProfilePanel* profile_ = nullptr;
+};
+
+}  // namespace tarvelo
