@@ -1,0 +1,144 @@
+#include "core/files/point_file.h"
+
+#include <algorithm>
+
+#include "core/files/header_row.h"
+#include "core/files/text_table.h"
+
+namespace tarvelo {
+
+namespace {
+
+const std::vector<std::string_view> kNameWords = {"点名", "点号", "名称", "name", "point", "id", "pt"};
+const std::vector<std::string_view> kXWords = {"x", "n", "北", "北坐标", "x坐标", "north", "northing"};
+const std::vector<std::string_view> kYWords = {"y", "e", "东", "东坐标", "y坐标", "east", "easting"};
+const std::vector<std::string_view> kZWords = {"h", "z", "高程", "elevation", "height", "高程h"};
+const std::vector<std::string_view> kCodeWords = {"编码", "code", "代码"};
+
+struct Layout {
+    int name = 0, x = 1, y = 2, z = -1;
+    std::size_t width = 3;  // fields a row has in this form
+};
+
+Layout LayoutOfCount(std::size_t n, PointFileForm* form)
+{
+    switch (n) {
+    case 2: *form = PointFileForm::Xy; return {-1, 0, 1, -1, 2};
+    case 3: *form = PointFileForm::NameXy; return {0, 1, 2, -1, 3};
+    case 4: *form = PointFileForm::NameXyh; return {0, 1, 2, 3, 4};
+    default: *form = PointFileForm::Cass; return {0, 3, 2, 4, 5};
+    }
+}
+
+// Fields past the form's width may only be empty (a spreadsheet's trailing
+// commas).
+std::size_t UsedWidth(const TableLine& t)
+{
+    std::size_t n = t.fields.size();
+    while (n > 0 && t.fields[n - 1].empty()) --n;
+    return n;
+}
+
+std::string LineText(int line) { return "第 " + std::to_string(line) + " 行："; }
+
+}  // namespace
+
+PointFileContent ParsePointFile(std::string_view utf8)
+{
+    PointFileContent out;
+    const std::vector<TableLine> lines = SplitTableLines(utf8);
+    std::size_t first = 0;
+    Layout layout;
+    bool fixed = false;
+    if (!lines.empty()) {
+        const TableLine& head = lines.front();
+        const int x = HeaderColumn(head, kXWords), y = HeaderColumn(head, kYWords);
+        bool numbers = false;
+        for (const std::string& f : head.fields) {
+            double v = 0;
+            numbers = numbers || ReadFieldNumber(f, &v);
+        }
+        // A row holding a number is data, whatever its names say.
+        const bool header = !numbers && (x >= 0 || y >= 0 || HoldsHeaderWords(head, kNameWords) ||
+                            HoldsHeaderWords(head, kZWords) || HoldsHeaderWords(head, kCodeWords));
+        if (header) {
+            out.headerLine = head.line;
+            first = 1;
+            if (x < 0 || y < 0) {
+                out.errors.push_back(LineText(head.line) + "表头须有 X（北）与 Y（东）两列。");
+                return out;
+            }
+            layout.x = x;
+            layout.y = y;
+            layout.name = HeaderColumn(head, kNameWords);
+            layout.z = HeaderColumn(head, kZWords);
+            layout.width = 0;
+            for (int c : {layout.name, layout.x, layout.y, layout.z})
+                if (c >= 0 && std::size_t(c) + 1 > layout.width) layout.width = std::size_t(c) + 1;
+            layout.width = std::max(layout.width, UsedWidth(head));
+            out.form = PointFileForm::Header;
+            fixed = true;
+        }
+    }
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        const TableLine& t = lines[i];
+        if (!fixed) {
+            const std::size_t n = t.fields.size();
+            if (n < 2 || n > 5) {
+                out.errors.push_back(LineText(t.line) + "应为 X,Y、点名,X,Y、点名,X,Y,H 或 CASS 的 点名,编码,Y,X,H，这一行有 " +
+                                     std::to_string(n) + " 列。");
+                continue;
+            }
+            layout = LayoutOfCount(n, &out.form);
+            fixed = true;
+        }
+        const std::size_t used = UsedWidth(t);
+        if (used > layout.width || t.fields.size() < std::size_t(std::max({layout.x, layout.y, layout.name}) + 1)) {
+            out.errors.push_back(LineText(t.line) + "列数与文件的格式不符（应为 " + std::to_string(layout.width) +
+                                 " 列，这一行有 " + std::to_string(t.fields.size()) + " 列）。");
+            continue;
+        }
+        SurveyPoint p;
+        p.line = t.line;
+        p.name = layout.name >= 0 ? t.fields[std::size_t(layout.name)] : std::to_string(t.line);
+        std::string fault;
+        if (p.name.empty()) fault = "点名为空。";
+        else if (!ReadFieldNumber(t.fields[std::size_t(layout.x)], &p.x))
+            fault = "X 不是数：“" + t.fields[std::size_t(layout.x)] + "”。";
+        else if (!ReadFieldNumber(t.fields[std::size_t(layout.y)], &p.y))
+            fault = "Y 不是数：“" + t.fields[std::size_t(layout.y)] + "”。";
+        else if (layout.z >= 0 && std::size_t(layout.z) < t.fields.size() && !t.fields[std::size_t(layout.z)].empty()) {
+            double z = 0;
+            if (!ReadFieldNumber(t.fields[std::size_t(layout.z)], &z))
+                fault = "高程不是数：“" + t.fields[std::size_t(layout.z)] + "”。";
+            else
+                p.z = z;
+        }
+        if (!fault.empty()) {
+            out.errors.push_back(LineText(t.line) + fault);
+            continue;
+        }
+        out.points.push_back(std::move(p));
+    }
+    if (out.errors.empty() && out.points.empty())
+        out.errors.push_back(out.headerLine ? "点文件只有表头，没有点。" : "点文件中没有点。");
+    if (!out.errors.empty()) out.points.clear();
+    return out;
+}
+
+std::string DescribePointFile(const PointFileContent& c)
+{
+    std::string form;
+    switch (c.form) {
+    case PointFileForm::Xy: form = "X,Y，以行号为点名"; break;
+    case PointFileForm::NameXy: form = "点名,X,Y"; break;
+    case PointFileForm::NameXyh: form = "点名,X,Y,H"; break;
+    case PointFileForm::Cass: form = "CASS 格式：点名,编码,Y,X,H"; break;
+    case PointFileForm::Header: form = "按表头的列名"; break;
+    }
+    std::string s = "读入 " + std::to_string(c.points.size()) + " 个点（" + form;
+    if (c.headerLine) s += "，第 " + std::to_string(c.headerLine) + " 行为表头";
+    return s + "）";
+}
+
+}  // namespace tarvelo
