@@ -1,24 +1,23 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (build-fuzz/) and runs each for
-# SECONDS (default 5) on the seed corpus in fuzz/corpus/. Anything found is
-# left in build-fuzz/findings/<target>/ and fails the run.
+# Builds the libFuzzer targets with clang and runs each for SECONDS (default
+# 5) on the seed corpus in fuzz/corpus/. They are built in the sanitizer tree
+# (build-asan/, scripts/sanitizer_build.sh), where the engine, reports and
+# command line are compiled once for both the sanitizer tests and the
+# fuzzers. Anything found is left in build-asan/findings/<target>/ and fails
+# the run.
 #   bash scripts/fuzz.sh          # the bounded run of the test command
 #   bash scripts/fuzz.sh 600      # a longer hunt: ten minutes a target
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-5}
-build=$root/build-fuzz
-. "$root/scripts/compiler_cache.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DTARVELO_FUZZ=ON -DTARVELO_BUILD_UI=OFF \
-  -DTARVELO_BUILD_BENCH=OFF -DTARVELO_BUILD_TESTS=OFF >/dev/null
+build=$root/build-asan
 # Every fuzz/<name>_fuzz.cpp is a target (fuzz/CMakeLists.txt globs them alike).
 targets=()
 for source in "$root"/fuzz/*_fuzz.cpp; do
   name=$(basename "$source" .cpp)
   targets+=("${name%_fuzz}")
 done
-cmake --build "$build" -j"$(nproc)" --target "${targets[@]/%/_fuzz}"
+bash "$root/scripts/sanitizer_build.sh" "${targets[@]/%/_fuzz}"
 
 for target in "${targets[@]}"; do
   work=$build/corpus/$target findings=$build/findings/$target

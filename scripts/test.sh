@@ -12,18 +12,15 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
 
-echo "== sanitizer build (build-asan/)"
-. "$root/scripts/compiler_cache.sh"
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_SANITIZE=ON "${launcher[@]}" \
-  -DTARVELO_BUILD_UI=OFF -DTARVELO_BUILD_BENCH=OFF >/dev/null
-cmake --build "$root/build-asan" -j"$jobs"
+echo "== sanitizer build (build-asan/: clang, the tests and the fuzz targets)"
+bash "$root/scripts/sanitizer_build.sh"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
 
-echo "== bounded fuzz runs (build-fuzz/)"
+echo "== bounded fuzz runs (build-asan/)"
 "$root/scripts/fuzz.sh" "${TARVELO_FUZZ_SECONDS:-5}"
 
-echo "== Debian package (build-release/, dist/)"
+echo "== Debian package (from build/, dist/)"
 bash "$root/scripts/package_test.sh"
 
 # The Windows build costs minutes once its Qt exists; building that Qt takes
