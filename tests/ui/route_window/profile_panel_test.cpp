@@ -76,17 +76,17 @@ TEST(ProfileCells, EveryBadCellIsNamedAndOnlyGoodTablesGivePoints)
                       std::string::npos)
                 << read.problems[i].message;
         }
-        EXPECT_EQ(read.points.size(), c.bad.empty() ? c.texts.size() : 0u);
+        EXPECT_EQ(read.rows.size(), c.bad.empty() ? c.texts.size() : 0u);
     }
     // The good table's values and lines (rows counted from 1).
     const ProfileRowsRead read =
         ReadProfileRows({{"K4+800", " 416.18 ", ""}, {"5030", "427.68", "2000"}, {"5300", "416.88", ""}});
-    ASSERT_EQ(read.points.size(), 3u);
-    EXPECT_EQ(read.points[0].station, 4800);
-    EXPECT_EQ(read.points[0].elevation, 416.18);
-    EXPECT_FALSE(read.points[0].R);
-    EXPECT_EQ(read.points[1].R, 2000);
-    EXPECT_EQ(read.points[1].line, 2);
+    ASSERT_EQ(read.rows.size(), 3u);
+    EXPECT_EQ(read.rows[0].station, 4800);
+    EXPECT_EQ(read.rows[0].elevation, 416.18);
+    EXPECT_FALSE(read.rows[0].R);
+    EXPECT_EQ(read.rows[1].R, 2000);
+    EXPECT_EQ(read.rows[1].line, 2);
 }
 
 class ProfilePanelTest : public WidgetTest {

@@ -33,9 +33,9 @@ void ProfileDocument::rebuild()
         status_ = QStringLiteral("纵断面：") + U(read.problems.front().message);
         if (read.problems.size() > 1)
             status_ += QStringLiteral("（另有 %1 处）").arg(read.problems.size() - 1);
-    } else if (!read.points.empty()) {
+    } else if (!read.rows.empty()) {
         try {
-            Profile::Built built = Profile::Build(read.points);
+            Profile::Built built = Profile::Build(read.rows);
             if (built.error) {
                 error_ = true;
                 status_ = QStringLiteral("纵断面：") + U(built.error->message);

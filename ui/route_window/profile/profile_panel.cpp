@@ -253,13 +253,13 @@ void ProfilePanel::exportProfile()
 {
     const ProfileRowsRead& read = document_->table()->read();
     if (!read.problems.empty()) return tell(QString::fromStdString(read.problems.front().message), table_);
-    if (read.points.empty()) return tell(QStringLiteral("变坡点表是空的。"), table_);
+    if (read.rows.empty()) return tell(QStringLiteral("变坡点表是空的。"), table_);
     const QString path = askSave(QStringLiteral("纵断面.csv"), ProfileFileFilters());
     if (path.isEmpty()) return;
     // UTF-8 with a byte-order mark: a spreadsheet on a Chinese system then
     // opens it as UTF-8 rather than GBK.
     const QByteArray bytes =
-        QByteArray("\xEF\xBB\xBF") + QByteArray::fromStdString(FormatProfileFile(read.points));
+        QByteArray("\xEF\xBB\xBF") + QByteArray::fromStdString(FormatProfileFile(read.rows));
     const FileStatus written = WriteFileBytes(path, bytes);
     if (!written.ok()) tell(*written.error);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/files/break_file.h"
+#include "ui/route_window/tables/table_cells.h"
 
 namespace tarvelo {
 
@@ -19,16 +20,8 @@ extern const std::array<const char*, kBreakColumnCount> kBreakColumnCaptions;
 
 using BreakRowTexts = std::array<std::string, kBreakColumnCount>;
 
-struct BreakCellProblem {
-    int row = 0, column = 0;
-    std::string message;  // "第 N 行：" (N the table row from 1) and the reason
-};
-
-struct BreakRowsRead {
-    std::vector<BreakInput> rows;            // complete only when problems is empty
-    std::vector<BreakCellProblem> problems;  // at most one per row, in row order
-};
-
+using BreakCellProblem = CellProblem;
+using BreakRowsRead = RowsRead<BreakInput>;
 // Reads every row by ReadBreakFields (spaces around a text ignored). An
 // empty table reads as no breaks and no problems. Whether the breaks fit the
 // route is the route's check.

@@ -1,7 +1,6 @@
 #include "ui/route_window/tables/element_cells.h"
 
 #include <cmath>
-#include <string_view>
 
 #include "ui/route_window/document/route_texts.h"
 
@@ -12,33 +11,15 @@ const std::array<const char*, kElementColumnCount> kElementColumnCaptions = {
 
 namespace {
 
-std::string Trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return std::string(s);
-}
-
 std::string RadiusText(double r) { return std::isinf(r) ? std::string() : PlainNumberText(r); }
 
 }  // namespace
 
 ElementRowsRead ReadElementRows(const std::vector<ElementRowTexts>& texts)
 {
-    ElementRowsRead out;
-    for (std::size_t row = 0; row < texts.size(); ++row) {
-        std::vector<std::string> fields;
-        for (const std::string& cell : texts[row]) fields.push_back(Trimmed(cell));
-        ElementRowRead read = ReadElementFields(fields, row);
-        if (read.row) {
-            out.rows.push_back(std::move(*read.row));
-        } else {
-            out.problems.push_back({static_cast<int>(row), read.column,
-                                    "第 " + std::to_string(row + 1) + " 行：" + read.message});
-        }
-    }
-    if (!out.problems.empty()) out.rows.clear();
-    return out;
+    return ReadRowsBy<ElementInput>(texts, [](const std::vector<std::string>& fields, std::size_t row) {
+        return ReadElementFields(fields, row);
+    });
 }
 
 std::vector<ElementRowTexts> ElementTextsOf(const std::vector<ElementInput>& rows)

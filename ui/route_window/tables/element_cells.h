@@ -10,6 +10,7 @@
 
 #include "core/files/element_file.h"
 #include "core/plan/element_input.h"
+#include "ui/route_window/tables/table_cells.h"
 
 namespace tarvelo {
 
@@ -18,16 +19,8 @@ using ElementRowTexts = std::array<std::string, kElementColumnCount>;
 // Column captions: 名称, 桩号, X, Y, 方位角(d.mmss), 长度, 起点半径, 终点半径, 转向.
 extern const std::array<const char*, kElementColumnCount> kElementColumnCaptions;
 
-// A cell whose text cannot go into the route.
-struct ElementCellProblem {
-    int row = 0, column = 0;
-    std::string message;  // "第 N 行：" (N the table row from 1) and the reason
-};
-
-struct ElementRowsRead {
-    std::vector<ElementInput> rows;            // complete only when problems is empty
-    std::vector<ElementCellProblem> problems;  // at most one per row, in row order
-};
+using ElementCellProblem = CellProblem;
+using ElementRowsRead = RowsRead<ElementInput>;
 
 // Reads every row by ReadElementFields (spaces around a text ignored), row 0
 // being the first element; a row's first refused field is its problem. An

@@ -5,24 +5,14 @@
 
 namespace tarvelo {
 
-const std::array<const char*, kJdColumnCount> kJdColumnCaptions = {"点名", "X",  "Y",  "桩号",
-                                                                    "R",    "Ls1", "Ls2"};
-
-namespace {
-
-std::string_view Trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
-std::string CellName(int row, int column)
-{
-    return "第 " + std::to_string(row + 1) + " 行 " + kJdColumnCaptions[column];
-}
-
-}  // namespace
+const std::array<CellColumn, kJdColumnCount> kJdColumns = {{{"点名", CellKind::Text},
+                                                           {"X", CellKind::Number},
+                                                           {"Y", CellKind::Number},
+                                                           {"桩号", CellKind::Number},
+                                                           {"R", CellKind::Number},
+                                                           {"Ls1", CellKind::Number},
+                                                           {"Ls2", CellKind::Number}}};
+const std::array<const char*, kJdColumnCount> kJdColumnCaptions = CaptionsOf(kJdColumns);
 
 bool JdCellUsed(int row, int rowCount, int column)
 {
@@ -42,43 +32,23 @@ JdRowsRead ReadJdRows(const std::vector<JdRowTexts>& texts)
     JdRowsRead out;
     const int count = static_cast<int>(texts.size());
     for (int row = 0; row < count; ++row) {
-        const JdRowTexts& t = texts[row];
+        const JdRowTexts& t = texts[std::size_t(row)];
         const bool isJd = row > 0 && row < count - 1;
+        const auto rule = [&](int column) {
+            const bool required = column == kJdX || column == kJdY || (column == kJdStation && row == 0) ||
+                                  (column == kJdR && isJd);
+            return CellRule{JdCellUsed(row, count, column), required, "起点QD和终点ZD没有 R、Ls1、Ls2。"};
+        };
+        const auto v = ReadNumberCells(t, row, kJdColumns, rule, out.problems);
         RoutePointInput p;
-        const std::string name(Trimmed(t[kJdName]));
+        const std::string name = TrimCell(t[kJdName]);
         p.name = name.empty() ? DefaultPointName(row, count) : name;
-        // Every column of the row is looked at, so each bad cell is marked,
-        // not only the first.
-        for (int column = kJdX; column < kJdColumnCount; ++column) {
-            const std::string text(Trimmed(t[column]));
-            const auto problem = [&](const std::string& what) {
-                out.problems.push_back({row, column, CellName(row, column) + what});
-            };
-            if (!JdCellUsed(row, count, column)) {
-                if (!text.empty()) problem("不用填写：起点QD和终点ZD没有 R、Ls1、Ls2。");
-                continue;
-            }
-            if (text.empty()) {
-                if (column == kJdX || column == kJdY || (column == kJdStation && row == 0) ||
-                    (column == kJdR && isJd))
-                    problem("缺少数值。");
-                continue;
-            }
-            double v = 0;
-            if (!ReadFieldNumber(text, &v)) {
-                problem("不是数：“" + text + "”。");
-                continue;
-            }
-            switch (column) {
-            case kJdX: p.x = v; break;
-            case kJdY: p.y = v; break;
-            case kJdStation: p.station = v; break;
-            case kJdR: p.R = v; break;
-            case kJdLs1: p.Ls1 = v; break;
-            case kJdLs2: p.Ls2 = v; break;
-            default: break;
-            }
-        }
+        p.x = v[kJdX].value_or(p.x);
+        p.y = v[kJdY].value_or(p.y);
+        p.station = v[kJdStation];
+        p.R = v[kJdR].value_or(p.R);
+        p.Ls1 = v[kJdLs1].value_or(p.Ls1);
+        p.Ls2 = v[kJdLs2].value_or(p.Ls2);
         out.rows.push_back(std::move(p));
     }
     if (!out.problems.empty()) out.rows.clear();
@@ -102,7 +72,7 @@ std::vector<std::vector<std::string>> SplitPastedBlock(std::string_view text)
         std::vector<std::string> fields;
         for (;;) {
             const std::size_t end = line.find(separator);
-            fields.emplace_back(Trimmed(line.substr(0, end)));
+            fields.push_back(TrimCell(line.substr(0, end)));
             if (end == std::string_view::npos) break;
             line.remove_prefix(end + 1);
         }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/plan/route.h"
+#include "ui/route_window/tables/table_cells.h"
 
 namespace tarvelo {
 
@@ -17,6 +18,7 @@ namespace tarvelo {
 enum JdColumn { kJdName, kJdX, kJdY, kJdStation, kJdR, kJdLs1, kJdLs2, kJdColumnCount };
 
 // Column captions: 点名, X, Y, 桩号, R, Ls1, Ls2.
+extern const std::array<CellColumn, kJdColumnCount> kJdColumns;
 extern const std::array<const char*, kJdColumnCount> kJdColumnCaptions;
 
 using JdRowTexts = std::array<std::string, kJdColumnCount>;
@@ -25,16 +27,8 @@ using JdRowTexts = std::array<std::string, kJdColumnCount>;
 // only; the first row is QD and the last ZD.
 bool JdCellUsed(int row, int rowCount, int column);
 
-// A cell whose text cannot go into the route.
-struct JdCellProblem {
-    int row = 0, column = 0;
-    std::string message;  // a Chinese sentence naming the row, column and text
-};
-
-struct JdRowsRead {
-    std::vector<RoutePointInput> rows;         // complete only when problems is empty
-    std::vector<JdCellProblem> problems;       // in row, then column order
-};
+using JdCellProblem = CellProblem;
+using JdRowsRead = RowsRead<RoutePointInput>;
 
 // Reads the texts (spaces around a number are ignored; a number is read
 // strictly: "12a" is not one). X and Y are required everywhere, the station

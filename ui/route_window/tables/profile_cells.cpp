@@ -1,25 +1,13 @@
 #include "ui/route_window/tables/profile_cells.h"
 
 #include "core/files/profile_file.h"
-#include "core/files/route_file.h"
-#include "core/files/text_table.h"
+#include "core/numbers/number_text.h"
 
 namespace tarvelo {
 
-const std::array<const char*, kProfileColumnCount> kProfileColumnCaptions = {"变坡点桩号", "高程",
-                                                                             "竖曲线半径R"};
-
-namespace {
-
-std::string Trimmed(const std::string& s)
-{
-    std::size_t first = 0, last = s.size();
-    while (first < last && (s[first] == ' ' || s[first] == '\t')) ++first;
-    while (last > first && (s[last - 1] == ' ' || s[last - 1] == '\t' || s[last - 1] == '\r')) --last;
-    return s.substr(first, last - first);
-}
-
-}  // namespace
+const std::array<CellColumn, kProfileColumnCount> kProfileColumns = {{
+    {"变坡点桩号", CellKind::Station}, {"高程", CellKind::Number}, {"竖曲线半径R", CellKind::Number}}};
+const std::array<const char*, kProfileColumnCount> kProfileColumnCaptions = CaptionsOf(kProfileColumns);
 
 bool ProfileCellUsed(int row, int rowCount, int column)
 {
@@ -31,39 +19,18 @@ ProfileRowsRead ReadProfileRows(const std::vector<ProfileRowTexts>& texts)
     ProfileRowsRead out;
     const int count = static_cast<int>(texts.size());
     for (int row = 0; row < count; ++row) {
+        const auto rule = [&](int column) {
+            return CellRule{ProfileCellUsed(row, count, column), true, "纵断面的起点和终点不设竖曲线。"};
+        };
+        const auto v = ReadNumberCells(texts[std::size_t(row)], row, kProfileColumns, rule, out.problems);
         GradePointInput p;
         p.line = row + 1;
-        // Every cell of the row is looked at, so each bad cell is marked.
-        for (int column = 0; column < kProfileColumnCount; ++column) {
-            const std::string text = Trimmed(texts[row][column]);
-            const auto problem = [&](const std::string& what) {
-                out.problems.push_back({row, column, "第 " + std::to_string(row + 1) + " 行 " +
-                                                         kProfileColumnCaptions[column] + what});
-            };
-            if (!ProfileCellUsed(row, count, column)) {
-                if (!text.empty()) problem("不用填写：纵断面的起点和终点不设竖曲线。");
-                continue;
-            }
-            if (text.empty()) {
-                problem("缺少数值。");
-                continue;
-            }
-            double v = 0;
-            const bool read = column == kProfileStation ? ReadStationField(text, &v)
-                                                        : ReadFieldNumber(text, &v);
-            if (!read) {
-                problem(column == kProfileStation
-                            ? "既不是数，也不是 K5+030.5 这样的桩号：“" + text + "”。"
-                            : "不是数：“" + text + "”。");
-                continue;
-            }
-            if (column == kProfileStation) p.station = v;
-            else if (column == kProfileElevation) p.elevation = v;
-            else p.R = v;
-        }
-        out.points.push_back(p);
+        p.station = v[kProfileStation].value_or(0);
+        p.elevation = v[kProfileElevation].value_or(0);
+        p.R = v[kProfileR];
+        out.rows.push_back(p);
     }
-    if (!out.problems.empty()) out.points.clear();
+    if (!out.problems.empty()) out.rows.clear();
     return out;
 }
 

@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "core/profile/profile.h"
+#include "ui/route_window/tables/table_cells.h"
 
 namespace tarvelo {
 
 // Columns of the grade-point table, in order.
 enum ProfileColumn { kProfileStation, kProfileElevation, kProfileR, kProfileColumnCount };
 
-// Column captions: 变坡点桩号, 高程, 竖曲线半径R.
+// The columns: 变坡点桩号 (a station), 高程, 竖曲线半径R.
+extern const std::array<CellColumn, kProfileColumnCount> kProfileColumns;
 extern const std::array<const char*, kProfileColumnCount> kProfileColumnCaptions;
 
 using ProfileRowTexts = std::array<std::string, kProfileColumnCount>;
@@ -23,19 +25,11 @@ using ProfileRowTexts = std::array<std::string, kProfileColumnCount>;
 // first and the last row only.
 bool ProfileCellUsed(int row, int rowCount, int column);
 
-// A cell whose text cannot go into the profile.
-struct ProfileCellProblem {
-    int row = 0, column = 0;
-    std::string message;  // a Chinese sentence naming the row, column and text
-};
-
-struct ProfileRowsRead {
-    // One point per row, complete only when problems is empty. Each point's
-    // line is its row number counted from 1, so the profile's own messages
-    // ("第 3 行：…") name the table row.
-    std::vector<GradePointInput> points;
-    std::vector<ProfileCellProblem> problems;  // in row, then column order
-};
+using ProfileCellProblem = CellProblem;
+// One point per row, complete only when problems is empty. Each point's
+// line is its row number counted from 1, so the profile's own messages
+// ("第 3 行：…") name the table row.
+using ProfileRowsRead = RowsRead<GradePointInput>;
 
 // Reads the texts (spaces around a value ignored). The station may be metres
 // or K notation (ReadStationField); station and elevation are required on

@@ -8,18 +8,14 @@
 
 namespace tarvelo {
 
-const std::array<const char*, kSectionColumnCount> kSectionColumnCaptions = {
-    "桩号", "左幅宽度", "右幅宽度", "左横坡%", "右横坡%"};
+const std::array<CellColumn, kSectionColumnCount> kSectionColumns = {{{"桩号", CellKind::Station},
+                                                                     {"左幅宽度", CellKind::Number},
+                                                                     {"右幅宽度", CellKind::Number},
+                                                                     {"左横坡%", CellKind::Number},
+                                                                     {"右横坡%", CellKind::Number}}};
+const std::array<const char*, kSectionColumnCount> kSectionColumnCaptions = CaptionsOf(kSectionColumns);
 
 namespace {
-
-std::string Trimmed(const std::string& s)
-{
-    std::size_t first = 0, last = s.size();
-    while (first < last && (s[first] == ' ' || s[first] == '\t')) ++first;
-    while (last > first && (s[last - 1] == ' ' || s[last - 1] == '\t' || s[last - 1] == '\r')) --last;
-    return s.substr(first, last - first);
-}
 
 // A station as the table shows it: to 4 decimals where that is the same
 // position within a nanometre (a K-notation station "K12+891.219" reads as
@@ -39,27 +35,11 @@ SectionRowsRead ReadSectionRows(const std::vector<SectionRowTexts>& texts)
 {
     SectionRowsRead out;
     for (std::size_t row = 0; row < texts.size(); ++row) {
-        double values[kSectionColumnCount] = {};
-        // Every cell of the row is looked at, so each bad cell is marked.
-        for (int column = 0; column < kSectionColumnCount; ++column) {
-            const std::string text = Trimmed(texts[row][column]);
-            const std::string where =
-                "第 " + std::to_string(row + 1) + " 行 " + kSectionColumnCaptions[column];
-            const auto problem = [&](const std::string& what) {
-                out.problems.push_back({static_cast<int>(row), column, where + what});
-            };
-            if (text.empty()) {
-                problem("缺少数值。");
-                continue;
-            }
-            const bool read = column == kSectionStation ? ReadStationField(text, &values[column])
-                                                        : ReadFieldNumber(text, &values[column]);
-            if (!read)
-                problem(column == kSectionStation ? "既不是数，也不是 K5+030.5 这样的桩号：“" + text + "”。"
-                                                  : "不是数：“" + text + "”。");
-        }
-        out.rows.push_back({values[kSectionStation], values[kSectionLeftWidth], values[kSectionRightWidth],
-                            values[kSectionLeftSlope], values[kSectionRightSlope], static_cast<int>(row) + 1});
+        const auto v = ReadNumberCells(texts[row], int(row), kSectionColumns, [](int) { return CellRule{}; },
+                                       out.problems);
+        const auto at = [&](int column) { return v[std::size_t(column)].value_or(0); };
+        out.rows.push_back({at(kSectionStation), at(kSectionLeftWidth), at(kSectionRightWidth),
+                            at(kSectionLeftSlope), at(kSectionRightSlope), static_cast<int>(row) + 1});
     }
     if (!out.problems.empty()) out.rows.clear();
     return out;

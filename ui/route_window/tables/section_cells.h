@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/section/cross_section.h"
+#include "ui/route_window/tables/table_cells.h"
 
 namespace tarvelo {
 
@@ -21,24 +22,17 @@ enum SectionColumn {
     kSectionColumnCount
 };
 
-// Column captions: 桩号, 左幅宽度, 右幅宽度, 左横坡%, 右横坡%.
+// The columns: 桩号 (a station), 左幅宽度, 右幅宽度, 左横坡%, 右横坡%.
+extern const std::array<CellColumn, kSectionColumnCount> kSectionColumns;
 extern const std::array<const char*, kSectionColumnCount> kSectionColumnCaptions;
 
 using SectionRowTexts = std::array<std::string, kSectionColumnCount>;
 
-// A cell whose text is not a number.
-struct SectionCellProblem {
-    int row = 0, column = 0;
-    std::string message;  // a Chinese sentence naming the row, column and text
-};
-
-struct SectionRowsRead {
-    // One row per table row, complete only when problems is empty; each
-    // row's `line` is its row number counted from 1, so CrossSections'
-    // messages ("第 3 行：…") name the table row.
-    std::vector<CrossSectionRow> rows;
-    std::vector<SectionCellProblem> problems;  // in row, then column order
-};
+using SectionCellProblem = CellProblem;
+// One row per table row, complete only when problems is empty; each row's
+// `line` is its row number counted from 1, so CrossSections' messages
+// ("第 3 行：…") name the table row.
+using SectionRowsRead = RowsRead<CrossSectionRow>;
 
 // Reads the texts (spaces around a value ignored): every cell is required;
 // the station in metres or K notation (ReadStationField), the rest numbers.
