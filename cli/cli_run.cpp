@@ -211,36 +211,42 @@ std::string RunPoint(CurveState& s, const Invocation& inv)
     return t.x + "\n" + t.y + "\n" + t.azimuth + "\n";
 }
 
-std::string RunTable(CurveState& s, const Invocation& inv)
+// The plain table streams out as it is made (a million rows need no more
+// memory than one piece of them); JSON and the report are made whole.
+void RunTable(CurveState& s, const Invocation& inv, std::ostream& out)
 {
     const TableParamsResult r =
         ReadTableParams(inv.value("offset").value_or("0"), inv.value("skew").value_or("90"),
                         *inv.value("interval"), *inv.value("start"), *inv.value("end"));
     if (!r.params) Fail(r.message);
     const std::optional<std::string> report = inv.value("report");
-    if (inv.json && !report) {
-        const StakeRowsResult rows = ComputeStakeRows(s, *r.params);
-        if (rows.refusal) Fail(*rows.refusal);
-        if (rows.fault) Fail(*rows.fault);
-        return TableJson(rows.rows);
+    if (report) {
+        TableResult table = BuildStakeoutTable(s, *r.params);
+        if (table.refusal) Fail(*table.refusal);
+        if (table.fault) Fail(*table.fault);
+        Check(WriteResultsReport(FromUtf8(*report), FromUtf8(table.text)));
+        if (!inv.json) {
+            // Plain output uses LF line ends; the table's own CR LF belongs to
+            // the window and its report.
+            std::string plain;
+            plain.reserve(table.text.size());
+            for (char c : table.text)
+                if (c != '\r') plain += c;
+            out << plain;
+            return;
+        }
     }
-    TableResult table = BuildStakeoutTable(s, *r.params);
-    if (table.refusal) Fail(*table.refusal);
-    if (table.fault) Fail(*table.fault);
-    if (report) Check(WriteResultsReport(FromUtf8(*report), FromUtf8(table.text)));
     if (inv.json) {
         const StakeRowsResult rows = ComputeStakeRows(s, *r.params);
         if (rows.refusal) Fail(*rows.refusal);
         if (rows.fault) Fail(*rows.fault);
-        return TableJson(rows.rows);
+        out << TableJson(rows.rows);
+        return;
     }
-    // Plain output uses LF line ends; the table's own CR LF belongs to the
-    // window and its report.
-    std::string out;
-    out.reserve(table.text.size());
-    for (char c : table.text)
-        if (c != '\r') out += c;
-    return out;
+    const TableStreamResult streamed = StreamStakeoutTable(
+        s, *r.params, "\n", [&](std::string_view piece) { out.write(piece.data(), std::streamsize(piece.size())); });
+    if (streamed.refusal) Fail(*streamed.refusal);
+    if (streamed.fault) Fail(*streamed.fault);
 }
 
 std::string RunInverse(CurveState& s, const Invocation& inv)
@@ -260,22 +266,25 @@ std::string RunInverse(CurveState& s, const Invocation& inv)
 
 int RunCli(const std::vector<std::string>& args, std::string& out, std::string& err)
 {
-    out.clear();
+    // In process the streamed output is gathered here, and kept only when
+    // the command succeeded.
+    std::ostringstream stream;
+    const int status = RunCli(args, stream, err);
+    out = status == kExitOk ? stream.str() : std::string();
+    return status;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::string& err)
+{
     err.clear();
-    // The route family streams its output; in process it is gathered here.
-    if (!args.empty() && args.front() == "route") {
-        std::ostringstream stream;
-        const int status = RunRouteCli(args, stream, err);
-        if (status == kExitOk) out = stream.str();
-        return status;
-    }
+    if (!args.empty() && args.front() == "route") return RunRouteCli(args, out, err);
     // --help and --version answer on stdout before anything is parsed.
     if (const std::optional<std::string> usage = UsageFor(args)) {
-        out = *usage;
+        out << *usage;
         return kExitOk;
     }
     if (AsksForVersion(args)) {
-        out = VersionText();
+        out << VersionText();
         return kExitOk;
     }
     try {
@@ -288,10 +297,10 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
         }
         CurveState s;
         Prepare(s, inv, texts);
-        if (inv.command == "elements") out = RunElements(s, inv);
-        else if (inv.command == "point") out = RunPoint(s, inv);
-        else if (inv.command == "table") out = RunTable(s, inv);
-        else out = RunInverse(s, inv);
+        if (inv.command == "elements") out << RunElements(s, inv);
+        else if (inv.command == "point") out << RunPoint(s, inv);
+        else if (inv.command == "table") RunTable(s, inv, out);
+        else out << RunInverse(s, inv);
         return kExitOk;
     } catch (const CliFailure& f) {
         err = "tarvelo-cli: " + f.message;
@@ -302,7 +311,6 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     } catch (const std::exception& e) {
         err = std::string("tarvelo-cli: ") + e.what() + "\n";
     }
-    out.clear();
     return kExitError;
 }
 

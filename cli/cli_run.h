@@ -17,6 +17,7 @@
 // Plain output is UTF-8 with LF line ends and shows what the window would
 // show; --json prints one object with every double in round-trip form.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,8 @@ inline constexpr int kExitInvalidCurve = 2;  // a curve-input check failed
 // holds the whole standard output and `err` is empty; on failure `out` is
 // empty (nothing partial) and `err` holds the message, ending in LF.
 int RunCli(const std::vector<std::string>& args, std::string& out, std::string& err);
+// The same with the output going to `out` as it is made (a table streams
+// row by row); on a failure what was written before it stays written.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::string& err);
 
 }  // namespace tarvelo

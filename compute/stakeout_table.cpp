@@ -1,4 +1,4 @@
-#include "stakeout_table.h"
+#include "compute/stakeout_table.h"
 
 #include <cstring>
 
@@ -59,17 +59,19 @@ std::optional<std::size_t> CountTableRows(double start, double end, double inter
     return n;
 }
 
-TableResult BuildStakeoutTable(const CurveState& s, const TableParams& p)
+TableStreamResult StreamStakeoutTable(const CurveState& s, const TableParams& p, std::string_view eol,
+                                      const std::function<void(std::string_view)>& sink)
 {
-    TableResult r;
+    TableStreamResult r;
     std::size_t rows = 0;
     if (std::string refusal = RefusalFor(p.start, p.end, p.interval, &rows); !refusal.empty()) {
         r.refusal = refusal;
         return r;
     }
-    std::string& t = r.text;
-    t.reserve(64 + rows * (56 + p.offsetText.size() + p.skewText.size()));
-    t.append(kTableHeader).append("\r\n");
+    constexpr std::size_t kPiece = 64 * 1024;
+    std::string t;
+    t.reserve(kPiece + 256 + p.offsetText.size() + p.skewText.size());
+    t.append(kTableHeader).append(eol);
     try {
         ForEachStake(s, p, rows, [&](double k, const CentrelinePoint& pt) {
             AppendGeneral(t, k);
@@ -79,12 +81,33 @@ TableResult BuildStakeoutTable(const CurveState& s, const TableParams& p)
             AppendFixed(t, pt.y, 4);
             t.append("   ");
             AppendDmsText(t, pt.azimuth);
-            t.append("\r\n");
+            t.append(eol);
             ++r.rows;
+            if (t.size() >= kPiece) {
+                sink(t);
+                t.clear();
+            }
         });
     } catch (const FloatFault& fault) {
         r.fault = fault.what();
     }
+    if (!t.empty()) sink(t);
+    return r;
+}
+
+TableResult BuildStakeoutTable(const CurveState& s, const TableParams& p)
+{
+    TableResult r;
+    std::size_t rows = 0;
+    if (std::string refusal = RefusalFor(p.start, p.end, p.interval, &rows); !refusal.empty()) {
+        r.refusal = refusal;
+        return r;
+    }
+    r.text.reserve(64 + rows * (56 + p.offsetText.size() + p.skewText.size()));
+    const TableStreamResult streamed =
+        StreamStakeoutTable(s, p, "\r\n", [&](std::string_view piece) { r.text.append(piece); });
+    r.rows = streamed.rows;
+    r.fault = streamed.fault;
     return r;
 }
 

@@ -2,6 +2,8 @@
 // The continuous stakeout table.
 
 #include <cstddef>
+#include <functional>
+#include <string_view>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +49,21 @@ struct TableResult {
 // row = station (FormatGeneral), 3 spaces, offset text, 2 spaces, skew text,
 // 2 spaces, X "0.0000", 2 spaces, Y "0.0000", 3 spaces, azimuth DMS text.
 TableResult BuildStakeoutTable(const CurveState& s, const TableParams& p);
+
+// The same table handed out as it is made, so that a table of any length
+// needs memory for one piece of it only: `sink` gets the header line, then
+// runs of whole lines of about 64 KiB, every line ending in `eol` ("\r\n"
+// for the window and the report, "\n" for the command line). The same
+// refusals (nothing is sunk) and fault rule (the lines before the faulting
+// stake have been sunk, then `fault` is set) as BuildStakeoutTable, which
+// is this with eol CR LF and a sink that keeps everything.
+struct TableStreamResult {
+    std::optional<std::string> refusal;
+    std::size_t rows = 0;
+    std::optional<std::string> fault;
+};
+TableStreamResult StreamStakeoutTable(const CurveState& s, const TableParams& p, std::string_view eol,
+                                      const std::function<void(std::string_view)>& sink);
 
 // Every stake as numbers, for callers that want them rather than text (the
 // command-line JSON). Same refusals and fault rule as BuildStakeoutTable: on

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compute/stakeout_table.h"
@@ -148,6 +150,56 @@ TEST(StakeoutTable, AFaultKeepsTheHeaderAndTheRowsBeforeIt)
     EXPECT_EQ(t.text.find("inf"), std::string::npos);
     EXPECT_EQ(t.rows, 1u);
     EXPECT_EQ(Lines(t.text).size(), 2u);
+}
+
+// The streamed table (the command line's) is the whole table piece by piece:
+// pieces end on whole lines, and joined with LF for CR LF they are the same
+// text, across many pieces and on a fault.
+TEST(StakeoutTable, StreamedPiecesJoinToTheWholeTableWithTheirOwnLineEnds)
+{
+    CurveState s = testing::DefaultCurve();
+    const TableParamsResult p = ReadTableParams("-2.5", "90", "0.5", "9000", "10500");
+    ASSERT_TRUE(p.params.has_value());
+    const TableResult whole = BuildStakeoutTable(s, *p.params);
+    ASSERT_FALSE(whole.fault.has_value());
+    std::string plain;
+    for (char c : whole.text)
+        if (c != '\r') plain += c;
+
+    std::string joined;
+    int pieces = 0;
+    const TableStreamResult r = StreamStakeoutTable(s, *p.params, "\n", [&](std::string_view piece) {
+        ASSERT_FALSE(piece.empty());
+        EXPECT_EQ(piece.back(), '\n') << "a piece ends on a whole line";
+        joined.append(piece);
+        ++pieces;
+    });
+    EXPECT_EQ(r.rows, whole.rows);
+    EXPECT_EQ(r.rows, 3001u);
+    EXPECT_GT(pieces, 1);
+    EXPECT_EQ(joined, plain);
+
+    TableParams faulty = *p.params;
+    faulty.start = 0;
+    faulty.end = 1.7e308;
+    faulty.interval = 1.7e308;
+    faulty.m = 1e308;
+    faulty.a = 0;
+    std::string beforeFault;
+    const TableStreamResult f =
+        StreamStakeoutTable(s, faulty, "\n", [&](std::string_view piece) { beforeFault.append(piece); });
+    ASSERT_TRUE(f.fault.has_value());
+    EXPECT_EQ(f.rows, 1u);
+    EXPECT_EQ(std::count(beforeFault.begin(), beforeFault.end(), '\n'), 2);
+    EXPECT_EQ(beforeFault.find("inf"), std::string::npos);
+
+    const TableParamsResult zero = ReadTableParams("0", "90", "0", "9000", "9100");
+    ASSERT_TRUE(zero.params.has_value());
+    bool sunk = false;
+    const TableStreamResult refused =
+        StreamStakeoutTable(s, *zero.params, "\n", [&](std::string_view) { sunk = true; });
+    EXPECT_TRUE(refused.refusal.has_value());
+    EXPECT_FALSE(sunk);
 }
 
 TEST(TableParams, BlankBoxesFailInCheckOrder)
