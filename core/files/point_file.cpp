@@ -1,6 +1,7 @@
 #include "core/files/point_file.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/files/header_row.h"
 #include "core/files/text_table.h"
@@ -32,94 +33,106 @@ Layout LayoutOfCount(std::size_t n, PointFileForm* form)
 
 // Fields past the form's width may only be empty (a spreadsheet's trailing
 // commas).
-std::size_t UsedWidth(const TableLine& t)
+std::size_t UsedWidth(const std::vector<std::string_view>& fields)
 {
-    std::size_t n = t.fields.size();
-    while (n > 0 && t.fields[n - 1].empty()) --n;
+    std::size_t n = fields.size();
+    while (n > 0 && fields[n - 1].empty()) --n;
     return n;
 }
 
 std::string LineText(int line) { return "第 " + std::to_string(line) + " 行："; }
+
+std::string Quoted(std::string_view s) { return "“" + std::string(s) + "”"; }
+
+// The header's layout, or why the header cannot be read; nullopt when the
+// row is data.
+std::optional<Layout> HeaderLayout(int line, const std::vector<std::string_view>& fields, std::string* fault)
+{
+    TableLine head;
+    head.line = line;
+    head.fields.assign(fields.begin(), fields.end());
+    for (const std::string& f : head.fields) {
+        double v = 0;
+        if (ReadFieldNumber(f, &v)) return std::nullopt;  // a row holding a number is data
+    }
+    const int x = HeaderColumn(head, kXWords), y = HeaderColumn(head, kYWords);
+    const bool header = x >= 0 || y >= 0 || HoldsHeaderWords(head, kNameWords) || HoldsHeaderWords(head, kZWords) ||
+                        HoldsHeaderWords(head, kCodeWords);
+    if (!header) return std::nullopt;
+    Layout layout;
+    if (x < 0 || y < 0) {
+        *fault = LineText(line) + "表头须有 X（北）与 Y（东）两列。";
+        return layout;
+    }
+    layout.x = x;
+    layout.y = y;
+    layout.name = HeaderColumn(head, kNameWords);
+    layout.z = HeaderColumn(head, kZWords);
+    layout.width = UsedWidth(fields);
+    return layout;
+}
 
 }  // namespace
 
 PointFileContent ParsePointFile(std::string_view utf8)
 {
     PointFileContent out;
-    const std::vector<TableLine> lines = SplitTableLines(utf8);
-    std::size_t first = 0;
     Layout layout;
-    bool fixed = false;
-    if (!lines.empty()) {
-        const TableLine& head = lines.front();
-        const int x = HeaderColumn(head, kXWords), y = HeaderColumn(head, kYWords);
-        bool numbers = false;
-        for (const std::string& f : head.fields) {
-            double v = 0;
-            numbers = numbers || ReadFieldNumber(f, &v);
-        }
-        // A row holding a number is data, whatever its names say.
-        const bool header = !numbers && (x >= 0 || y >= 0 || HoldsHeaderWords(head, kNameWords) ||
-                            HoldsHeaderWords(head, kZWords) || HoldsHeaderWords(head, kCodeWords));
-        if (header) {
-            out.headerLine = head.line;
-            first = 1;
-            if (x < 0 || y < 0) {
-                out.errors.push_back(LineText(head.line) + "表头须有 X（北）与 Y（东）两列。");
-                return out;
+    bool fixed = false, first = true, badHeader = false;
+    ForEachTableLine(utf8, [&](int line, const std::vector<std::string_view>& fields) {
+        if (first) {
+            first = false;
+            std::string fault;
+            if (const std::optional<Layout> head = HeaderLayout(line, fields, &fault)) {
+                out.headerLine = line;
+                out.form = PointFileForm::Header;
+                layout = *head;
+                fixed = true;
+                if (!fault.empty()) {
+                    out.errors.push_back(fault);
+                    badHeader = true;
+                }
+                return;
             }
-            layout.x = x;
-            layout.y = y;
-            layout.name = HeaderColumn(head, kNameWords);
-            layout.z = HeaderColumn(head, kZWords);
-            layout.width = 0;
-            for (int c : {layout.name, layout.x, layout.y, layout.z})
-                if (c >= 0 && std::size_t(c) + 1 > layout.width) layout.width = std::size_t(c) + 1;
-            layout.width = std::max(layout.width, UsedWidth(head));
-            out.form = PointFileForm::Header;
-            fixed = true;
         }
-    }
-    for (std::size_t i = first; i < lines.size(); ++i) {
-        const TableLine& t = lines[i];
+        if (badHeader) return;  // said once; nothing is read under it
         if (!fixed) {
-            const std::size_t n = t.fields.size();
+            const std::size_t n = fields.size();
             if (n < 2 || n > 5) {
-                out.errors.push_back(LineText(t.line) + "应为 X,Y、点名,X,Y、点名,X,Y,H 或 CASS 的 点名,编码,Y,X,H，这一行有 " +
+                out.errors.push_back(LineText(line) +
+                                     "应为 X,Y、点名,X,Y、点名,X,Y,H 或 CASS 的 点名,编码,Y,X,H，这一行有 " +
                                      std::to_string(n) + " 列。");
-                continue;
+                return;
             }
             layout = LayoutOfCount(n, &out.form);
             fixed = true;
         }
-        const std::size_t used = UsedWidth(t);
-        if (used > layout.width || t.fields.size() < std::size_t(std::max({layout.x, layout.y, layout.name}) + 1)) {
-            out.errors.push_back(LineText(t.line) + "列数与文件的格式不符（应为 " + std::to_string(layout.width) +
-                                 " 列，这一行有 " + std::to_string(t.fields.size()) + " 列）。");
-            continue;
+        const std::size_t least = std::size_t(std::max({layout.x, layout.y, layout.name}) + 1);
+        if (UsedWidth(fields) > layout.width || fields.size() < least) {
+            out.errors.push_back(LineText(line) + "列数与文件的格式不符（应为 " + std::to_string(layout.width) +
+                                 " 列，这一行有 " + std::to_string(fields.size()) + " 列）。");
+            return;
         }
         SurveyPoint p;
-        p.line = t.line;
-        p.name = layout.name >= 0 ? t.fields[std::size_t(layout.name)] : std::to_string(t.line);
+        p.line = line;
+        const auto field = [&](int column) { return fields[std::size_t(column)]; };
         std::string fault;
-        if (p.name.empty()) fault = "点名为空。";
-        else if (!ReadFieldNumber(t.fields[std::size_t(layout.x)], &p.x))
-            fault = "X 不是数：“" + t.fields[std::size_t(layout.x)] + "”。";
-        else if (!ReadFieldNumber(t.fields[std::size_t(layout.y)], &p.y))
-            fault = "Y 不是数：“" + t.fields[std::size_t(layout.y)] + "”。";
-        else if (layout.z >= 0 && std::size_t(layout.z) < t.fields.size() && !t.fields[std::size_t(layout.z)].empty()) {
+        if (layout.name >= 0 && field(layout.name).empty()) fault = "点名为空。";
+        else if (!ReadFieldNumber(field(layout.x), &p.x)) fault = "X 不是数：" + Quoted(field(layout.x)) + "。";
+        else if (!ReadFieldNumber(field(layout.y), &p.y)) fault = "Y 不是数：" + Quoted(field(layout.y)) + "。";
+        else if (layout.z >= 0 && std::size_t(layout.z) < fields.size() && !field(layout.z).empty()) {
             double z = 0;
-            if (!ReadFieldNumber(t.fields[std::size_t(layout.z)], &z))
-                fault = "高程不是数：“" + t.fields[std::size_t(layout.z)] + "”。";
-            else
-                p.z = z;
+            if (!ReadFieldNumber(field(layout.z), &z)) fault = "高程不是数：" + Quoted(field(layout.z)) + "。";
+            else p.z = z;
         }
         if (!fault.empty()) {
-            out.errors.push_back(LineText(t.line) + fault);
-            continue;
+            out.errors.push_back(LineText(line) + fault);
+            return;
         }
+        if (!out.errors.empty()) return;  // nothing is kept from a file with a refused row
+        p.name = layout.name >= 0 ? std::string(field(layout.name)) : std::to_string(line);
         out.points.push_back(std::move(p));
-    }
+    });
     if (out.errors.empty() && out.points.empty())
         out.errors.push_back(out.headerLine ? "点文件只有表头，没有点。" : "点文件中没有点。");
     if (!out.errors.empty()) out.points.clear();

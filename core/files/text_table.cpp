@@ -6,7 +6,7 @@
 
 namespace tarvelo {
 
-namespace {
+namespace table_detail {
 
 std::string_view TrimBlanks(std::string_view s)
 {
@@ -16,34 +16,21 @@ std::string_view TrimBlanks(std::string_view s)
     return s;
 }
 
-}  // namespace
+}  // namespace table_detail
 
 std::vector<TableLine> SplitTableLines(std::string_view text)
 {
     std::vector<TableLine> out;
-    int number = 0;
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        std::string_view line = text.substr(0, eol);
-        text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-        ++number;
-        const std::string_view content = TrimBlanks(line);
-        if (content.empty() || content.front() == '#') continue;
+    ForEachTableLine(text, [&](int line, const std::vector<std::string_view>& fields) {
         TableLine row;
-        row.line = number;
-        std::size_t from = 0;
-        for (;;) {
-            const std::size_t sep = content.find_first_of(",\t", from);
-            row.fields.emplace_back(TrimBlanks(content.substr(from, sep - from)));
-            if (sep == std::string_view::npos) break;
-            from = sep + 1;
-        }
+        row.line = line;
+        row.fields.assign(fields.begin(), fields.end());
         out.push_back(std::move(row));
-    }
+    });
     return out;
 }
 
-bool ReadFieldNumber(const std::string& field, double* value)
+bool ReadFieldNumber(std::string_view field, double* value)
 {
     double v = 0;
     if (!ParseWholeNumber(field, &v) || !std::isfinite(v)) return false;

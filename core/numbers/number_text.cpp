@@ -16,7 +16,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A clean number token: sign, digits, one point, exponent; no blanks.
 // Returns its value; out-of-range magnitudes become +-inf or +-0.
-double TokenValue(const std::string& token)
+double TokenValue(std::string_view token)
 {
     if (token.empty()) return 0;
     const char* first = token.data();
@@ -144,7 +144,7 @@ bool ParseWholeNumber(std::string_view text, double* value)
     bool hasDigits = false;
     const std::size_t n = ScanNumber(t, &hasDigits);
     if (n == 0 || n != t.size()) return false;
-    if (value) *value = TokenValue(std::string(t));
+    if (value) *value = TokenValue(t);
     return true;
 }
 
