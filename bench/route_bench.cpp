@@ -1,5 +1,6 @@
 // Route timings on a 1,000-JD road (1,600 km): building it, one point on its
-// exact clothoids and on the series, the 2 m table, and the inverse of
+// exact clothoids and on the series (the exact one is to stay within 1.3
+// times the series one), one point on an element route, the 2 m table, and the inverse of
 // surveyed points through the element index; an element route of 2,000
 // elements built from that road.
 //
@@ -80,6 +81,15 @@ void BM_ElementRouteBuild2000(benchmark::State& state)
     state.counters["elements"] = static_cast<double>(rows.size());
 }
 BENCHMARK(BM_ElementRouteBuild2000)->Unit(benchmark::kMillisecond);
+
+// One exact point on an element route (the road's first 2,000 pieces as
+// elements): the same lookup and evaluation as a JD route's exact point.
+void BM_ElementRoutePoint(benchmark::State& state)
+{
+    static const Route elements = *Route::BuildElements(ElementRows2000()).route;
+    PointsOf(state, elements);
+}
+BENCHMARK(BM_ElementRoutePoint)->Unit(benchmark::kNanosecond);
 
 void BM_RouteTable2m(benchmark::State& state)
 {

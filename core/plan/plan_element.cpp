@@ -29,13 +29,6 @@ struct Reciprocals {
 };
 constexpr Reciprocals kReciprocal;
 
-// sin(x)/x, without the cancellation of the quotient near 0.
-double Sinc(double x)
-{
-    if (std::fabs(x) < 1e-4) return 1 - x * x / 6;
-    return std::sin(x) / x;
-}
-
 }  // namespace
 
 void PhaseIntegral(double a, double b, double d, double* re, double* im)
@@ -153,9 +146,11 @@ void PlanElement::Local(double s, double* u, double* v) const
         // The chord turns by half the arc's angle; its length s·sinc(φ/2)
         // has no cancellation, however large the radius.
         const double half = k0_ * s / 2;
-        const double chord = s * Sinc(half);
-        *u = chord * std::cos(half);
-        *v = chord * std::sin(half);
+        const double sh = std::sin(half), ch = std::cos(half);
+        // s·sinc(half), reusing sin(half): the same value as Sinc(half).
+        const double chord = std::fabs(half) < 1e-4 ? s * (1 - half * half / 6) : s * (sh / half);
+        *u = chord * ch;
+        *v = chord * sh;
         return;
     }
     case PlanShape::Clothoid: break;

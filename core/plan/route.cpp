@@ -296,6 +296,7 @@ Route::Built Route::Build(const std::vector<RoutePointInput>& rows, SpiralMode m
         return fail(-1, fault.what());
     }
     r.CollectJdMainPoints();
+    r.IndexStations();
     out.route = std::move(r);
     return out;
 }
@@ -524,6 +525,7 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
         r.mainPoints_.push_back(
             {JunctionName(e, r.elements_[i + 1]), e.endStation, e.end.x, e.end.y, e.end.azimuth, i});
     }
+    r.IndexStations();
     out.route = std::move(r);
     return out;
 }
@@ -568,24 +570,46 @@ Route::StationLookup Route::StationOf(double displayed, std::optional<int> zone)
     return out;
 }
 
+namespace {
+
+// std::lower_bound's answer (the first index whose value is not below k, or
+// the size) without a branch per step: a lookup's steps go either way at
+// random, and mispredicted branches cost more than the comparisons.
+std::size_t LowerBoundIndex(const std::vector<double>& values, double k)
+{
+    if (values.empty()) return 0;
+    const double* base = values.data();
+    std::size_t n = values.size();
+    while (n > 1) {
+        const std::size_t half = n / 2;
+        base = base[half] < k ? base + half : base;
+        n -= half;
+    }
+    return static_cast<std::size_t>(base - values.data()) + (*base < k ? 1 : 0);
+}
+
+}  // namespace
+
+void Route::IndexStations()
+{
+    elementEnds_.clear();
+    for (const RouteElement& e : elements_) elementEnds_.push_back(e.endStation);
+    curveEnds_.clear();
+    for (const RouteCurve& c : curves_) curveEnds_.push_back(c.curve.HZ);
+}
+
 std::size_t Route::ElementAt(double k) const
 {
-    if (elements_.empty()) return 0;
-    if (std::isnan(k)) return elements_.size() - 1;
-    const auto it = std::lower_bound(elements_.begin(), elements_.end(), k,
-                                     [](const RouteElement& e, double v) { return e.endStation < v; });
-    if (it == elements_.end()) return elements_.size() - 1;
-    return static_cast<std::size_t>(it - elements_.begin());
+    if (elementEnds_.empty()) return 0;
+    if (std::isnan(k)) return elementEnds_.size() - 1;
+    return std::min(LowerBoundIndex(elementEnds_, k), elementEnds_.size() - 1);
 }
 
 std::size_t Route::CurveAt(double k) const
 {
     if (method_ == RouteMethod::Elements) return ElementAt(k);
-    if (std::isnan(k)) return curves_.size() - 1;
-    const auto it = std::lower_bound(curves_.begin(), curves_.end(), k,
-                                     [](const RouteCurve& c, double v) { return c.curve.HZ < v; });
-    if (it == curves_.end()) return curves_.size() - 1;
-    return static_cast<std::size_t>(it - curves_.begin());
+    if (std::isnan(k)) return curveEnds_.size() - 1;
+    return std::min(LowerBoundIndex(curveEnds_, k), curveEnds_.size() - 1);
 }
 
 const std::string& Route::ServingName(std::size_t index) const

@@ -204,6 +204,7 @@ private:
     void BuildExactElements();
     void AddExact(std::size_t serving, double from, const PlanPose& pose, double length, double k0, double k1);
     void CollectJdMainPoints();
+    void IndexStations();
     std::optional<RouteIssue> AttachBreaks(const std::vector<BreakInput>& breaks);
 
     RouteMethod method_ = RouteMethod::Jd;
@@ -212,6 +213,10 @@ private:
     std::vector<RouteCurve> curves_;
     std::vector<RouteLeg> legs_;
     std::vector<RouteElement> elements_;
+    // The elements' end stations and the curves' HZ, side by side: the
+    // lookups of ElementAt and CurveAt search these rather than the large
+    // records, whose stations lie a cache line or more apart.
+    std::vector<double> elementEnds_, curveEnds_;
     std::vector<PlanElement> geometry_;  // per element; empty in series mode
     std::vector<RouteMainPoint> mainPoints_;
     Chainage chainage_ = *Chainage::Build(0, 0, {}).chainage;
