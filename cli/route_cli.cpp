@@ -228,20 +228,32 @@ std::optional<Profile> OptionalProfile(const RouteInvocation& inv, const Route& 
     return onRoute;
 }
 
-// The route's own station of a displayed station typed in --NAME, with the
-// zone of --ZONE when given.
+// The route's own station of the displayed station typed in --NAME: metres
+// or K notation, with its zone written after it ("K13+060(2区)") or given
+// in --ZONE (not both, unless they agree).
 double RouteStationOption(const Route& r, const RouteInvocation& inv, const std::string& name,
-                          const std::string& zoneName, double value)
+                          const std::string& zoneName)
 {
+    const std::string text = inv.value(name).value_or(std::string());
+    double value = 0;
     std::optional<int> zone;
+    switch (ReadZonedStationField(text, &value, &zone)) {
+    case ZonedStationRead::NotStation: Fail("选项 --" + name + " 的值不是桩号：" + text);
+    case ZonedStationRead::BadZone: Fail("选项 --" + name + " 的区段应写成“(1区)”这样的整数：" + text);
+    case ZonedStationRead::Ok: break;
+    }
+    if (!(std::fabs(value) <= kMaxMagnitude))
+        Fail("选项 --" + name + " 的数值超出可计算范围（绝对值不得超过 1e12）：" + text);
     if (const auto z = inv.value(zoneName)) {
         double v = 0;
         if (!ReadFieldNumber(*z, &v) || v != std::floor(v) || v < 0 || v > 1e6)
             Fail("选项 --" + zoneName + " 应为区段号（0、1、2……）：" + *z);
+        if (zone && *zone != static_cast<int>(v))
+            Fail("选项 --" + name + " 写的区段与 --" + zoneName + " 不同：" + text + "，" + *z);
         zone = static_cast<int>(v);
     }
     const Route::StationLookup at = r.StationOf(value, zone);
-    if (!at.station) Fail("选项 --" + name + " 的桩号 " + FormatKStation(value) + "：" + at.error);
+    if (!at.station) Fail("选项 --" + name + " 的桩号 " + text + "：" + at.error);
     return *at.station;
 }
 
@@ -291,8 +303,8 @@ void AppendElementTables(const Route& r, std::string& s)
 {
     s += "线元\t类型\t起点桩号\t终点桩号\t长度\tR起\tR止\t转向\t起点X\t起点Y\t起点方位角\n";
     for (const RouteElement& e : r.elements())
-        s += e.name + "\t" + KindText(e.kind) + "\t" + FormatKStation(e.startStation) + "\t" +
-             FormatKStation(e.endStation) + "\t" + FormatFixed(e.endStation - e.startStation, 3) + "\t" +
+        s += e.name + "\t" + KindText(e.kind) + "\t" + StationText(r, e.startStation) + "\t" +
+             StationText(r, e.endStation) + "\t" + FormatFixed(e.endStation - e.startStation, 3) + "\t" +
              RadiusText(e.startRadius) + "\t" + RadiusText(e.endRadius) + "\t" +
              (e.turn > 0 ? "右" : e.turn < 0 ? "左" : "") + "\t" + Coordinate(e.start.x) + "\t" +
              Coordinate(e.start.y) + "\t" + DegreesToDmsText(e.start.azimuth) + "\n";
@@ -326,7 +338,7 @@ void WriteElementsPlain(const Route& r, std::ostream& out)
     for (std::size_t j = 0; j < r.curves().size(); ++j) {
         const RouteCurve& c = r.curves()[j];
         const CurveState& k = c.curve;
-        s += c.name + "\t" + FormatKStation(k.JD) + "\t" + Deflection(c.alpha) + "\t" +
+        s += c.name + "\t" + StationText(r, k.JD) + "\t" + Deflection(c.alpha) + "\t" +
              FormatGeneral(k.R) + "\t" + FormatGeneral(k.Ls1) + "\t" + FormatGeneral(k.Ls2) + "\t" +
              FormatFixed(k.T1, 3) + "\t" + FormatFixed(k.T2, 3) + "\t" + FormatFixed(k.L, 3) + "\t" +
              FormatFixed(k.E, 3);
@@ -343,9 +355,13 @@ void WriteElementsPlain(const Route& r, std::ostream& out)
 
 void WriteElementsJson(const Route& r, std::ostream& out)
 {
-    const auto shown = [&r](double k) { return r.Displayed(k).station; };
-    const auto end = [&shown](const RouteEnd& e) {
-        return "{\"name\":" + Quoted(e.name) + ",\"station\":" + RoundTrip(shown(e.station)) +
+    // A displayed station and, under zoneKey, its zone.
+    const auto zoned = [&r](const std::string& key, const std::string& zoneKey, double k) {
+        const DisplayedStation d = r.Displayed(k);
+        return "\"" + key + "\":" + RoundTrip(d.station) + ",\"" + zoneKey + "\":" + std::to_string(d.zone);
+    };
+    const auto end = [&zoned](const RouteEnd& e) {
+        return "{\"name\":" + Quoted(e.name) + "," + zoned("station", "zone", e.station) +
                ",\"x\":" + RoundTrip(e.x) + ",\"y\":" + RoundTrip(e.y) + "}";
     };
     const auto radius = [](double v) { return v == kStraight ? std::string("null") : RoundTrip(v); };
@@ -360,7 +376,8 @@ void WriteElementsJson(const Route& r, std::ostream& out)
         const RouteElement& e = r.elements()[i];
         if (i) s += ',';
         s += "{\"kind\":\"" + std::string(KindName(e.kind)) + "\",\"name\":" + Quoted(r.ServingName(r.method() == RouteMethod::Elements ? i : e.curve)) +
-             ",\"start_station\":" + RoundTrip(shown(e.startStation)) + ",\"end_station\":" + RoundTrip(shown(e.endStation)) +
+             "," + zoned("start_station", "start_zone", e.startStation) + "," +
+             zoned("end_station", "end_zone", e.endStation) +
              ",\"length\":" + RoundTrip(e.endStation - e.startStation) + ",\"R_start\":" + radius(e.startRadius) +
              ",\"R_end\":" + radius(e.endRadius) + ",\"turn\":" + std::to_string(e.turn) +
              ",\"start\":" + pose(e.start) + ",\"end\":" + pose(e.end) + "}";
@@ -369,7 +386,7 @@ void WriteElementsJson(const Route& r, std::ostream& out)
     for (std::size_t i = 0; i < r.mainPoints().size(); ++i) {
         const RouteMainPoint& m = r.mainPoints()[i];
         if (i) s += ',';
-        s += "{\"name\":" + Quoted(m.name) + ",\"station\":" + RoundTrip(shown(m.station)) + ",\"x\":" + RoundTrip(m.x) +
+        s += "{\"name\":" + Quoted(m.name) + "," + zoned("station", "zone", m.station) + ",\"x\":" + RoundTrip(m.x) +
              ",\"y\":" + RoundTrip(m.y) + ",\"azimuth\":" + RoundTrip(m.azimuth) + "}";
     }
     s += "],\"breaks\":[";
@@ -391,18 +408,19 @@ void WriteElementsJson(const Route& r, std::ostream& out)
         const CurveState& k = c.curve;
         if (j) s += ',';
         s += "{\"name\":" + Quoted(c.name) + ",\"x\":" + RoundTrip(k.X) + ",\"y\":" + RoundTrip(k.Y) +
-             ",\"station\":" + RoundTrip(shown(k.JD)) + ",\"alpha\":" + RoundTrip(c.alpha) +
+             "," + zoned("station", "zone", k.JD) + ",\"alpha\":" + RoundTrip(c.alpha) +
              ",\"R\":" + RoundTrip(k.R) + ",\"Ls1\":" + RoundTrip(k.Ls1) + ",\"Ls2\":" + RoundTrip(k.Ls2) +
              ",\"T1\":" + RoundTrip(k.T1) + ",\"T2\":" + RoundTrip(k.T2) + ",\"L\":" + RoundTrip(k.L) +
              ",\"Ly\":" + RoundTrip(k.Ly) + ",\"E\":" + RoundTrip(k.E) + ",\"Dh\":" + RoundTrip(c.Dh()) +
              ",\"series_error_mm\":[" + RoundTrip(c.seriesErrorMm[0]) + "," +
              RoundTrip(c.seriesErrorMm[1]) + "]";
-        for (const MainPoint& p : c.points) s += ",\"" + std::string(p.name) + "\":" + RoundTrip(shown(p.station));
+        for (const MainPoint& p : c.points)
+            s += "," + zoned(p.name, std::string(p.name) + "_zone", p.station);
         s += ",\"points\":[";
         for (int i = 0; i < 5; ++i) {
             const MainPoint& p = c.points[i];
             if (i) s += ',';
-            s += "{\"name\":\"" + std::string(p.name) + "\",\"station\":" + RoundTrip(shown(p.station)) +
+            s += "{\"name\":\"" + std::string(p.name) + "\"," + zoned("station", "zone", p.station) +
                  ",\"x\":" + RoundTrip(p.x) + ",\"y\":" + RoundTrip(p.y) +
                  ",\"azimuth\":" + RoundTrip(p.azimuth) + "}";
         }
@@ -476,18 +494,17 @@ std::string StakeoutColumns(const StakeoutLine& l)
 
 void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
 {
-    const double typed = NumberOption(inv, "station", 0);
-    const double k = RouteStationOption(r, inv, "station", "zone", typed);
+    const double k = RouteStationOption(r, inv, "station", "zone");
     const double m = NumberOption(inv, "offset", 0);
     const double a = SkewOption(inv);
     const std::optional<Profile> profile = OptionalProfile(inv, r);
     const std::optional<RouteStake> stake = r.PointAt(k, m, a);
     if (!stake)
-        Fail("桩号 " + FormatFixed(typed, 3) + " 不在线路范围 " + FormatKStation(r.start().station) + " ~ " +
-             FormatKStation(r.Displayed(r.end().station).station) + " 之内。");
+        Fail("桩号 " + *inv.value("station") + " 不在线路范围 " + StationText(r, r.start().station) + " ~ " +
+             StationText(r, r.end().station) + " 之内。");
     std::optional<double> z;
     if (profile) {
-        if (const auto outside = CheckProfileCovers(*profile, k, k)) Fail(*outside);
+        if (const auto outside = CheckProfileCovers(r, *profile, k, k)) Fail(*outside);
         z = profile->ElevationNear(k);
     }
     const CentrelinePoint& p = stake->point;
@@ -514,11 +531,11 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
     RouteTableParams p;
     p.interval = NumberOption(inv, "interval", 0);
     if (inv.value("start"))
-        p.start = RouteStationOption(r, inv, "start", "start-zone", NumberOption(inv, "start", 0));
+        p.start = RouteStationOption(r, inv, "start", "start-zone");
     else if (inv.value("start-zone"))
         Fail("选项 --start-zone 要与 --start 一起给出。");
     if (inv.value("end"))
-        p.end = RouteStationOption(r, inv, "end", "end-zone", NumberOption(inv, "end", 0));
+        p.end = RouteStationOption(r, inv, "end", "end-zone");
     else if (inv.value("end-zone"))
         Fail("选项 --end-zone 要与 --end 一起给出。");
     p.m = NumberOption(inv, "offset", 0);
@@ -528,7 +545,7 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
     std::size_t rows = 0;
     if (const auto refusal = CheckRouteTable(r, p, &rows)) Fail(*refusal);
     if (profile)
-        if (const auto outside = CheckProfileCovers(*profile, p.start.value_or(r.start().station),
+        if (const auto outside = CheckProfileCovers(r, *profile, p.start.value_or(r.start().station),
                                                     p.end.value_or(r.end().station)))
             Fail(*outside);
 
@@ -569,7 +586,7 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         const double z = profile ? Checked(profile->ElevationNear(e.station).value_or(NAN), "设计高程") : 0;
         std::optional<StakeoutLine> line;
         if (setup) {
-            const std::string name = e.ahead ? FormatBreakText(e.displayed, *e.ahead) : StationText(r, e.station);
+            const std::string name = EntryStationText(e);
             const std::optional<double> zz = profile ? std::optional<double>(z) : std::nullopt;
             line = StakeoutLineOf(*setup, name, pt.x, pt.y, zz);
             if (inv.value("report")) reportTargets.push_back({name, pt.x, pt.y, zz});
@@ -585,12 +602,7 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
                      (e.jd ? Quoted(JdName(r, *e.jd)) : std::string("null")) +
                      (profile ? ",\"z\":" + RoundTrip(z) : std::string()) + (line ? StakeoutJson(*line) : "") + "}";
         } else {
-            if (e.ahead)
-                chunk += FormatBreakText(e.displayed, *e.ahead);
-            else if (r.hasBreaks() && r.chainage().ZonesOf(e.displayed).size() > 1)
-                chunk += StationText(r, e.station);
-            else
-                AppendKStation(chunk, e.displayed);
+            chunk += EntryStationText(e);
             chunk += '\t';
             AppendFixed(chunk, pt.x, 4);
             chunk += '\t';
@@ -712,9 +724,9 @@ void RunSections(const Route& r, const RouteInvocation& inv, std::ostream& out)
     SectionsRequest request;
     request.table.interval = NumberOption(inv, "interval", 0);
     if (inv.value("start"))
-        request.table.start = RouteStationOption(r, inv, "start", "start-zone", NumberOption(inv, "start", 0));
+        request.table.start = RouteStationOption(r, inv, "start", "start-zone");
     if (inv.value("end"))
-        request.table.end = RouteStationOption(r, inv, "end", "end-zone", NumberOption(inv, "end", 0));
+        request.table.end = RouteStationOption(r, inv, "end", "end-zone");
     request.table.a = SkewOption(inv);
     request.table.mainPoints = !inv.flag("no-main-points");
     if (const auto t = inv.value("transition")) {

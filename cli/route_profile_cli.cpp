@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/numbers/float_fault.h"
 #include "core/numbers/number_text.h"
@@ -21,36 +22,40 @@ std::string RoundTrip(double v) { return RoundTripText(Checked(v, "输出值"));
 std::string F3(double v) { return FormatFixed(v, 3); }
 std::string Percent(double ratio) { return FormatFixed(Checked(ratio * 100, "坡度"), 3); }
 
-std::string Range(const Profile& p)
+std::string Range(const Route& r, const Profile& p)
 {
-    return FormatKStation(p.startStation()) + " 至 " + FormatKStation(p.endStation());
+    return RouteStationText(r, p.startStation()) + " 至 " + RouteStationText(r, p.endStation());
 }
 
 const char* Kind(const VerticalCurve& c) { return c.crest() ? "凸" : c.sag() ? "凹" : "—"; }
 
-void WritePlain(const Profile& p, std::ostream& out)
+void WritePlain(const Route& r, const Profile& p, std::ostream& out)
 {
-    std::string s = "纵断面 " + Range(p) + "，变坡点 " + std::to_string(p.points().size()) + " 个\n";
+    const auto K = [&r](double k) { return RouteStationText(r, k); };
+    std::string s = "纵断面 " + Range(r, p) + "，变坡点 " + std::to_string(p.points().size()) + " 个\n";
     s += "变坡点桩号\t高程\tR\t坡差ω(%)\t凸/凹\tT\tE\tLv\t起点桩号\t终点桩号\ti1(%)\ti2(%)\n";
     for (const VerticalCurve& c : p.curves()) {
-        s += FormatKStation(c.station) + "\t" + F3(c.elevation) + "\t" + FormatGeneral(c.R) + "\t" +
+        s += K(c.station) + "\t" + F3(c.elevation) + "\t" + FormatGeneral(c.R) + "\t" +
              Percent(c.omega) + "\t" + Kind(c) + "\t" + F3(c.T) + "\t" + F3(c.E) + "\t" + F3(c.Lv) +
-             "\t" + FormatKStation(c.start) + "\t" + FormatKStation(c.end) + "\t" + Percent(c.gradeIn) +
+             "\t" + K(c.start) + "\t" + K(c.end) + "\t" + Percent(c.gradeIn) +
              "\t" + Percent(c.gradeOut) + "\n";
     }
     out << s;
 }
 
-void WriteJson(const Profile& p, std::ostream& out)
+void WriteJson(const Route& r, const Profile& p, std::ostream& out)
 {
+    const auto shown = [&r](double k) { return RoundTrip(r.Displayed(k).station); };
+    const auto zone = [&r](double k) { return std::to_string(r.Displayed(k).zone); };
     std::string s = "{\"pvis\":[";
     for (std::size_t i = 0; i < p.curves().size(); ++i) {
         const VerticalCurve& c = p.curves()[i];
         if (i) s += ',';
-        s += "{\"station\":" + RoundTrip(c.station) + ",\"elevation\":" + RoundTrip(c.elevation) +
+        s += "{\"station\":" + shown(c.station) + ",\"zone\":" + zone(c.station) + ",\"elevation\":" + RoundTrip(c.elevation) +
              ",\"R\":" + RoundTrip(c.R) + ",\"omega\":" + RoundTrip(c.omega) + ",\"T\":" + RoundTrip(c.T) +
-             ",\"E\":" + RoundTrip(c.E) + ",\"Lv\":" + RoundTrip(c.Lv) + ",\"start\":" + RoundTrip(c.start) +
-             ",\"end\":" + RoundTrip(c.end) + ",\"grade_in\":" + RoundTrip(c.gradeIn) +
+             ",\"E\":" + RoundTrip(c.E) + ",\"Lv\":" + RoundTrip(c.Lv) + ",\"start\":" + shown(c.start) +
+             ",\"start_zone\":" + zone(c.start) + ",\"end\":" + shown(c.end) + ",\"end_zone\":" + zone(c.end) +
+             ",\"grade_in\":" + RoundTrip(c.gradeIn) +
              ",\"grade_out\":" + RoundTrip(c.gradeOut) + "}";
     }
     out << s + "]}\n";
@@ -84,13 +89,14 @@ ProfileLoad LoadProfileFile(const std::string& path)
     return load;
 }
 
-std::optional<std::string> CheckProfileCovers(const Profile& profile, double from, double to)
+std::optional<std::string> CheckProfileCovers(const Route& route, const Profile& profile, double from, double to)
 {
+    const auto K = [&route](double k) { return RouteStationText(route, k); };
     if (from >= profile.startStation() - kProfileEndTolerance && to <= profile.endStation() + kProfileEndTolerance)
         return std::nullopt;
     if (from == to)
-        return "桩号 " + FormatKStation(from) + " 在纵断面 " + Range(profile) + " 之外，没有设计高程。";
-    return "桩号范围 " + FormatKStation(from) + " 至 " + FormatKStation(to) + " 超出纵断面 " + Range(profile) +
+        return "桩号 " + K(from) + " 在纵断面 " + Range(route, profile) + " 之外，没有设计高程。";
+    return "桩号范围 " + K(from) + " 至 " + K(to) + " 超出纵断面 " + Range(route, profile) +
            "，超出的桩没有设计高程。";
 }
 
@@ -99,8 +105,8 @@ std::optional<std::string> ProfileCoverageWarning(const Profile& profile, const 
     const double from = route.start().station, to = route.end().station;
     if (from >= profile.startStation() - kProfileEndTolerance && to <= profile.endStation() + kProfileEndTolerance)
         return std::nullopt;
-    return "纵断面 " + Range(profile) + " 没有覆盖整条路线 " + FormatKStation(from) + " 至 " +
-           FormatKStation(to) + "，纵断面以外的桩没有设计高程。";
+    return "纵断面 " + Range(route, profile) + " 没有覆盖整条路线 " + RouteStationText(route, from) + " 至 " +
+           RouteStationText(route, to) + "，纵断面以外的桩没有设计高程。";
 }
 
 std::optional<std::string> RunRouteProfile(const Route& route, const Profile& profile, bool json,
@@ -109,13 +115,13 @@ std::optional<std::string> RunRouteProfile(const Route& route, const Profile& pr
 {
     if (const auto warning = ProfileCoverageWarning(profile, route)) warnings += "警告：" + *warning + "\n";
     if (reportPath) {
-        const FileStatus status = WriteProfileCurveTableReport(QString::fromStdString(*reportPath), profile);
+        const FileStatus status = WriteProfileCurveTableReport(QString::fromStdString(*reportPath), profile, &route);
         if (!status.ok()) return status.error->toStdString();
     }
     if (json)
-        WriteJson(profile, out);
+        WriteJson(route, profile, out);
     else
-        WritePlain(profile, out);
+        WritePlain(route, profile, out);
     return std::nullopt;
 }
 

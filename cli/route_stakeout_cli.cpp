@@ -190,7 +190,7 @@ std::optional<std::string> RunRouteSections(const Route& route, const CrossSecti
         if (!sections.Covers(k))
             return "桩号 " + StakeLabel(route, k) + " 在横断面表的范围之外，没有横断面。";
     if (profile)
-        if (auto outside = CheckProfileCovers(*profile, from, to)) return outside;
+        if (auto outside = CheckProfileCovers(route, *profile, from, to)) return outside;
 
     std::vector<SectionRow> rows;
     rows.reserve(count);
@@ -301,7 +301,7 @@ std::optional<std::string> RunRouteSections(const Route& route, const CrossSecti
         text += eol;
         for (const SectionRow& r : rows) {
             const std::vector<std::string> f = {
-                r.entry.ahead ? FormatBreakText(r.entry.displayed, *r.entry.ahead) : StakeLabel(route, r.entry.station),
+                EntryStationText(r.entry),
                 FormatFixed(r.left.offset, 3), FormatFixed(r.left.slope, 2), FormatFixed(r.left.x, 4),
                 FormatFixed(r.left.y, 4), Fixed(r.left.z, 3), FormatFixed(r.centre.x, 4), FormatFixed(r.centre.y, 4),
                 Fixed(r.centre.z, 3), FormatFixed(r.right.offset, 3), FormatFixed(r.right.slope, 2),

@@ -18,6 +18,9 @@ namespace tarvelo {
 // in more than one zone. Non-finite k throws FloatFault.
 std::string RouteStationText(const Route& route, double k, int decimals = 3);
 
+// The zone written after a station that a 长链 shows twice: "(2区)".
+std::string ZoneMark(int zone);
+
 // The same in metres rounded to 4 decimals (FormatRounded4), for the boxes
 // a station is typed in.
 std::string RouteStationNumber(const Route& route, double k);

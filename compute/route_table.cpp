@@ -1,8 +1,10 @@
-#include "route_table.h"
+#include "compute/route_table.h"
 
 #include <cmath>
 
+#include "compute/route_station_text.h"
 #include "core/numbers/float_fault.h"
+#include "core/numbers/station_text.h"
 
 namespace tarvelo {
 
@@ -193,6 +195,9 @@ bool RouteTableCursor::Next(RouteTableEntry* out)
         *out = e;
         return true;
     }
+    const auto markTwice = [this](RouteTableEntry* row) {
+        row->twice = route_.hasBreaks() && route_.chainage().ZonesOf(row->displayed).size() > 1;
+    };
     bool have = false;
     int bestSource = 3;
     for (int src = 0; src < 3; ++src) {
@@ -212,7 +217,16 @@ bool RouteTableCursor::Next(RouteTableEntry* out)
         out->displayed = d.station;
         out->zone = d.zone;
     }
+    if (have) markTwice(out);
     return have;
+}
+
+std::string EntryStationText(const RouteTableEntry& e, int decimals)
+{
+    if (e.ahead) return FormatBreakText(e.displayed, *e.ahead, decimals);
+    std::string s = FormatKStation(e.displayed, decimals);
+    if (e.twice) s += ZoneMark(e.zone);
+    return s;
 }
 
 RouteTableRow ComputeRouteTableRow(const Route& route, const RouteTableEntry& e,

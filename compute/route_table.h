@@ -36,7 +36,14 @@ struct RouteTableEntry {
     std::optional<double> ahead;     // a chain break's row (kind "断链"): its ahead station
     std::string kind;                // "ZH" "HY" "QZ" "YH" "HZ" "ZY" "YZ" "GQ" "QD" "ZD" "断链" or ""
     std::optional<std::size_t> jd;   // serving index of a main point (Route::ServingName)
+    bool twice = false;              // `displayed` lies in a 长链's overlap: say its zone
 };
+
+// The station of a table row as every table prints it: a break row
+// "K13+100.000=K13+050.000" (back = ahead), a station a 长链 shows twice with
+// its zone "K13+075.000(1区)", any other "K12+345.678"; `decimals` places.
+// Throws FloatFault for a non-finite station.
+std::string EntryStationText(const RouteTableEntry& e, int decimals = 3);
 
 struct RouteTableRow {
     RouteTableEntry entry;

@@ -52,7 +52,7 @@ std::string StakeName(const RouteTableEntry& entry)
         name = entry.kind;
         name += '-';
     }
-    AppendKStation(name, entry.displayed, 3);
+    name += EntryStationText(entry, 3);
     return name;
 }
 

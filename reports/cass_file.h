@@ -23,13 +23,16 @@ namespace tarvelo {
 bool AppendCassRow(std::string& out, std::string_view name, double x, double y,
                    std::optional<double> elevation);
 
-// The point name of a stake: its station in K notation with 3 decimals
-// ("K12+345.678"), after the main point's name and "-" when the row is a
-// main point or an end of the route ("ZH-K12+345.678", "QD-K0+000.000").
+// The point name of a stake: its station as EntryStationText writes it with
+// 3 decimals ("K12+345.678"; in a 长链's overlap with its zone,
+// "K13+075.000(1区)", so that the two points of one station keep apart on a
+// rover; a break row "断链-K13+100.000=K13+050.000"), after the main point's
+// name and "-" when the row is a main point or an end of the route
+// ("ZH-K12+345.678", "QD-K0+000.000").
 std::string StakeName(const RouteTableEntry& entry);
 
 // AppendCassRow for a table row, named by StakeName. Always appends (the
-// name is plain ASCII). Throws FloatFault for a non-finite number.
+// name holds no comma or line break, and GBK holds 区 and 断链). Throws FloatFault for a non-finite number.
 void AppendCassStakeRow(std::string& out, const RouteTableRow& row, std::optional<double> elevation);
 
 }  // namespace tarvelo

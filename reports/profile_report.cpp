@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/numbers/float_fault.h"
 #include "core/numbers/number_text.h"
@@ -25,12 +26,17 @@ constexpr int kGap = 2;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString F3(double v) { return Q(FormatFixed(v, 3)); }
-QString K(double v) { return Q(FormatKStation(v, 3)); }
 QString Percent(double ratio) { return F3(Checked(ratio * 100, "坡度")); }
 
 using Row = std::array<QString, kColumns>;
 
-Row CurveRow(const VerticalCurve& c)
+// A station of the profile as the report prints it.
+struct StationWriter {
+    const Route* route;
+    QString operator()(double v) const { return Q(route ? RouteStationText(*route, v, 3) : FormatKStation(v, 3)); }
+};
+
+Row CurveRow(const VerticalCurve& c, const StationWriter& K)
 {
     const QString kind = c.crest() ? QStringLiteral("凸") : c.sag() ? QStringLiteral("凹") : QStringLiteral("—");
     return {K(c.station), F3(c.elevation), F3(c.R),     Percent(c.omega), kind,
@@ -50,13 +56,14 @@ QString Line(const Row& row, const std::array<int, kColumns>& widths)
 
 }  // namespace
 
-QString ProfileCurveTableReport(const Profile& profile)
+QString ProfileCurveTableReport(const Profile& profile, const Route* route)
 {
+    const StationWriter K{route};
     Row header;
     for (int i = 0; i < kColumns; ++i) header[i] = QString::fromUtf8(kHeader[i]);
     std::vector<Row> rows;
     rows.reserve(profile.curves().size());
-    for (const VerticalCurve& c : profile.curves()) rows.push_back(CurveRow(c));
+    for (const VerticalCurve& c : profile.curves()) rows.push_back(CurveRow(c, K));
 
     std::array<int, kColumns> widths{};
     for (int i = 0; i < kColumns; ++i) {
@@ -84,11 +91,11 @@ QString ProfileCurveTableReport(const Profile& profile)
     return JoinLinesCrLf(lines);
 }
 
-FileStatus WriteProfileCurveTableReport(const QString& path, const Profile& profile)
+FileStatus WriteProfileCurveTableReport(const QString& path, const Profile& profile, const Route* route)
 {
     QString text;
     try {
-        text = ProfileCurveTableReport(profile);
+        text = ProfileCurveTableReport(profile, route);
     } catch (const FloatFault& fault) {
         return FileStatus::Failure(QStringLiteral("竖曲线要素表未保存：%1").arg(QString::fromUtf8(fault.what())));
     }

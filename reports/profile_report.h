@@ -19,18 +19,23 @@
 
 #include <QString>
 
+#include "core/plan/route.h"
 #include "core/profile/profile.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {
 
 // The report text. Throws FloatFault when a value is not finite (a grade in
-// percent beyond the range of a double).
-QString ProfileCurveTableReport(const Profile& profile);
+// percent beyond the range of a double). With a route, the profile's
+// stations are the route's own (ProfileOnRoute) and print as the route's
+// displayed stations, with their zone where a 长链 shows them twice
+// (RouteStationText); without one they print as they are.
+QString ProfileCurveTableReport(const Profile& profile, const Route* route = nullptr);
 
-// Writes ProfileCurveTableReport(profile) to path with WriteTextFile (GBK,
+// Writes ProfileCurveTableReport(profile, route) to path with WriteTextFile (GBK,
 // atomic replacement, any existing file untouched on failure). A FloatFault
 // is an error too: nothing is written. Never throws.
-FileStatus WriteProfileCurveTableReport(const QString& path, const Profile& profile);
+FileStatus WriteProfileCurveTableReport(const QString& path, const Profile& profile,
+                                        const Route* route = nullptr);
 
 }  // namespace tarvelo

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/numbers/angles.h"
 #include "core/numbers/float_fault.h"
@@ -16,9 +17,9 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString F3(double v) { return Q(FormatFixed(v, 3)); }
 QString F4(double v) { return Q(FormatFixed(v, 4)); }
-QString K(double v) { return Q(FormatKStation(v, 3)); }
-// The displayed station of the route's own station k (across chain breaks).
-QString KD(const Route& r, double k) { return K(r.Displayed(k).station); }
+// The displayed station of the route's own station k (across chain breaks),
+// with its zone where a 长链 shows it twice.
+QString KD(const Route& r, double k) { return Q(RouteStationText(r, k, 3)); }
 
 QString Deflection(double alpha)
 {
@@ -76,7 +77,7 @@ QString RouteCurveTableReport(const Route& route)
     QStringList lines;
     lines << QStringLiteral("                              直线、曲线及转角表") << QString();
     lines << QStringLiteral("起点 %1  桩号 %2  X=%3  Y=%4")
-                 .arg(Q(route.start().name), K(route.start().station), F4(route.start().x),
+                 .arg(Q(route.start().name), KD(route, route.start().station), F4(route.start().x),
                       F4(route.start().y));
     lines << QStringLiteral("终点 %1  桩号 %2  X=%3  Y=%4")
                  .arg(Q(route.end().name), KD(route, route.end().station), F4(route.end().x), F4(route.end().y));

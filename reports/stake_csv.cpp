@@ -6,21 +6,26 @@
 
 namespace tarvelo {
 
-void AppendStakeCsvHeader(std::string& out, bool withElevation)
+void AppendStakeCsvHeader(std::string& out, bool withElevation, bool withZone)
 {
-    out += "点名,桩号,X(北),Y(东),方位角(度),方位角(度分秒),类型,偏距";
+    out += withZone ? "点名,桩号,区段,X(北),Y(东),方位角(度),方位角(度分秒),类型,偏距"
+                    : "点名,桩号,X(北),Y(东),方位角(度),方位角(度分秒),类型,偏距";
     if (withElevation) out += ",高程";
     out += "\r\n";
 }
 
 void AppendStakeCsvRow(std::string& out, std::string_view name, const RouteTableRow& row,
-                       double offset, std::optional<double> elevation, bool withElevation)
+                       double offset, std::optional<double> elevation, bool withElevation, bool withZone)
 {
     const CentrelinePoint& p = row.stake.point;
     AppendCsvField(out, name);
     out += ',';
     AppendFixed(out, row.entry.displayed, 4);
     out += ',';
+    if (withZone) {
+        out += std::to_string(row.entry.zone);
+        out += ',';
+    }
     AppendFixed(out, p.x, 4);
     out += ',';
     AppendFixed(out, p.y, 4);

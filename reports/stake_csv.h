@@ -9,7 +9,9 @@
 // (DegreesToDmsText, whose seconds mark is a double quote, so that field is
 // always quoted), 类型 (ZH HY QZ YH HZ ZY YZ QD ZD or empty), 偏距 (metres,
 // 4 decimals, right +), and 高程 (3 decimals, empty where a row has none)
-// when the table carries elevations.
+// when the table carries elevations. On a route with chain breaks a 区段
+// column follows 桩号: the zone the station is read in (the zone before the
+// break on a break row), as `route point --zone` takes it.
 
 #include <optional>
 #include <string>
@@ -22,12 +24,13 @@ namespace tarvelo {
 
 // Appends the header row (without the byte-order mark; the file writer puts
 // that first).
-void AppendStakeCsvHeader(std::string& out, bool withElevation);
+void AppendStakeCsvHeader(std::string& out, bool withElevation, bool withZone = false);
 
 // Appends one stake row. name: UTF-8 (StakeName for table rows). offset: the
 // table's offset m. The elevation column is written only withElevation
 // (empty when elevation is nullopt). Non-finite numbers throw FloatFault.
 void AppendStakeCsvRow(std::string& out, std::string_view name, const RouteTableRow& row,
-                       double offset, std::optional<double> elevation, bool withElevation);
+                       double offset, std::optional<double> elevation, bool withElevation,
+                       bool withZone = false);
 
 }  // namespace tarvelo

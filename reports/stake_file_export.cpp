@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "compute/route_station_text.h"
 #include "core/numbers/float_fault.h"
 #include "reports/cass_file.h"
 #include "reports/gbk_text.h"
@@ -58,16 +59,17 @@ std::optional<std::size_t> StreamStakeTable(const Route& route, const RouteTable
             headDone = true;
             if (format == StakeFileFormat::Csv) {
                 if (fileForm) chunk.append(kUtf8Bom);
-                AppendStakeCsvHeader(chunk, withElevation);
+                AppendStakeCsvHeader(chunk, withElevation, route.hasBreaks());
             } else if (format == StakeFileFormat::Report) {
-                AppendStakeReportHead(chunk, p, p.start.value_or(route.start().station),
-                                      p.end.value_or(route.end().station), withElevation);
+                AppendStakeReportHead(chunk, p, RouteStationText(route, p.start.value_or(route.start().station)),
+                                      RouteStationText(route, p.end.value_or(route.end().station)), withElevation);
             }
         }
         const std::optional<double> z = withElevation ? elevation(entry.station) : std::nullopt;
         switch (format) {
         case StakeFileFormat::Cass: AppendCassStakeRow(chunk, row, z); break;
-        case StakeFileFormat::Csv: AppendStakeCsvRow(chunk, StakeName(entry), row, p.m, z, withElevation); break;
+        case StakeFileFormat::Csv: AppendStakeCsvRow(chunk, StakeName(entry), row, p.m, z, withElevation, route.hasBreaks());
+            break;
         case StakeFileFormat::Report: AppendStakeReportRow(chunk, row, z, withElevation); break;
         }
         ++count;

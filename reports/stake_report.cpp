@@ -37,16 +37,16 @@ void PadTo(std::string& out, std::size_t lineStart, int column)
 
 }  // namespace
 
-void AppendStakeReportHead(std::string& out, const RouteTableParams& p, double start, double end,
-                           bool withElevation)
+void AppendStakeReportHead(std::string& out, const RouteTableParams& p, const std::string& start,
+                           const std::string& end, bool withElevation)
 {
     out += "\r\n\r\n";
     out.append(30, ' ');
     out += "逐桩坐标表\r\n\r\n";
     out += "起点 ";
-    AppendKStation(out, start);
+    out += start;
     out += "  止点 ";
-    AppendKStation(out, end);
+    out += end;
     out += "  间距 ";
     out += FormatGeneral(Checked(p.interval, "间距"));
     out += " m";
@@ -72,7 +72,7 @@ void AppendStakeReportRow(std::string& out, const RouteTableRow& row, std::optio
                           bool withElevation)
 {
     const std::size_t line = out.size();
-    AppendKStation(out, row.entry.displayed);
+    out += EntryStationText(row.entry);
     PadTo(out, line, kColumns[1]);
     AppendFixed(out, row.stake.point.x, 4);
     PadTo(out, line, kColumns[2]);

@@ -1,7 +1,8 @@
 #pragma once
 // The route's stake table as a GBK text report, the 逐桩坐标表 of Chinese
 // road documents: a title, the range and interval, one row per stake with its
-// station in K notation, X (north) and Y (east) to 4 decimals, the tangent
+// displayed station in K notation (its zone where a 长链 shows it twice, a
+// break row as "K13+100.000=K13+050.000"), X (north) and Y (east) to 4 decimals, the tangent
 // azimuth in d°mˊs", the main point's name and, when the table carries
 // elevations, the design elevation to 3 decimals; then the signature line.
 // Every line ends in CR LF. Rows are formatted one at a time (UTF-8 here; the
@@ -22,11 +23,13 @@
 
 namespace tarvelo {
 
-// The lines before the first row. UTF-8.
-void AppendStakeReportHead(std::string& out, const RouteTableParams& p, double start, double end,
-                           bool withElevation);
+// The lines before the first row. UTF-8. start, end: the range's ends as
+// the rows print them (EntryStationText, or RouteStationText for an end
+// that is no row of its own).
+void AppendStakeReportHead(std::string& out, const RouteTableParams& p, const std::string& start,
+                           const std::string& end, bool withElevation);
 
-// One row. UTF-8. Non-finite numbers throw FloatFault.
+// One row, its station as EntryStationText writes it. UTF-8. Non-finite numbers throw FloatFault.
 void AppendStakeReportRow(std::string& out, const RouteTableRow& row, std::optional<double> elevation,
                           bool withElevation);
 

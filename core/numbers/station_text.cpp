@@ -20,7 +20,49 @@ bool AllDigits(std::string_view s)
     return true;
 }
 
+// Removes a trailing "(N区)" / "（N区）" from text; the zone, or -1 when the
+// text has none, or -2 when it has one that is no whole number.
+int TakeZone(std::string_view* text)
+{
+    static const std::string_view kOpen[] = {"(", "（"};
+    static const std::string_view kClose[] = {"区)", "区）"};
+    for (std::string_view close : kClose) {
+        if (text->size() < close.size() || text->substr(text->size() - close.size()) != close) continue;
+        for (std::string_view open : kOpen) {
+            const std::size_t at = text->rfind(open);
+            if (at == std::string_view::npos) continue;
+            const std::string_view digits =
+                text->substr(at + open.size(), text->size() - close.size() - at - open.size());
+            int zone = 0;
+            if (digits.empty() || digits.size() > 6) return -2;
+            for (char c : digits) {
+                if (c < '0' || c > '9') return -2;
+                zone = zone * 10 + (c - '0');
+            }
+            *text = TrimSpaces(text->substr(0, at));
+            return zone;
+        }
+        return -2;
+    }
+    return -1;
+}
+
 }  // namespace
+
+ZonedStationRead ReadZonedStationField(std::string_view field, double* value, std::optional<int>* zone)
+{
+    field = TrimSpaces(field);
+    const int z = TakeZone(&field);
+    if (z == -2) return ZonedStationRead::BadZone;
+    double v = 0;
+    if (!ReadStationField(std::string(field), &v)) return ZonedStationRead::NotStation;
+    *value = v;
+    if (z >= 0)
+        *zone = z;
+    else
+        zone->reset();
+    return ZonedStationRead::Ok;
+}
 
 bool ReadStationField(const std::string& field, double* value)
 {

@@ -2,7 +2,9 @@
 // Station text: reading the stations a surveyor types or a table holds, and
 // writing them in K notation.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tarvelo {
 
@@ -10,6 +12,16 @@ namespace tarvelo {
 // (optional K or k, whole kilometres, "+", metres in [0, 1000)). false for
 // anything else or a value that is not finite.
 bool ReadStationField(const std::string& field, double* value);
+
+// A station field that may name its zone, as Tarvelo prints a station that a
+// 长链 shows twice: ReadStationField's station, then optionally "(N区)" or
+// "（N区）" (N a whole number 0..999999, spaces around the station ignored):
+// "K13+060(2区)", "13060（2区）". *zone is set to N, or reset when the field
+// names none. NotStation when the station does not read, BadZone when the
+// brackets hold anything but a whole number of 区; *value and *zone are then
+// left as they were.
+enum class ZonedStationRead { Ok, NotStation, BadZone };
+ZonedStationRead ReadZonedStationField(std::string_view field, double* value, std::optional<int>* zone);
 
 // The station in K notation: "K", the whole kilometres without padding, "+",
 // the metres within the kilometre as three digits, then "." and `decimals`

@@ -163,6 +163,7 @@ DistanceLookup Chainage::DistanceAt(double station, std::optional<int> zone) con
     DistanceLookup out;
     if (!std::isfinite(station)) {
         out.error = "桩号不是有限的数。";
+        out.miss = StationMiss::Other;
         return out;
     }
     const auto inZone = [&](int z) {
@@ -178,10 +179,12 @@ DistanceLookup Chainage::DistanceAt(double station, std::optional<int> zone) con
             out.error = "区段 " + std::to_string(z) + " 不存在：" +
                         (empty() ? std::string("这条线路没有断链，只有区段 0。")
                                  : "这条线路的区段为 0 ~ " + std::to_string(zoneCount() - 1) + "。");
+            out.miss = StationMiss::Other;
             return out;
         }
         if (station < zoneStartStation(z) - slack_ || station > zoneEndStation(z) + slack_) {
             out.error = text + " 不在" + ZoneText(z) + "之内。";
+            out.miss = StationMiss::Other;
             return out;
         }
         return inZone(z);
@@ -201,7 +204,11 @@ DistanceLookup Chainage::DistanceAt(double station, std::optional<int> zone) con
             pointZone = static_cast<int>(k) + (back ? 0 : 1);
         }
     }
-    if (point && !several) {
+    bool elsewhere = false;  // another zone shows the station away from the break
+    if (point && !several)
+        for (int z : ZonesOf(station))
+            if (!Near(zoneStartDistance(z) + (station - zoneStartStation(z)), *point)) elsewhere = true;
+    if (point && !several && !elsewhere) {
         out.distance = point;
         out.zone = pointZone;
         return out;
@@ -213,10 +220,12 @@ DistanceLookup Chainage::DistanceAt(double station, std::optional<int> zone) con
         for (const ChainBreak& b : breaks_)
             if (b.back < station && station < b.ahead) {
                 out.error = text + " 落在断链 " + FormatBreakText(b.back, b.ahead) + " 的短链之中，不存在。";
+                out.miss = StationMiss::Gap;
                 return out;
             }
         out.error = text + " 不在线路的桩号范围 " + FormatKStation(lowestStation()) + " ~ " +
                     FormatKStation(highestStation()) + " 之内。";
+        out.miss = StationMiss::Other;
         return out;
     }
     std::string where;
@@ -226,6 +235,7 @@ DistanceLookup Chainage::DistanceAt(double station, std::optional<int> zone) con
             break;
         }
     out.error = text + " " + where + "在" + ZoneList(zones) + " 里各有一处，请指明区段。";
+    out.miss = StationMiss::Ambiguous;
     return out;
 }
 

@@ -72,11 +72,17 @@ struct DisplayedStation {
     int zone = 0;
 };
 
+// Why a displayed station has no distance: it lies in a 短链's gap, it is
+// ambiguous in a 长链's overlap (give its zone), or anything else (outside,
+// a zone that does not hold it, not finite).
+enum class StationMiss { None, Gap, Ambiguous, Other };
+
 // The distance of a displayed station, or why there is none.
 struct DistanceLookup {
     std::optional<double> distance;  // metres from the start, in [0, length]
     int zone = -1;                   // the zone the station was read in (when found)
     std::string error;               // a complete Chinese sentence (when not found)
+    StationMiss miss = StationMiss::None;  // the kind of error (None when found)
 };
 
 class ChainageBuilt;
@@ -108,10 +114,11 @@ public:
     // The distance of a displayed station.
     //  - Without a zone: a station that is a break's back or ahead station
     //    (within the slack) is that break point, at the break's distance,
-    //    even where a 长链 shows the same station again elsewhere (give the
-    //    zone to reach the other one); zone is the zone the station was read
-    //    in (back: the zone before the break, ahead: the zone after). Any
-    //    other station must lie in exactly one zone: one in a 短链's gap is
+    //    unless another zone shows the same station elsewhere: a 长链's
+    //    back and ahead stations are the ends of its overlap, and as
+    //    ambiguous as any station inside it. zone is the zone the station
+    //    was read in (back: the zone before the break, ahead: the zone
+    //    after). Any other station must lie in exactly one zone: one in a 短链's gap is
     //    refused naming the break, one in several zones (a 长链's overlap) is
     //    refused as ambiguous naming the zones, one outside every zone is
     //    refused with the route's station range.

@@ -555,6 +555,7 @@ Route::StationLookup Route::StationOf(double displayed, std::optional<int> zone)
     if (chainage_.empty()) {
         if (zone && *zone != 0) {
             out.error = "线路没有断链，只有区段 0。";
+            out.miss = StationMiss::Other;
             return out;
         }
         out.station = displayed;
@@ -563,6 +564,7 @@ Route::StationLookup Route::StationOf(double displayed, std::optional<int> zone)
     const DistanceLookup d = chainage_.DistanceAt(displayed, zone);
     if (!d.distance) {
         out.error = d.error;
+        out.miss = d.miss;
         return out;
     }
     out.station = start_.station + *d.distance;

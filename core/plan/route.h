@@ -160,6 +160,7 @@ public:
         std::optional<double> station;
         int zone = 0;
         std::string error;
+        StationMiss miss = StationMiss::None;  // the kind of error
     };
     StationLookup StationOf(double displayed, std::optional<int> zone = std::nullopt) const;
     // JD routes only (empty on element routes).

@@ -151,7 +151,7 @@ TEST(StakeReport, RowColumnsCountDoubleWidthCharactersTwice)
     out.clear();
     RouteTableParams p;
     p.interval = 20;
-    AppendStakeReportHead(out, p, 0, 1234.5, false);
+    AppendStakeReportHead(out, p, "K0+000.000", "K1+234.500", false);
     EXPECT_NE(out.find("起点 K0+000.000  止点 K1+234.500  间距 20 m\r\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\r\n桩号            X(北)           Y(东)           切线方位角        主点\r\n"),
               std::string::npos)

@@ -60,7 +60,7 @@ FileStatus WriteStakeFileWithExtras(const QString& path, const Route& route, con
     std::string chunk;
     if (format == StakeFileFormat::Csv) {
         chunk.append(kUtf8Bom);
-        AppendStakeCsvHeader(chunk, withElevation);
+        AppendStakeCsvHeader(chunk, withElevation, route.hasBreaks());
         AppendCsvExtrasHeader(chunk, extras);
     }
     try {
@@ -80,7 +80,7 @@ FileStatus WriteStakeFileWithExtras(const QString& path, const Route& route, con
                     AppendCassRow(chunk, name + "右", edges->right.x, edges->right.y, edges->rightZ);
                 }
             } else {
-                AppendStakeCsvRow(chunk, name, row, p.m, z, withElevation);
+                AppendStakeCsvRow(chunk, name, row, p.m, z, withElevation, route.hasBreaks());
                 DropLineEnd(chunk);
                 if (extras.sections) {
                     const bool e = edges.has_value();
