@@ -31,9 +31,9 @@ void WritePlain(const DesignCheckResult& result, std::ostream& out)
 {
     std::string s = "行\t点名\t桩号\tΔX\tΔY\t平距差\tΔ高程\t垂足桩号\t垂足偏距\t结论\n";
     for (const DesignCheckRow& r : result.rows) {
-        s += std::to_string(r.line) + "\t" + r.name + "\t" + (r.station ? FormatKStation(*r.station) : "-") + "\t" +
+        s += std::to_string(r.line) + "\t" + r.name + "\t" + DesignRowStationText(r) + "\t" +
              Optional(r.dx, 4) + "\t" + Optional(r.dy, 4) + "\t" + Optional(r.distance, 4) + "\t" +
-             Optional(r.dz, 4) + "\t" + (r.footStation ? FormatKStation(*r.footStation) : "-") + "\t" +
+             Optional(r.dz, 4) + "\t" + DesignFootText(r) + "\t" +
              Optional(r.footOffset, 4) + "\t" + DesignClassChinese(r.kind) + "\n";
     }
     const DesignCheckSummary& m = result.summary;

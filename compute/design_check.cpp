@@ -16,12 +16,7 @@ std::string At(int line) { return "第 " + std::to_string(line) + " 行："; }
 
 std::string Metres(double v) { return FormatFixed(v, 4) + " m"; }
 
-std::string StationText(double station, std::optional<int> zone)
-{
-    std::string s = FormatKStation(station, 3);
-    if (zone) s += "（" + std::to_string(*zone) + " 区）";
-    return s;
-}
+std::string StationText(double station, std::optional<int> zone) { return DesignStationText(station, zone); }
 
 bool Finite(const DesignPlanPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
@@ -38,6 +33,7 @@ void CheckRow(const DesignRow& r, const DesignCheckRoute& route, const DesignTol
     if (foot) {
         out->footStation = foot->station;
         out->footZone = foot->zone;
+        out->footTwice = foot->twice;
         out->footOffset = foot->offset;
     }
 
@@ -45,6 +41,7 @@ void CheckRow(const DesignRow& r, const DesignCheckRoute& route, const DesignTol
     const std::optional<DesignPlanPoint> p = route.pointAt(r.station, r.zone, &why);
     if (!p) {
         outside(why.empty() ? "线路上没有桩号 " + StationText(r.station, r.zone) + "。" : why);
+        if (route.missClass) out->kind = route.missClass(r.station, r.zone);
         return;
     }
     if (!Finite(*p)) {
@@ -65,7 +62,8 @@ void CheckRow(const DesignRow& r, const DesignCheckRoute& route, const DesignTol
             outside("设计点与线路在该桩号的点相差 " + Metres(d) + "，且它的垂足落在线路的起点之前或终点之后。");
         } else if (std::fabs(foot->offset) <= tol.plan) {
             out->kind = DesignClass::Station;
-            out->reason = At(r.line) + "设计点在中线上，但在桩号 " + StationText(foot->station, foot->zone) +
+            out->reason = At(r.line) + "设计点在中线上，但在桩号 " +
+                          StationText(foot->station, foot->twice ? foot->zone : std::nullopt) +
                           " 处，表中的桩号 " + StationText(r.station, r.zone) + " 有误（平面差 " + Metres(d) + "）。";
         } else {
             out->kind = DesignClass::Offset;
@@ -104,6 +102,8 @@ const char* DesignClassWord(DesignClass c)
     case DesignClass::Elevation: return "elevation";
     case DesignClass::Outside: return "outside";
     case DesignClass::Unreadable: return "unreadable";
+    case DesignClass::Ambiguous: return "ambiguous";
+    case DesignClass::Gap: return "gap";
     }
     return "";
 }
@@ -117,8 +117,28 @@ const char* DesignClassChinese(DesignClass c)
     case DesignClass::Elevation: return "高程不符";
     case DesignClass::Outside: return "超出线路";
     case DesignClass::Unreadable: return "无法读取";
+    case DesignClass::Ambiguous: return "需指明区段";
+    case DesignClass::Gap: return "落在短链内";
     }
     return "";
+}
+
+std::string DesignStationText(double station, std::optional<int> zone)
+{
+    std::string s = FormatKStation(station, 3);
+    if (zone) s += "(" + std::to_string(*zone) + "区)";
+    return s;
+}
+
+std::string DesignRowStationText(const DesignCheckRow& r)
+{
+    return r.station ? DesignStationText(*r.station, r.zone) : std::string("-");
+}
+
+std::string DesignFootText(const DesignCheckRow& r)
+{
+    return r.footStation ? DesignStationText(*r.footStation, r.footTwice ? r.footZone : std::nullopt)
+                         : std::string("-");
 }
 
 std::string DesignToleranceProblem(const DesignTolerances& t)
@@ -152,6 +172,7 @@ DesignCheckResult CheckDesign(const DesignTable& table, const DesignCheckRoute& 
         } catch (const FloatFault& fault) {
             row.dx = row.dy = row.distance = row.dz = row.footStation = row.footOffset = std::nullopt;
             row.footZone.reset();
+            row.footTwice = false;
             row.kind = DesignClass::Outside;
             row.reason = At(r.line) + fault.what();
         }

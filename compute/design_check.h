@@ -10,8 +10,10 @@
 // Each row gets one class, decided in this order:
 //   unreadable  the row could not be read (its line and reason);
 //   outside     the route has no point at the row's station (before the
-//               start, after the end, or refused, e.g. an ambiguous station
-//               at a chain break without a zone);
+//               start, after the end, or refused);
+//   ambiguous   the station lies in a 长链's overlap (its edges included)
+//               and the row gives no zone: the route has two points there;
+//   gap         the station lies in a 短链's gap: the route has none;
 //   then the plan distance d between the design point and the route's point
 //   at the row's station (offset 0):
 //     d > plan tolerance, and the design point's nearest foot on the route
@@ -42,6 +44,16 @@
 
 namespace tarvelo {
 
+enum class DesignClass { Ok, Station, Offset, Elevation, Outside, Unreadable, Ambiguous, Gap };
+inline constexpr std::size_t kDesignClassCount = 8;
+
+// "ok", "station", "offset", "elevation", "outside", "unreadable",
+// "ambiguous", "gap".
+const char* DesignClassWord(DesignClass c);
+// "相符", "桩号不符", "坐标不符", "高程不符", "超出线路", "无法读取",
+// "需指明区段", "落在短链内".
+const char* DesignClassChinese(DesignClass c);
+
 struct DesignPlanPoint {
     double x = 0, y = 0;  // north, east
 };
@@ -50,6 +62,7 @@ struct DesignFoot {
     double station = 0;         // displayed station of the foot
     std::optional<int> zone;    // its zone where the route has chain breaks
     double offset = 0;          // signed, right +
+    bool twice = false;         // the station lies in two zones (a 长链): print the zone
 };
 
 struct DesignCheckRoute {
@@ -64,6 +77,9 @@ struct DesignCheckRoute {
     // The profile's elevation at a station; nullopt outside the profile. An
     // empty function: the route has no profile, elevations are not checked.
     std::function<std::optional<double>(double station, std::optional<int> zone)> elevationAt;
+    // Why pointAt has no point for a station: Ambiguous, Gap, or Outside
+    // for anything else. An empty function: always Outside.
+    std::function<DesignClass(double station, std::optional<int> zone)> missClass;
 };
 
 struct DesignTolerances {
@@ -71,13 +87,6 @@ struct DesignTolerances {
     double z = 0.005;     // m, |Δ elevation|
 };
 
-enum class DesignClass { Ok, Station, Offset, Elevation, Outside, Unreadable };
-inline constexpr std::size_t kDesignClassCount = 6;
-
-// "ok", "station", "offset", "elevation", "outside", "unreadable".
-const char* DesignClassWord(DesignClass c);
-// "相符", "桩号不符", "坐标不符", "高程不符", "超出线路", "无法读取".
-const char* DesignClassChinese(DesignClass c);
 
 struct DesignCheckRow {
     int line = 0;
@@ -92,6 +101,7 @@ struct DesignCheckRow {
     // The nearest foot of the design point.
     std::optional<double> footStation;
     std::optional<int> footZone;
+    bool footTwice = false;  // the foot's station lies in two zones
     std::optional<double> footOffset;
     // Every class but ok: a Chinese sentence starting "第 N 行：".
     std::string reason;
@@ -121,6 +131,16 @@ struct DesignCheckResult {
     bool zoneColumn = false;           // the table has a zone column
     bool elevations = false;           // some row has dz
 };
+
+// A station of the check as its tables print it: K notation to 3 places,
+// "(z区)" after it when zone is given ("K13+075.000(1区)").
+std::string DesignStationText(double station, std::optional<int> zone);
+// A row's station as printed: with its zone when the row gives one; "-"
+// for an unreadable row.
+std::string DesignRowStationText(const DesignCheckRow& r);
+// A row's foot station as printed: with its zone where a 长链 shows the
+// station twice; "-" without a foot.
+std::string DesignFootText(const DesignCheckRow& r);
 
 // Empty when both tolerances are finite and >= 0; otherwise a Chinese
 // sentence naming the bad one.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "compute/route_station_text.h"
 #include "core/numbers/float_fault.h"
 #include "core/numbers/station_text.h"
 
@@ -28,7 +29,14 @@ DesignCheckRoute DesignCheckRouteOf(const Route& route, const RouteInverse& inve
         if (f.outcome != RouteFootOutcome::Ok) return std::nullopt;
         const DisplayedStation shown = route.Displayed(f.station);
         return DesignFoot{shown.station, route.hasBreaks() ? std::optional<int>(shown.zone) : std::nullopt,
-                          f.offset};
+                          f.offset, StationShownTwice(route, shown.station)};
+    };
+    r.missClass = [&route](double station, std::optional<int> zone) {
+        switch (route.StationOf(station, zone).miss) {
+        case StationMiss::Ambiguous: return DesignClass::Ambiguous;
+        case StationMiss::Gap: return DesignClass::Gap;
+        default: return DesignClass::Outside;
+        }
     };
     if (profile)
         r.elevationAt = [&route, profile](double station, std::optional<int> zone) -> std::optional<double> {

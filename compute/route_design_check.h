@@ -27,7 +27,10 @@ namespace tarvelo {
 //    station or a non-finite point throws FloatFault, which CheckDesign
 //    turns into an outside row.
 //  - foot: RouteInverse::Find, given as a displayed station, with its zone
-//    where the route has breaks; nullopt when the point lies beyond an end.
+//    where the route has breaks (twice where a 长链 shows it in two zones);
+//    nullopt when the point lies beyond an end.
+//  - missClass: Route::StationOf's refusal as a class: Ambiguous in a
+//    长链's overlap without a zone, Gap in a 短链's gap, else Outside.
 //  - elevationAt: Profile::ElevationNear (a millimetre's slack at its ends)
 //    at the route's own station of the displayed one; nullopt where there
 //    is none. The profile's stations are the route's own.

@@ -1,5 +1,6 @@
 #include "compute/route_station_text.h"
 
+#include "core/files/text_table.h"
 #include "core/numbers/number_text.h"
 #include "core/numbers/station_text.h"
 
@@ -7,27 +8,34 @@ namespace tarvelo {
 
 namespace {
 
-std::string ZoneSuffix(const Route& route, const DisplayedStation& d)
+std::string ZoneSuffix(const Route& route, const DisplayedStation& d, int decimals)
 {
-    if (route.hasBreaks() && route.chainage().ZonesOf(d.station).size() > 1)
-        return ZoneMark(d.zone);
-    return std::string();
+    return StationShownTwice(route, d.station, decimals) ? ZoneMark(d.zone) : std::string();
 }
 
 }  // namespace
 
 std::string ZoneMark(int zone) { return "(" + std::to_string(zone) + "区)"; }
 
+bool StationShownTwice(const Route& route, double displayed, int decimals)
+{
+    if (!route.hasBreaks()) return false;
+    if (route.chainage().ZonesOf(displayed).size() > 1) return true;
+    // The station as printed: 13049.9996 prints as K13+050.000, an overlap's edge.
+    double shown = 0;
+    return ReadFieldNumber(FormatFixed(displayed, decimals), &shown) && route.chainage().ZonesOf(shown).size() > 1;
+}
+
 std::string RouteStationText(const Route& route, double k, int decimals)
 {
     const DisplayedStation d = route.Displayed(k);
-    return FormatKStation(d.station, decimals) + ZoneSuffix(route, d);
+    return FormatKStation(d.station, decimals) + ZoneSuffix(route, d, decimals);
 }
 
 std::string RouteStationNumber(const Route& route, double k)
 {
     const DisplayedStation d = route.Displayed(k);
-    return FormatRounded4(d.station) + ZoneSuffix(route, d);
+    return FormatRounded4(d.station) + ZoneSuffix(route, d, 4);
 }
 
 TypedStation ReadRouteStation(const Route& route, std::string_view text)

@@ -21,6 +21,11 @@ std::string RouteStationText(const Route& route, double k, int decimals = 3);
 // The zone written after a station that a 长链 shows twice: "(2区)".
 std::string ZoneMark(int zone);
 
+// Whether the displayed station, or the station as printed with `decimals`
+// places, lies in more than one zone (a 长链's overlap, its edges included),
+// so that its text must carry the zone to be read back. false without breaks.
+bool StationShownTwice(const Route& route, double displayed, int decimals = 3);
+
 // The same in metres rounded to 4 decimals (FormatRounded4), for the boxes
 // a station is typed in.
 std::string RouteStationNumber(const Route& route, double k);

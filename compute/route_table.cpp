@@ -196,7 +196,7 @@ bool RouteTableCursor::Next(RouteTableEntry* out)
         return true;
     }
     const auto markTwice = [this](RouteTableEntry* row) {
-        row->twice = route_.hasBreaks() && route_.chainage().ZonesOf(row->displayed).size() > 1;
+        row->twice = StationShownTwice(route_, row->displayed);
     };
     bool have = false;
     int bestSource = 3;

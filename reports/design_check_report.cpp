@@ -41,7 +41,7 @@ Cells RowCells(const DesignCheckRow& r)
     c[kDy] = F4(r.dy);
     c[kDistance] = F4(r.distance);
     c[kDz] = F4(r.dz);
-    c[kFootStation] = K(r.footStation);
+    if (r.footStation) c[kFootStation] = Q(DesignFootText(r));
     c[kFootOffset] = F4(r.footOffset);
     c[kClass] = QString::fromUtf8(DesignClassChinese(r.kind));
     return c;
@@ -96,6 +96,14 @@ QStringList DesignCheckSummaryLines(const DesignCheckSummary& s)
                  .arg(count(DesignClass::Elevation))
                  .arg(count(DesignClass::Outside))
                  .arg(count(DesignClass::Unreadable));
+    // Only a route with chain breaks has these; a table without them keeps its line.
+    if (count(DesignClass::Ambiguous) || count(DesignClass::Gap)) {
+        QString& counts = lines.back();
+        counts.chop(1);  // the full stop
+        counts += QStringLiteral("，需指明区段 %1 行，落在短链内 %2 行。")
+                      .arg(count(DesignClass::Ambiguous))
+                      .arg(count(DesignClass::Gap));
+    }
     lines << QStringLiteral("最大平面差 ") + Metres(s.maxDistance) +
                  (s.maxDistance ? Where(s.maxDistanceLine, s.maxDistanceName) : QString());
     lines << QStringLiteral("最大高程差 ") + Metres(s.maxDz) + (s.maxDz ? Where(s.maxDzLine, s.maxDzName) : QString());

@@ -132,8 +132,13 @@ std::string ReadRow(const TableLine& t, const Columns& c, DesignRow* row)
     row->name = Field(t, c.of[kName]);
     const std::string& station = Field(t, c.of[kStation]);
     if (station.empty()) return "缺少桩号。";
-    if (!ReadStationField(station, &row->station))
+    std::optional<int> stationZone;  // "K13+060(2区)", as Tarvelo prints it
+    switch (ReadZonedStationField(station, &row->station, &stationZone)) {
+    case ZonedStationRead::NotStation:
         return "桩号" + Quoted(station) + "既不是数，也不是 K3+444.600 这样的桩号。";
+    case ZonedStationRead::BadZone: return "桩号" + Quoted(station) + "的区段应写成“(1区)”这样的整数。";
+    case ZonedStationRead::Ok: break;
+    }
     for (Role r : {kX, kY}) {
         const std::string& f = Field(t, c.of[r]);
         if (f.empty()) return std::string("缺少 ") + kRoleWords[r] + " 坐标。";
@@ -152,8 +157,11 @@ std::string ReadRow(const TableLine& t, const Columns& c, DesignRow* row)
         // Nine digits at most: the value fits an int whatever it is.
         if (!ReadFieldNumber(zone, &v) || v != std::floor(v) || std::fabs(v) > 999999999)
             return "分区" + Quoted(zone) + "不是整数。";
+        if (stationZone && *stationZone != int(v))
+            return "桩号" + Quoted(station) + "写的区段与分区" + Quoted(zone) + "不同。";
         row->zone = int(v);
     }
+    if (stationZone) row->zone = stationZone;
     return std::string();
 }
 

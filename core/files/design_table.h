@@ -21,8 +21,10 @@
 //  - The zone column (found only by its header name) tells which stretch of
 //    a route with a chain break (断链) a station belongs to, where the same
 //    station occurs twice: a whole number, or empty.
-//  - station: metres ("3444.6") or K notation ("K3+444.600"), see
-//    core/station_text.h; X, Y, elevation: metres; elevation may be empty.
+//  - station: metres ("3444.6") or K notation ("K3+444.600"), optionally
+//    with its zone as Tarvelo prints it ("K13+060.000(2区)"), see
+//    core/numbers/station_text.h (a zone there and a different one in the
+//    zone column make the row unreadable); X, Y, elevation: metres; elevation may be empty.
 // A bad row does not stop the reading: it is kept as an unreadable row with
 // its line and the reason, and the rows after it are read as usual. Every
 // line of the text ends up as exactly one of: a row, an unreadable row, the
@@ -39,7 +41,7 @@ struct DesignRow {
     int line = 0;                      // 1-based line in the text
     std::string name;                  // may be empty
     double station = 0;                // displayed station, metres, finite
-    std::optional<int> zone;           // only with a zone column, when not empty
+    std::optional<int> zone;           // from the zone column or the station's "(N区)"
     double x = 0, y = 0;               // north, east, metres, finite
     std::optional<double> elevation;   // finite when present
 };

@@ -1,5 +1,7 @@
 #include "ui/route_window/check/check_panel.h"
 
+#include "compute/route_station_text.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -270,8 +272,8 @@ void CheckPanel::saveReport()
     lastFolder_ = QFileInfo(path).absolutePath();
     const std::shared_ptr<const Route> route = document_->route();
     const QString routeName = QStringLiteral("线路计算窗口中的线路（%1 至 %2）")
-                                  .arg(U(FormatKStation(route->start().station, 3)),
-                                       U(FormatKStation(route->end().station, 3)));
+                                  .arg(U(RouteStationText(*route, route->start().station, 3)),
+                                       U(RouteStationText(*route, route->end().station, 3)));
     const FileStatus written = WriteDesignCheckReport(path, *result_, routeName, QFileInfo(designPath_).fileName());
     if (!written.ok()) tell(*written.error);
 }

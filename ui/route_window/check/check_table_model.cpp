@@ -19,13 +19,6 @@ QString U(const std::string& s) { return QString::fromStdString(s); }
 // millimetres. CheckDesign's numbers are finite, so FormatFixed never throws.
 QString F4(const std::optional<double>& v) { return v ? U(FormatFixed(*v, 4)) : QString(); }
 
-QString Station(const std::optional<double>& s, const std::optional<int>& zone)
-{
-    if (!s) return {};
-    QString text = U(FormatKStation(*s, 3));
-    if (zone) text += QStringLiteral("（%1 区）").arg(*zone);
-    return text;
-}
 
 }  // namespace
 
@@ -67,12 +60,12 @@ QVariant CheckTableModel::data(const QModelIndex& index, int role) const
         switch (index.column()) {
         case kLine: return r.line;
         case kName: return U(r.name);
-        case kStation: return Station(r.station, r.zone);
+        case kStation: return r.station ? U(DesignRowStationText(r)) : QString();
         case kDx: return F4(r.dx);
         case kDy: return F4(r.dy);
         case kDistance: return F4(r.distance);
         case kDz: return F4(r.dz);
-        case kFootStation: return Station(r.footStation, r.footZone);
+        case kFootStation: return r.footStation ? U(DesignFootText(r)) : QString();
         case kFootOffset: return F4(r.footOffset);
         case kClass: return QString::fromUtf8(DesignClassChinese(r.kind));
         }
