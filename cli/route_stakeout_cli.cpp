@@ -163,7 +163,7 @@ std::optional<CrossSections> LoadCrossSections(const std::string& path, const Ro
     // Its stations are displayed stations: across chain breaks they move to
     // the route's own, so values are interpolated along the road.
     for (CrossSectionRow& row : read.rows) {
-        const Route::StationLookup at = route.StationOf(row.station);
+        const Route::StationLookup at = route.StationOf(row.station, row.zone);
         if (!at.station) {
             *error = "横断面文件“" + path + "”第 " + std::to_string(row.line) + " 行：" + at.error;
             return std::nullopt;

@@ -25,8 +25,11 @@ BreakRowRead ReadBreakFields(const std::vector<std::string>& fields)
             out.message = std::string("缺少") + what + "，每行应有断前桩号和断后桩号两栏（名称可有可无）。";
             return out;
         }
-        if (!ReadStationField(field, &v)) {
-            out.message = std::string(what) + "“" + field + "”既不是数，也不是 K3+444.600 这样的桩号。";
+        const ZonedStationRead read = ReadZonedStationField(field, &v, col == 0 ? &out.backZone : &out.aheadZone);
+        if (read != ZonedStationRead::Ok) {
+            out.message = std::string(what) + "“" + field + "”" +
+                          (read == ZonedStationRead::BadZone ? "的区段应写成“(1区)”这样的整数。"
+                                                             : "既不是数，也不是 K3+444.600 这样的桩号。");
             return out;
         }
         (col == 0 ? b.back : b.ahead) = v;
@@ -61,6 +64,13 @@ BreakFileContent ParseBreakFile(std::string_view utf8)
         BreakRowRead read = ReadBreakFields(t.fields);
         if (!read.row) {
             fail(read.message);
+            continue;
+        }
+        // The k-th break stands between zones k and k + 1.
+        const int k = static_cast<int>(rows.size() + out.errors.size());
+        if ((read.backZone && *read.backZone != k) || (read.aheadZone && *read.aheadZone != k + 1)) {
+            fail("这是第 " + std::to_string(k + 1) + " 个断链，断前桩号在区段 " + std::to_string(k) +
+                 "、断后桩号在区段 " + std::to_string(k + 1) + "，与所写的区段不符。");
             continue;
         }
         read.row->line = t.line;

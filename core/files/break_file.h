@@ -9,7 +9,10 @@
 //  - An optional header: the first row is skipped when its back field is not
 //    a station.
 //  - back, ahead: the back (断前) and ahead (断后) stations, metres
-//    ("3444.6") or K notation ("K3+444.600"); both required.
+//    ("3444.6") or K notation ("K3+444.600"); both required. Either may
+//    carry its zone as Tarvelo prints stations ("K13+100(1区)"): the back
+//    station of the file's k-th break (from 0) lies in zone k, the ahead
+//    station in zone k + 1; another zone refuses the row.
 //  - name: optional free text (what the design calls the break).
 //  - Further fields must be empty (a spreadsheet may add trailing commas).
 // Every row at fault gets its own message naming its line. Whether the
@@ -46,6 +49,7 @@ struct BreakRowRead {
     std::optional<BreakInput> row;
     int column = -1;
     std::string message;
+    std::optional<int> backZone, aheadZone;  // written after the stations, when they were
 };
 BreakRowRead ReadBreakFields(const std::vector<std::string>& fields);
 

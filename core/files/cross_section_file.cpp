@@ -53,9 +53,11 @@ CrossSectionFileContent ParseCrossSectionFile(std::string_view utf8)
         }
         CrossSectionRow row;
         row.line = t.line;
-        if (!ReadStationField(t.fields[0], &row.station)) {
-            fail(t.fields[0].empty() ? std::string("缺少桩号。")
-                                     : "桩号“" + t.fields[0] + "”既不是数，也不是 K5+030.5 这样的桩号。");
+        const ZonedStationRead station = ReadZonedStationField(t.fields[0], &row.station, &row.zone);
+        if (station != ZonedStationRead::Ok) {
+            fail(t.fields[0].empty()                            ? std::string("缺少桩号。")
+                 : station == ZonedStationRead::BadZone ? "桩号“" + t.fields[0] + "”的区段应写成“(1区)”这样的整数。"
+                                                        : "桩号“" + t.fields[0] + "”既不是数，也不是 K5+030.5 这样的桩号。");
             continue;
         }
         double* const values[] = {&row.leftWidth, &row.rightWidth, &row.leftSlope, &row.rightSlope};

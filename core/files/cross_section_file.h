@@ -10,7 +10,8 @@
 //  - An optional header: the first row is skipped when its station or its
 //    left width is not a number.
 //  - station: metres ("5030.5") or K notation ("K5+030.5"), the displayed
-//    station of the design tables.
+//    station of the design tables, optionally with its zone as Tarvelo
+//    prints a station a 长链 shows twice ("K13+060(2区)").
 //  - widths: metres from the centreline to the pavement edge, widening
 //    included, >= 0.
 //  - slopes: percent, positive rising away from the centreline (-2 for a

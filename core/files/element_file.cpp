@@ -120,7 +120,7 @@ ElementRowRead ReadElementFields(const std::vector<std::string>& t, std::size_t 
 
     if (!Empty(t, kElementStation)) {
         double v = 0;
-        if (!ReadStationField(t[kElementStation], &v))
+        if (ReadZonedStationField(t[kElementStation], &v, &e.zone) != ZonedStationRead::Ok)
             return bad(kElementStation, "桩号不是数：“" + t[kElementStation] + "”（应为米数或 K3+444.600 的写法）。");
         e.station = v;
     } else if (first) {

@@ -44,9 +44,11 @@ ProfileFileContent ParseProfileFile(std::string_view utf8)
         }
         GradePointInput p;
         p.line = row.line;
-        if (!ReadStationField(row.fields[0], &p.station)) {
-            fail(row.fields[0].empty() ? std::string("缺少桩号。")
-                                       : "桩号“" + row.fields[0] + "”既不是数，也不是 K5+030.5 这样的桩号。");
+        const ZonedStationRead station = ReadZonedStationField(row.fields[0], &p.station, &p.zone);
+        if (station != ZonedStationRead::Ok) {
+            fail(row.fields[0].empty()                          ? std::string("缺少桩号。")
+                 : station == ZonedStationRead::BadZone ? "桩号“" + row.fields[0] + "”的区段应写成“(1区)”这样的整数。"
+                                                        : "桩号“" + row.fields[0] + "”既不是数，也不是 K5+030.5 这样的桩号。");
             continue;
         }
         if (!ReadFieldNumber(row.fields[1], &p.elevation)) {
@@ -92,7 +94,9 @@ std::string FormatProfileFile(const std::vector<GradePointInput>& points)
 {
     std::string out = "桩号,高程,R\r\n";
     for (const GradePointInput& p : points) {
-        out += RoundTripText(p.station) + ',' + RoundTripText(p.elevation) + ',';
+        out += RoundTripText(p.station);
+        if (p.zone) out += "(" + std::to_string(*p.zone) + "区)";
+        out += ',' + RoundTripText(p.elevation) + ',';
         if (p.R) out += RoundTripText(*p.R);
         out += "\r\n";
     }

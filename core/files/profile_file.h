@@ -9,7 +9,8 @@
 //  - An optional header: the first row is skipped when its station or its
 //    elevation is not a number.
 //  - station: metres ("5030.5") or K notation ("K5+030.5", "5+030.5"; the
-//    metres after "+" below 1000).
+//    metres after "+" below 1000), optionally with its zone as Tarvelo
+//    prints a station a 长链 shows twice ("K13+060(2区)", ReadZonedStationField).
 //  - elevation: metres.
 //  - R: the vertical-curve radius, empty on the first and the last row,
 //    a number > 0 on every row between.
@@ -39,7 +40,8 @@ struct ProfileFileContent {
 ProfileFileContent ParseProfileFile(std::string_view utf8);
 
 // The points as a profile file: the header row "桩号,高程,R", then one row per
-// point, commas, CR LF after every row, stations in metres and every number
+// point, commas, CR LF after every row, stations in metres (with "(N区)" for
+// a point that has a zone) and every number
 // in its shortest round-trip form (std::to_chars), so the file read back
 // gives exactly the same stations, elevations and radii. R is written where
 // the point has one (whatever its value) and left empty otherwise. Values

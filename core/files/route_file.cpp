@@ -71,7 +71,7 @@ RouteFileParse ParseRouteFile(std::string_view utf8)
         if (!ok) continue;
         if (!Empty(t, 3)) {
             double v;
-            if (!ReadStationField(t.fields[3], &v)) {
+            if (ReadZonedStationField(t.fields[3], &v, &p.zone) != ZonedStationRead::Ok) {
                 bad("桩号不是数：“" + t.fields[3] + "”。");
                 continue;
             }

@@ -4,7 +4,9 @@
 // One row per point in route order, columns name, X, Y, station, R, Ls1, Ls2,
 // separated by commas or tabs (see text_table.h for lines, comments and
 // blanks). An optional header row: a first row whose X or Y is not a number.
-// A station is metres or K notation ("K10+877.237"), as design tables write it.
+// A station is metres or K notation ("K10+877.237"), as design tables write it,
+// optionally with its zone as Tarvelo prints a station a 长链 shows twice
+// ("K13+079.508(1区)"; checked with the station once the breaks are known).
 // Row 1 is QD and must carry its station; JD rows carry R and, when not
 // empty, Ls1 and Ls2 (empty = 0); the last row is ZD. A station on a JD or
 // ZD row is a check against the chained one (see Route::Build).

@@ -21,6 +21,7 @@ struct ElementInput {
     double endRadius = kStraight;
     int turn = 0;                    // +1 right, -1 left; 0 on a line
     int line = 0;                    // line in the source file; 0 when typed
+    std::optional<int> zone{};       // written after the station ("(2区)"): checked with it
 };
 
 }  // namespace tarvelo

@@ -84,7 +84,24 @@ struct StationCheck {
     int row;
     double given;    // displayed, as typed
     double chained;  // the route's own station
+    std::optional<int> zone{};  // given with the station
 };
+
+// The warning for a given station that is not where the route puts it, or
+// empty. With a zone the station must name the chained point in that zone.
+std::string StationCheckProblem(const Route& r, const StationCheck& c)
+{
+    const DisplayedStation shown = r.Displayed(c.chained);
+    if (c.zone) {
+        const Route::StationLookup at = r.StationOf(c.given, c.zone);
+        if (at.station && std::fabs(*at.station - c.chained) <= kStationCheckTolerance) return std::string();
+        return "给定桩号 " + Fixed3(c.given) + "(" + std::to_string(*c.zone) + "区) 与推算桩号 " +
+               Fixed3(shown.station) + "(" + std::to_string(shown.zone) + "区) 不符。";
+    }
+    if (std::fabs(c.given - shown.station) <= kStationCheckTolerance) return std::string();
+    return "给定桩号 " + Fixed3(c.given) + " 与推算桩号 " + Fixed3(shown.station) + " 相差 " +
+           Fixed3(c.given - shown.station) + " m。";
+}
 
 // The JD's curve elements with exact clothoids: p and q from the exact spiral
 // end points, everything after them by the single curve's formulas.
@@ -243,7 +260,7 @@ Route::Built Route::Build(const std::vector<RoutePointInput>& rows, SpiralMode m
             return fail(row, "缓和曲线太长：两段缓和曲线的切线角之和超过转角，圆曲线长Ly为 " +
                                  Fixed3(s.Ly) + " m。");
         c.seriesErrorMm = {SeriesErrorMm(s.R, s.Ls1), SeriesErrorMm(s.R, s.Ls2)};
-        if (p.station) checks.push_back({row, *p.station, station});
+        if (p.station) checks.push_back({row, *p.station, station, p.zone});
         station = station + r.legs_[row].length - c.Dh();
         if (!std::isfinite(station)) return fail(row, "推算桩号超出数值范围。");
     }
@@ -273,19 +290,15 @@ Route::Built Route::Build(const std::vector<RoutePointInput>& rows, SpiralMode m
     const RoutePointInput& zd = rows.back();
     r.start_ = {qd.name, *qd.station, qd.x, qd.y};
     r.end_ = {zd.name, station, zd.x, zd.y};
-    if (zd.station) checks.push_back({count - 1, *zd.station, station});
+    if (zd.station) checks.push_back({count - 1, *zd.station, station, zd.zone});
     if (const auto error = r.AttachBreaks(breaks)) {
         out.error = error;
         return out;
     }
     // Given stations are displayed stations: compared after the breaks.
-    for (const StationCheck& c : checks) {
-        const double shown = r.Displayed(c.chained).station;
-        if (std::fabs(c.given - shown) > kStationCheckTolerance)
-            r.warnings_.push_back(IssueAt(rows, c.row,
-                                          "给定桩号 " + Fixed3(c.given) + " 与推算桩号 " + Fixed3(shown) +
-                                              " 相差 " + Fixed3(c.given - shown) + " m。"));
-    }
+    for (const StationCheck& c : checks)
+        if (const std::string problem = StationCheckProblem(r, c); !problem.empty())
+            r.warnings_.push_back(IssueAt(rows, c.row, problem));
 
     try {
         if (mode == SpiralMode::Series)
@@ -468,7 +481,7 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
         const double k0 = e.startRadius == kStraight ? 0 : turn / e.startRadius;
         const double k1 = e.endRadius == kStraight ? 0 : turn / e.endRadius;
 
-        if (e.station && i > 0) checks.push_back({row, *e.station, station});
+        if (e.station && i > 0) checks.push_back({row, *e.station, station, e.zone});
         if (hasStart) {
             const PlanPose given{*e.x, *e.y, *e.azimuth};
             if (i > 0) {
@@ -509,13 +522,9 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
         return out;
     }
     std::vector<RouteIssue> stationWarnings;
-    for (const StationCheck& c : checks) {
-        const double shown = r.Displayed(c.chained).station;
-        if (std::fabs(c.given - shown) > kStationCheckTolerance)
-            stationWarnings.push_back({c.row, rows[c.row].line,
-                                       where(c.row) + "：给定桩号 " + Fixed3(c.given) + " 与推算桩号 " +
-                                           Fixed3(shown) + " 相差 " + Fixed3(c.given - shown) + " m。"});
-    }
+    for (const StationCheck& c : checks)
+        if (const std::string problem = StationCheckProblem(r, c); !problem.empty())
+            stationWarnings.push_back({c.row, rows[c.row].line, where(c.row) + "：" + problem});
     // In row order with the gap and kink warnings.
     r.warnings_.insert(r.warnings_.end(), stationWarnings.begin(), stationWarnings.end());
     std::stable_sort(r.warnings_.begin(), r.warnings_.end(),

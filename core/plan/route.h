@@ -40,6 +40,7 @@ struct RoutePointInput {
     std::optional<double> station;   // required on QD; on JD and ZD a check
     double R = 0, Ls1 = 0, Ls2 = 0;  // JD rows only
     int line = 0;                    // line in the source file; 0 when typed
+    std::optional<int> zone{};       // written after the station ("(2区)"): checked with it
 };
 
 // Why a route cannot be computed, or what looks wrong in it. row: index into

@@ -36,6 +36,10 @@ struct GradePointInput {
     double station = 0, elevation = 0;
     std::optional<double> R;
     int line = 0;  // line in the source file; 0 when typed
+    // The zone written after the station ("K13+060(2区)"): which of a 长链's
+    // two stations is meant. Read by ProfileOnRoute; the profile itself
+    // ignores it.
+    std::optional<int> zone{};
 };
 
 // Why a profile cannot be built or a profile file read. line: the line of the

@@ -53,6 +53,10 @@ struct CrossSectionRow {
     double leftWidth = 0, rightWidth = 0;
     double leftSlope = 0, rightSlope = 0;
     int line = 0;  // line in the source file; 0 when typed
+    // The zone written after the station ("K13+060(2区)"): which of a 长链's
+    // two stations is meant, for whoever moves the row onto a route with
+    // chain breaks. The sections themselves ignore it.
+    std::optional<int> zone{};
 };
 
 // Why a table cannot be built or a file read. row: 0-based index of the row

@@ -121,12 +121,13 @@ TEST_F(RouteCheckCli, AcrossAChainBreakWithItsZone)
     EXPECT_EQ(wrong.status, kExitDesignDiffers);
     // With them, everything is ok but the two rows whose stations are the
     // break's own (K0+480 of zone 0, K0+500 of zone 1): without a zone column
-    // those name the break point, 20 m from where the design put them.
+    // they are as ambiguous as the rest of the overlap's edges.
     const CheckRun r = RouteCommand({"check", "--route", route, "--design", design, "--breaks", breaks, "--json"});
     const nlohmann::json j = nlohmann::json::parse(r.out);
     const auto& classes = j["summary"]["classes"];
     EXPECT_GT(classes["ok"].get<int>(), 100);
-    EXPECT_EQ(classes["station"], 2);
+    EXPECT_EQ(classes["ambiguous"], 2);
+    EXPECT_EQ(classes["station"], 0);
     EXPECT_EQ(classes["offset"], 0);
     EXPECT_EQ(classes["ok"].get<int>() + 2, j["summary"]["rows"].get<int>());
 }

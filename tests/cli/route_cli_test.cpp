@@ -131,7 +131,7 @@ TEST_F(RouteCli, RefusalsExitWithTheirStatusAndNothingOnStdout)
         {"bad row", {"elements", "--route", badRow}, 2, "第 2 行"},
         {"missing file", {"elements", "--route", dir_.filePath("none.csv").toStdString()}, 1, "不存在"},
         {"station outside", {"point", "--route", good, "--station", "-1"}, 1, "范围"},
-        {"station not a number", {"point", "--route", good, "--station", "K1+000"}, 1, "不是数"},
+        {"station not a station", {"point", "--route", good, "--station", "K1+0O0"}, 1, "不是桩号"},
         {"zero interval", {"table", "--route", good, "--interval", "0"}, 1, "大于0"},
         {"too many rows", {"table", "--route", good, "--interval", "0.0001"}, 1, "1000000"},
         {"both inverse forms", {"inverse", "--route", good, "--x", "1", "--y", "1", "--points", good}, 1,

@@ -354,7 +354,7 @@ TEST(DesignCheck, ZonesChooseTheStretchAtAChainBreak)
     EXPECT_EQ(r.rows[2].reason, "第 4 行：桩号 K1+120.000 在断链前后各有一处，请在分区一栏写明。");
     // The point of zone 2 given as zone 1: on the centreline, 50 m on.
     EXPECT_EQ(r.rows[3].kind, DesignClass::Station);
-    EXPECT_NE(r.rows[3].reason.find("在桩号 K1+120.000（2 区） 处，表中的桩号 K1+120.000（1 区） 有误"),
+    EXPECT_NE(r.rows[3].reason.find("在桩号 K1+120.000(2区) 处，表中的桩号 K1+120.000(1区) 有误"),
               std::string::npos)
         << r.rows[3].reason;
     // Unambiguous stations need no zone: K1+200 shown is true 1250, and the
@@ -387,7 +387,7 @@ TEST(DesignCheckJson, SmallCheckWrittenExactly)
         "\"dy\":null,\"distance\":null,\"dz\":null,\"foot_station\":null,\"foot_offset\":null,"
         "\"class\":\"unreadable\",\"reason\":\"第 5 行：桩号“row”既不是数，也不是 K3+444.600 这样的桩号。\"}"
         "],\"summary\":{\"rows\":4,\"classes\":{\"ok\":1,\"station\":0,\"offset\":1,\"elevation\":1,"
-        "\"outside\":0,\"unreadable\":1},\"max_distance\":0.5,\"max_distance_line\":3,\"max_dz\":0.25,"
+        "\"outside\":0,\"unreadable\":1,\"ambiguous\":0,\"gap\":0},\"max_distance\":0.5,\"max_distance_line\":3,\"max_dz\":0.25,"
         "\"max_dz_line\":2,\"rms\":0}}";
     EXPECT_EQ(DesignCheckJson(r), expected);
 }

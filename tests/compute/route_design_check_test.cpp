@@ -198,7 +198,7 @@ TEST(RouteDesignCheck, ZonesPickTheStretchOfARouteWithAChainBreak)
     EXPECT_EQ(*Line(r, 3).footZone, 0);
     EXPECT_EQ(*Line(r, 4).footZone, 1);
     EXPECT_EQ(*Line(r, 6).footZone, 1);
-    EXPECT_EQ(Line(r, 5).kind, DesignClass::Outside);
+    EXPECT_EQ(Line(r, 5).kind, DesignClass::Ambiguous);
     EXPECT_NE(Line(r, 5).reason.find("请指明区段"), std::string::npos) << Line(r, 5).reason;
     // Line 7: the point of own 480 under zone 1's 480 (own 530): the station is wrong.
     const DesignCheckRow& f = Line(r, 7);

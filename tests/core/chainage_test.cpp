@@ -128,10 +128,14 @@ TEST(Chainage, DistanceAtStationsWithAndWithoutZone)
          "桩号 K3+950.000 落在断链 K4+000.000=K3+900.000 的长链之中，在区段 1 和 2 里各有一处，请指明区段。"},
         {3950, 1, 734.6, 1, ""},
         {3950, 2, 834.6, 2, ""},
-        {4000, {}, 784.6, 1, ""},   // the back station: the break point
+        // The overlap's edges are as ambiguous as its inside: the back
+        // station is the break point in zone 1 and a station of zone 2 too.
+        {4000, {}, {}, -1,
+         "桩号 K4+000.000 落在断链 K4+000.000=K3+900.000 的长链之中，在区段 1 和 2 里各有一处，请指明区段。"},
         {4000, 1, 784.6, 1, ""},
         {4000, 2, 884.6, 2, ""},    // the same station a hundred metres on
-        {3900, {}, 784.6, 2, ""},   // the ahead station: the break point
+        {3900, {}, {}, -1,
+         "桩号 K3+900.000 落在断链 K4+000.000=K3+900.000 的长链之中，在区段 1 和 2 里各有一处，请指明区段。"},
         {3900, 1, 684.6, 1, ""},
         {3900, 2, 784.6, 2, ""},
         {4010, {}, 894.6, 2, ""},
@@ -499,8 +503,10 @@ TEST(Chainage, AStationOnTwoBreakPointsIsAmbiguous)
     EXPECT_EQ(r.error, "桩号 K0+200.000 落在断链 K0+200.000=K0+100.000 的长链之中，在区段 0、1 和 2 里各有一处，请指明区段。");
     const double distances[] = {200, 300, 400};
     for (int z = 0; z < 3; ++z) EXPECT_EQ(c.DistanceAt(200, z).distance, distances[z]) << z;
-    EXPECT_EQ(c.DistanceAt(300).distance, 400);  // back of the second break only
-    EXPECT_EQ(c.DistanceAt(300).zone, 1);
+    // The second break's back station is also a station of zone 2, 100 m on.
+    EXPECT_FALSE(c.DistanceAt(300).distance);
+    EXPECT_EQ(c.DistanceAt(300).miss, StationMiss::Ambiguous);
+    EXPECT_EQ(c.DistanceAt(300, 1).distance, 400);
 }
 
 // Two breaks at one point leave an empty zone between them; its only

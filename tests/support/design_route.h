@@ -79,6 +79,7 @@ public:
         if (chainBreak) {
             foot.zone = foot.station >= kBreakTrue ? 2 : 1;
             foot.station = Shown(foot.station);
+            foot.twice = foot.station >= 1100 - 1e-9 && foot.station <= 1150 + 1e-9;  // the overlap
         }
         return foot;
     }
