@@ -7,6 +7,7 @@
 
 #include "cli/route_export_cli.h"
 #include "cli/route_profile_cli.h"
+#include "compute/route_sections.h"
 #include "compute/route_station_text.h"
 #include "core/numbers/angles.h"
 #include "core/files/cross_section_file.h"
@@ -162,13 +163,10 @@ std::optional<CrossSections> LoadCrossSections(const std::string& path, const Ro
     }
     // Its stations are displayed stations: across chain breaks they move to
     // the route's own, so values are interpolated along the road.
-    for (CrossSectionRow& row : read.rows) {
-        const Route::StationLookup at = route.StationOf(row.station, row.zone);
-        if (!at.station) {
-            *error = "横断面文件“" + path + "”第 " + std::to_string(row.line) + " 行：" + at.error;
-            return std::nullopt;
-        }
-        row.station = *at.station;
+    std::string moved;
+    if (!MoveSectionRowsOntoRoute(&read.rows, route, &moved)) {
+        *error = "横断面文件“" + path + "”" + moved;
+        return std::nullopt;
     }
     CrossSections::Built built = CrossSections::Build(read.rows);
     if (!built.sections) {

@@ -150,7 +150,7 @@ void RouteWindow::computeStakes()
             for (std::size_t r = 0; r < stakes_->size(); ++r) {
                 const RouteTableRow row = stakes_->computedRow(r);
                 marks.push_back({frame.toScene(row.stake.point.x, row.stake.point.y),
-                                 row.entry.displayed, !row.entry.kind.empty()});
+                                 QString::fromStdString(EntryStationText(row.entry)), !row.entry.kind.empty()});
             }
         }
     } catch (const FloatFault& fault) {

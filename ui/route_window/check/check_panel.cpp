@@ -1,7 +1,5 @@
 #include "ui/route_window/check/check_panel.h"
 
-#include "compute/route_station_text.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -17,6 +15,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "compute/route_station_text.h"
 #include "compute/route_design_check.h"
 #include "compute/route_inverse.h"
 #include "compute/route_text.h"

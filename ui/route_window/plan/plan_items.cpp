@@ -221,7 +221,7 @@ void StakesItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option
         painter->drawLine(d + QPointF(-3, 3), d + QPointF(3, -3));
         if (texts && !s.mainPoint) {
             painter->setPen(colour);
-            painter->drawText(d + QPointF(6, 4), QString::fromStdString(FormatKStation(s.station)));
+            painter->drawText(d + QPointF(6, 4), s.label);
         }
     }
     painter->restore();

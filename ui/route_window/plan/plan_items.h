@@ -85,7 +85,7 @@ private:
 // One stake of the stake table on the plan.
 struct PlanStake {
     QPointF at;       // scene coordinates
-    double station;   // metres
+    QString label;    // its station as the stake table shows it (EntryStationText)
     bool mainPoint;   // named by its own label: no station text here
 };
 

@@ -2,10 +2,21 @@
 
 #include <exception>
 
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "ui/route_window/tables/profile_table_model.h"
 
 namespace tarvelo {
+
+namespace {
+
+// A grade point's station as typed: displayed, with its zone where given.
+std::string PointStation(const GradePointInput& p)
+{
+    return FormatKStation(p.station) + (p.zone ? ZoneMark(*p.zone) : std::string());
+}
+
+}  // namespace
 
 namespace {
 
@@ -44,8 +55,8 @@ void ProfileDocument::rebuild()
             } else {
                 profile_ = std::make_shared<const Profile>(std::move(*built.profile));
                 status_ = QStringLiteral("纵断面 %1 — %2，变坡点 %3 个，竖曲线 %4 个")
-                              .arg(U(FormatKStation(profile_->startStation())),
-                                   U(FormatKStation(profile_->endStation())))
+                              .arg(U(PointStation(profile_->points().front())),
+                                   U(PointStation(profile_->points().back())))
                               .arg(profile_->points().size())
                               .arg(profile_->curves().size());
             }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <exception>
 
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/numbers/number_text.h"
 #include "ui/route_window/profile/profile_label.h"
@@ -107,7 +108,8 @@ void ProfileScene::build()
     // Grade points: crests labelled above, sags below, the ends on the side
     // away from their grade line.
     for (std::size_t k = 0; k < n; ++k) {
-        QStringList lines{U(FormatKStation(points[k].station)),
+        // The grade point's station as typed: displayed, with its zone where given.
+        QStringList lines{U(FormatKStation(points[k].station) + (points[k].zone ? ZoneMark(*points[k].zone) : "")),
                           QStringLiteral("H=") + U(FormatFixed(points[k].elevation, 3))};
         ProfileLabel::Side side;
         if (k == 0) {

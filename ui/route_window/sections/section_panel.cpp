@@ -21,6 +21,8 @@
 #include <cmath>
 #include <exception>
 
+#include "compute/route_sections.h"
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/files/cross_section_file.h"
 #include "reports/table_file.h"
@@ -232,7 +234,8 @@ void SectionPanel::attach(RouteDocument* route, PlanView* plan, ProfilePanel* pr
     plan_ = plan;
     profile_ = profile;
     // The plan's route is rebuilt first (the window's own connection), then its edges.
-    connect(route, &RouteDocument::routeChanged, this, &SectionPanel::drawPlanEdges);
+    // The sections follow the route's chain breaks (rebuild draws the edges too).
+    connect(route, &RouteDocument::routeChanged, this, &SectionPanel::rebuild);
     connect(this, &SectionPanel::sectionsChanged, stakes,
             [stakes](std::shared_ptr<const CrossSections> sections, Transition t) {
                 stakes->setSections(std::move(sections), t);
@@ -267,16 +270,28 @@ void SectionPanel::rebuild()
         tableStatus_ = QStringLiteral("横断面：") + U(read.problems.front().message);
         if (read.problems.size() > 1) tableStatus_ += QStringLiteral("（另有 %1 处）").arg(read.problems.size() - 1);
     } else if (!read.rows.empty()) {
-        CrossSections::Built built = CrossSections::Build(read.rows);
-        if (built.error) {
+        // The typed stations are displayed stations: across chain breaks
+        // they move to the route's own, as the command line moves them.
+        std::vector<CrossSectionRow> rows = read.rows;
+        const std::shared_ptr<const Route> route = route_ ? route_->route() : nullptr;
+        std::string moved;
+        CrossSections::Built built;
+        if (route && !MoveSectionRowsOntoRoute(&rows, *route, &moved)) {
+            error = true;
+            tableStatus_ = QStringLiteral("横断面与断链不符：") + U(moved);
+        } else {
+            built = CrossSections::Build(rows);
+        }
+        if (error) {
+            // said above
+        } else if (built.error) {
             error = true;
             tableStatus_ = QStringLiteral("横断面：") + U(built.error->message);
             model_->setRowIssue(built.error->row, U(built.error->message));
         } else {
             sections_ = std::make_shared<const CrossSections>(std::move(*built.sections));
             tableStatus_ = QStringLiteral("横断面 %1 — %2，%3 个断面")
-                               .arg(U(FormatKStation(sections_->startStation())),
-                                    U(FormatKStation(sections_->endStation())))
+                               .arg(StationLabel(sections_->startStation()), StationLabel(sections_->endStation()))
                                .arg(sections_->rows().size());
         }
     }
@@ -292,6 +307,12 @@ void SectionPanel::showStation(double station)
     redraw(true);
 }
 
+QString SectionPanel::StationLabel(double station) const
+{
+    const std::shared_ptr<const Route> route = route_ ? route_->route() : nullptr;
+    return U(route ? RouteStationText(*route, station, 3) : FormatKStation(station, 3));
+}
+
 void SectionPanel::redraw(bool fit)
 {
     QString note;
@@ -300,10 +321,10 @@ void SectionPanel::redraw(bool fit)
         // Before a stake row is chosen: the table's first section.
         const double station = station_.value_or(sections_->startStation());
         if (const std::optional<Section> section = sections_->SectionAt(station, transition())) {
-            drawing = SectionDrawing{station, U(FormatKStation(station, 3)), *section, std::nullopt};
+            drawing = SectionDrawing{station, StationLabel(station), *section, std::nullopt};
             if (profile_ && profile_->profile()) drawing->centreZ = profile_->profile()->ElevationNear(station);
         } else {
-            const QString where = std::isfinite(station) ? U(FormatKStation(station, 3)) : QStringLiteral("?");
+            const QString where = std::isfinite(station) ? StationLabel(station) : QStringLiteral("?");
             note = QStringLiteral("桩号 %1 不在横断面表范围内。").arg(where);
         }
     }

@@ -78,6 +78,9 @@ signals:
 private:
     void rebuild();
     void redraw(bool fit);
+    // A station of the route's own as the window shows it: the displayed
+    // station, its zone where a 长链 shows it twice (as typed without a route).
+    QString StationLabel(double station) const;
     void drawPlanEdges();
     void tell(const QString& text, QWidget* focus = nullptr);
 

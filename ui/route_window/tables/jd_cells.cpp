@@ -46,6 +46,7 @@ JdRowsRead ReadJdRows(const std::vector<JdRowTexts>& texts)
         p.x = v[kJdX].value_or(p.x);
         p.y = v[kJdY].value_or(p.y);
         p.station = v[kJdStation];
+        p.zone = StationCellZone(TrimCell(t[kJdStation]));
         p.R = v[kJdR].value_or(p.R);
         p.Ls1 = v[kJdLs1].value_or(p.Ls1);
         p.Ls2 = v[kJdLs2].value_or(p.Ls2);
@@ -91,7 +92,7 @@ std::vector<JdRowTexts> JdTextsOf(const std::vector<RoutePointInput>& rows)
         t[kJdName] = p.name;
         t[kJdX] = PlainNumberText(p.x);
         t[kJdY] = PlainNumberText(p.y);
-        if (p.station) t[kJdStation] = PlainNumberText(*p.station);
+        if (p.station) t[kJdStation] = PlainNumberText(*p.station) + (p.zone ? "(" + std::to_string(*p.zone) + "区)" : std::string());
         if (JdCellUsed(row, count, kJdR)) {
             t[kJdR] = PlainNumberText(p.R);
             t[kJdLs1] = PlainNumberText(p.Ls1);

@@ -26,6 +26,7 @@ ProfileRowsRead ReadProfileRows(const std::vector<ProfileRowTexts>& texts)
         GradePointInput p;
         p.line = row + 1;
         p.station = v[kProfileStation].value_or(0);
+        p.zone = StationCellZone(TrimCell(texts[std::size_t(row)][kProfileStation]));
         p.elevation = v[kProfileElevation].value_or(0);
         p.R = v[kProfileR];
         out.rows.push_back(p);
@@ -39,7 +40,7 @@ std::vector<ProfileRowTexts> ProfileTextsOf(const std::vector<GradePointInput>& 
     std::vector<ProfileRowTexts> out;
     for (const GradePointInput& p : points) {
         ProfileRowTexts t;
-        t[kProfileStation] = RoundTripText(p.station);
+        t[kProfileStation] = RoundTripText(p.station) + (p.zone ? "(" + std::to_string(*p.zone) + "区)" : std::string());
         t[kProfileElevation] = RoundTripText(p.elevation);
         if (p.R) t[kProfileR] = RoundTripText(*p.R);
         out.push_back(std::move(t));

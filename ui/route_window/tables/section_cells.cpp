@@ -39,7 +39,8 @@ SectionRowsRead ReadSectionRows(const std::vector<SectionRowTexts>& texts)
                                        out.problems);
         const auto at = [&](int column) { return v[std::size_t(column)].value_or(0); };
         out.rows.push_back({at(kSectionStation), at(kSectionLeftWidth), at(kSectionRightWidth),
-                            at(kSectionLeftSlope), at(kSectionRightSlope), static_cast<int>(row) + 1});
+                            at(kSectionLeftSlope), at(kSectionRightSlope), static_cast<int>(row) + 1,
+                            StationCellZone(TrimCell(texts[row][kSectionStation]))});
     }
     if (!out.problems.empty()) out.rows.clear();
     return out;
@@ -49,7 +50,8 @@ std::vector<SectionRowTexts> SectionTextsOf(const std::vector<CrossSectionRow>& 
 {
     std::vector<SectionRowTexts> out;
     for (const CrossSectionRow& r : rows)
-        out.push_back({StationText(r.station), RoundTripText(r.leftWidth), RoundTripText(r.rightWidth),
+        out.push_back({StationText(r.station) + (r.zone ? "(" + std::to_string(*r.zone) + "区)" : std::string()),
+                       RoundTripText(r.leftWidth), RoundTripText(r.rightWidth),
                        RoundTripText(r.leftSlope), RoundTripText(r.rightSlope)});
     return out;
 }

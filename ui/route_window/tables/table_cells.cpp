@@ -12,6 +12,14 @@ std::string TrimCell(std::string_view s)
     return std::string(s);
 }
 
+std::optional<int> StationCellZone(const std::string& text)
+{
+    double v = 0;
+    std::optional<int> zone;
+    ReadZonedStationField(text, &v, &zone);
+    return zone;
+}
+
 std::string CellPlace(int row, const char* caption)
 {
     return "第 " + std::to_string(row + 1) + " 行 " + caption;
@@ -30,7 +38,9 @@ std::optional<std::string> ReadNumberCell(const std::string& text, CellKind kind
     }
     double v = 0;
     if (kind == CellKind::Station) {
-        if (!ReadStationField(text, &v)) return "既不是数，也不是 K5+030.5 这样的桩号：“" + text + "”。";
+        std::optional<int> zone;
+        if (ReadZonedStationField(text, &v, &zone) != ZonedStationRead::Ok)
+            return "既不是数，也不是 K5+030.5 或 K13+060(2区) 这样的桩号：“" + text + "”。";
     } else if (!ReadFieldNumber(text, &v)) {
         return "不是数：“" + text + "”。";
     }

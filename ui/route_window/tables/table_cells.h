@@ -13,7 +13,8 @@
 namespace tarvelo {
 
 // How a column's text is read: free text, a number (ReadFieldNumber), or a
-// station in metres or K notation (ReadStationField).
+// station in metres or K notation, optionally with its zone "K13+060(2区)"
+// (ReadZonedStationField; StationCellZone gives the zone).
 enum class CellKind { Text, Number, Station };
 
 struct CellColumn {
@@ -55,6 +56,9 @@ struct CellRule {
 
 // The text without the spaces, tabs and CR around it.
 std::string TrimCell(std::string_view text);
+
+// The zone a station cell names ("K13+060(2区)" -> 2), or nothing.
+std::optional<int> StationCellZone(const std::string& text);
 
 // "第 3 行 高程": the cell as messages name it (row from 0).
 std::string CellPlace(int row, const char* caption);
