@@ -33,6 +33,7 @@ CrossSectionFileContent ParseCrossSectionFile(std::string_view utf8)
     // The station of the row just before, when that row was read: a row after
     // a faulty one is not compared, so one mistake gives one message.
     std::optional<double> previous;
+    std::optional<int> previousZone;  // the last zone a row named
     for (std::size_t index = 0; index < lines.size(); ++index) {
         const TableLine& t = lines[index];
         const auto fail = [&](const std::string& reason) {
@@ -73,12 +74,15 @@ CrossSectionFileContent ParseCrossSectionFile(std::string_view utf8)
             fail(*fault);
             continue;
         }
-        if (previous && !(row.station > *previous)) {
+        // A later zone of a 长链 starts below the stations before it.
+        const bool laterZone = row.zone && previousZone && *row.zone > *previousZone;
+        if (previous && !laterZone && !(row.station > *previous)) {
             fail("桩号 " + FormatGeneral(row.station) + " 不大于上一行的桩号 " + FormatGeneral(*previous) +
                  "，横断面的桩号必须逐行增大。");
             continue;
         }
         previous = row.station;
+        if (row.zone) previousZone = row.zone;
         out.rows.push_back(row);
     }
     if (!out.errors.empty()) out.rows.clear();

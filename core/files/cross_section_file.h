@@ -19,7 +19,9 @@
 //  - Further fields must be empty (a spreadsheet may add trailing commas).
 // Every row at fault gets its own message naming its line: too few columns,
 // a field that is not a number, a value the table refuses
-// (CrossSectionRowFault), a station not greater than the row before it.
+// (CrossSectionRowFault), a station not greater than the row before it
+// (unless both name their zone and this one a later zone: a 长链's second
+// zone starts below the first one's stations).
 // A file without data rows reads without error; CrossSections::Build refuses
 // it.
 

@@ -2,16 +2,17 @@
 // offscreen into a PNG for the README:
 //
 //   profile_screenshot examples/profile-example.csv docs/route-profile.png
-//       [examples/route-example.csv docs/route-window-profile.png]
+//       [examples/route-example.csv docs/route-window-profile.png [BREAKS]]
 //
-// With a route file too, the whole route window follows: the route and the
-// profile imported, the 20 m stake table with its design elevations, the
-// profile's tab in front.
+// With a route file too, the whole route window follows: the route (and its
+// chain breaks, when a break file is given) and the profile imported, the
+// 20 m stake table with its design elevations, the profile's tab in front.
 //
 // The file goes through the window's own import (the grade-point table and
 // its profile), so the picture is what the route window shows. Any message
 // box, or a profile the table refuses, is an error: printed, exit code 1.
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -50,14 +51,15 @@ private:
     QStringList files_;
 };
 
-bool SaveWindow(const QString& route, const QString& profile, const QString& out)
+bool SaveWindow(const QString& route, const QString& profile, const QString& out, const QString& breaks)
 {
-    FileDesktop desktop({route, profile});
+    FileDesktop desktop(breaks.isEmpty() ? QStringList{route, profile} : QStringList{route, breaks, profile});
     tarvelo::RouteWindow window(desktop, {});
     window.resize(1320, 690);
     window.show();
     QApplication::processEvents();
     window.importRoute();
+    if (!breaks.isEmpty()) window.findChild<QAction*>(QStringLiteral("importBreaksAction"))->trigger();
     window.profilePanel()->importProfile();
     if (!window.document()->route() || !window.profilePanel()->profile()) {
         std::fprintf(stderr, "the route or the profile is refused\n");
@@ -83,8 +85,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 3 && argc != 5) {
-        std::fprintf(stderr, "usage: profile_screenshot PROFILE_FILE OUT.png [ROUTE_FILE WINDOW.png]\n");
+    if (argc != 3 && argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: profile_screenshot PROFILE_FILE OUT.png [ROUTE_FILE WINDOW.png [BREAKS_FILE]]\n");
         return 2;
     }
     FileDesktop desktop({QString::fromLocal8Bit(argv[1])});
@@ -112,8 +114,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("%s\n", argv[2]);
-    if (argc == 5 && !SaveWindow(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[1]),
-                                 QString::fromLocal8Bit(argv[4])))
+    if (argc >= 5 && !SaveWindow(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[1]),
+                                 QString::fromLocal8Bit(argv[4]), argc == 6 ? QString::fromLocal8Bit(argv[5]) : QString()))
         return 1;
     return 0;
 }

@@ -2,10 +2,11 @@
 // (route, profile, cross sections) at one stake of the stake table, so the
 // picture shows a superelevated section with its elevations:
 //
-//   section_screenshot ROUTE PROFILE SECTIONS OUT.png [STATION]
+//   section_screenshot ROUTE PROFILE SECTIONS OUT.png [STATION [BREAKS]]
 //
-// STATION (metres, default 12600, on JD3's circle at 6 %) must be a stake of
-// the 20 m table. Any message box is an error: it is printed and the tool
+// STATION (a displayed station as the window reads it, with its zone where
+// a 长链 shows it twice; default 12600, on JD3's circle at 6 %) must be a
+// stake of the 20 m table. BREAKS: the route's chain breaks. Any message box is an error: it is printed and the tool
 // ends with exit code 1.
 
 #include <QApplication>
@@ -14,9 +15,12 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <cmath>
 #include <cstdio>
+#include <string>
 #include <deque>
 
+#include "compute/route_station_text.h"
 #include "ui/route_window/document/route_document.h"
 #include "ui/route_window/route_window.h"
 #include "ui/route_window/sections/section_panel.h"
@@ -56,13 +60,15 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 5 && argc != 6) {
-        std::fprintf(stderr, "usage: section_screenshot ROUTE PROFILE SECTIONS OUT.png [STATION]\n");
+    if (argc < 5 || argc > 7) {
+        std::fprintf(stderr, "usage: section_screenshot ROUTE PROFILE SECTIONS OUT.png [STATION [BREAKS]]\n");
         return 2;
     }
-    const double station = argc == 6 ? std::atof(argv[5]) : 12600;
-    FileDesktop desktop({QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
-                         QString::fromLocal8Bit(argv[3])});
+    const std::string typed = argc >= 6 ? argv[5] : "12600";
+    std::deque<QString> files{QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
+                              QString::fromLocal8Bit(argv[3])};
+    if (argc == 7) files.insert(files.begin() + 1, QString::fromLocal8Bit(argv[6]));
+    FileDesktop desktop(std::move(files));
     tarvelo::RouteWindow window(desktop, {});
     // Larger than the window's first size, most of it to the views, so the
     // section stands out beside its table.
@@ -70,6 +76,7 @@ int main(int argc, char** argv)
     window.show();
     QApplication::processEvents();
     window.findChild<QAction*>(QStringLiteral("importAction"))->trigger();
+    if (argc == 7) window.findChild<QAction*>(QStringLiteral("importBreaksAction"))->trigger();
     window.findChild<QAction*>(QStringLiteral("importProfileAction"))->trigger();
     window.findChild<QAction*>(QStringLiteral("importSectionsAction"))->trigger();
     if (!window.document()->route()) {
@@ -77,6 +84,12 @@ int main(int argc, char** argv)
         return 1;
     }
     auto* panel = window.findChild<tarvelo::SectionPanel*>(QStringLiteral("sectionPanel"));
+    const tarvelo::TypedStation at = tarvelo::ReadRouteStation(*window.document()->route(), typed);
+    if (!at.station) {
+        std::fprintf(stderr, "%s: %s\n", typed.c_str(), at.error.c_str());
+        return 2;
+    }
+    const double station = *at.station;
     if (!panel->sections()) {
         std::fprintf(stderr, "the cross sections are refused\n");
         return 1;
@@ -86,9 +99,9 @@ int main(int argc, char** argv)
     auto* model = static_cast<tarvelo::StakeSectionModel*>(stakes->model());
     int row = -1;
     for (int i = 0; i < model->rowCount(); ++i)
-        if (model->entry(static_cast<std::size_t>(i)).station == station) row = i;
+        if (std::fabs(model->entry(static_cast<std::size_t>(i)).station - station) < 1e-6) row = i;
     if (row < 0) {
-        std::fprintf(stderr, "no stake at %g in the 20 m table\n", station);
+        std::fprintf(stderr, "no stake at %s in the 20 m table\n", typed.c_str());
         return 2;
     }
     window.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->setSizes({560, 1040});
