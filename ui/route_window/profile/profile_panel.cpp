@@ -1,6 +1,7 @@
 #include "ui/route_window/profile/profile_panel.h"
 
 #include "compute/route_profile.h"
+#include "compute/route_station_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -167,6 +168,7 @@ void ProfilePanel::placeOnRoute()
 {
     const std::shared_ptr<const Profile>& own = document_->profile();
     onRoute_ = own;
+    view_->setStationText({});
     if (own && route_ && route_->hasBreaks()) {
         std::string error;
         std::optional<Profile> moved = ProfileOnRoute(*own, *route_, &error);
@@ -174,8 +176,14 @@ void ProfilePanel::placeOnRoute()
         if (!moved) {
             status_->setText(QString::fromStdString("纵断面与断链不符：" + error));
             status_->setStyleSheet(QStringLiteral("color: #b00000;"));
+        } else {
+            // Drawn along the road, as the elevations are computed; labelled
+            // with the displayed stations the design writes.
+            const std::shared_ptr<const Route> route = route_;
+            view_->setStationText([route](double k) { return RouteStationText(*route, k); });
         }
     }
+    if (own) view_->setProfile(onRoute_ ? onRoute_ : own, false);
     emit profileChanged(onRoute_);
 }
 
@@ -192,11 +200,12 @@ void ProfilePanel::rebuilt()
 
 QString ProfilePanel::cursorText(double station, double elevation) const
 {
-    const std::shared_ptr<const Profile>& profile = document_->profile();
+    // The drawing is the profile on the route when there is one.
+    const std::shared_ptr<const Profile> profile = onRoute_ ? onRoute_ : document_->profile();
     if (!profile) return {};
     try {
         QString text = QStringLiteral("桩号 %1  高程 %2  ")
-                           .arg(QString::fromStdString(FormatKStation(station)),
+                           .arg(QString::fromStdString(view_->StationText(station)),
                                 QString::fromStdString(FormatFixed(elevation, 2)));
         const std::optional<double> z = profile->ElevationNear(station);
         return text + (z ? QStringLiteral("设计高程 %1 m").arg(QString::fromStdString(FormatFixed(*z, 3)))
@@ -275,7 +284,11 @@ void ProfilePanel::saveCurveReport()
     const QString path = askSave(QStringLiteral("竖曲线要素表.txt"),
                                  {QStringLiteral("文本文件(*.txt)"), QStringLiteral("所有文件(*.*)")});
     if (path.isEmpty()) return;
-    const FileStatus written = WriteProfileCurveTableReport(path, *profile);
+    // On a route with chain breaks the table the command line prints: the
+    // curves along the road, the displayed stations.
+    const bool onRoute = onRoute_ && route_ && route_->hasBreaks();
+    const FileStatus written = onRoute ? WriteProfileCurveTableReport(path, *onRoute_, route_.get())
+                                       : WriteProfileCurveTableReport(path, *profile);
     if (!written.ok()) tell(*written.error);
 }
 

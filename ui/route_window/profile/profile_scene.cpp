@@ -7,7 +7,6 @@
 #include <cmath>
 #include <exception>
 
-#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/numbers/number_text.h"
 #include "ui/route_window/profile/profile_label.h"
@@ -46,6 +45,11 @@ ProfileScene::ProfileScene(QObject* parent) : QGraphicsScene(parent)
 {
     // Items are few (a handful per grade point): no index to keep up.
     setItemIndexMethod(NoIndex);
+}
+
+std::string ProfileScene::StationText(double station) const
+{
+    return stationText_ ? stationText_(station) : FormatKStation(station);
 }
 
 void ProfileScene::setProfile(std::shared_ptr<const Profile> profile)
@@ -108,8 +112,7 @@ void ProfileScene::build()
     // Grade points: crests labelled above, sags below, the ends on the side
     // away from their grade line.
     for (std::size_t k = 0; k < n; ++k) {
-        // The grade point's station as typed: displayed, with its zone where given.
-        QStringList lines{U(FormatKStation(points[k].station) + (points[k].zone ? ZoneMark(*points[k].zone) : "")),
+        QStringList lines{U(StationText(points[k].station)),
                           QStringLiteral("H=") + U(FormatFixed(points[k].elevation, 3))};
         ProfileLabel::Side side;
         if (k == 0) {

@@ -11,7 +11,9 @@
 // (its grade in percent and its length). Labels ignore the view's scale.
 
 #include <QGraphicsScene>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/profile/profile.h"
@@ -37,6 +39,11 @@ public:
 
     // Replaces the drawing; null clears it.
     void setProfile(std::shared_ptr<const Profile> profile);
+    // How a station of the profile is written (labels): the route's displayed
+    // station when the profile lies on a route with chain breaks. Empty: K
+    // notation of the station itself. Takes effect at the next setProfile.
+    void setStationText(std::function<std::string(double)> text) { stationText_ = std::move(text); }
+    std::string StationText(double station) const;
     const std::shared_ptr<const Profile>& profile() const { return profile_; }
     bool hasProfile() const { return profile_ != nullptr; }
 
@@ -55,6 +62,7 @@ public:
     const std::vector<ProfileLabel*>& gradeLabels() const { return gradeLabels_; }
 
 private:
+    std::function<std::string(double)> stationText_;
     void build();
 
     std::shared_ptr<const Profile> profile_;

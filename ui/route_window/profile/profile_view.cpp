@@ -64,6 +64,10 @@ void ProfileView::setProfile(std::shared_ptr<const Profile> profile, bool fitToP
     contentChanged(had, fitToProfile);
 }
 
+void ProfileView::setStationText(std::function<std::string(double)> text) { scene_->setStationText(std::move(text)); }
+
+std::string ProfileView::StationText(double station) const { return scene_->StationText(station); }
+
 QRectF ProfileView::contentRect() const { return scene_->profileRect(); }
 
 bool ProfileView::hasContent() const { return scene_->hasProfile(); }
@@ -146,7 +150,11 @@ void ProfileView::drawAxisTexts(QPainter* painter) const
     painter->fillRect(bottomBand, QColor(255, 255, 255, 220));
     for (double s : GridValues(left, right, ds)) {
         const double x = mapFromScene(QPointF(s, 0)).x();
-        const QString text = QString::fromStdString(FormatKStation(s, ds < 1 ? 3 : 0));
+        // Whole stations on the coarse steps; on a route with breaks the displayed ones.
+        std::string shown = scene_->StationText(s);
+        const std::size_t point = shown.find('.');
+        if (ds >= 1 && point != std::string::npos && shown.compare(point, 4, ".000") == 0) shown.erase(point, 4);
+        const QString text = QString::fromStdString(shown);
         painter->drawText(QRectF(x - 60, bottomBand.top(), 120, bottomBand.height()), Qt::AlignCenter, text);
     }
     const double dz = elevationStep();

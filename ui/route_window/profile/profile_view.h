@@ -5,7 +5,9 @@
 // and the vertical exaggeration stated in a corner. The cursor's station
 // and elevation go out for the status bar.
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "core/profile/profile.h"
 #include "ui/route_window/profile/profile_scene.h"
@@ -22,6 +24,9 @@ public:
     // Shows the profile; fitted when `fitToProfile` or when none was shown
     // before (an edit keeps the surveyor's zoom). Null clears the drawing.
     void setProfile(std::shared_ptr<const Profile> profile, bool fitToProfile);
+    // ProfileScene::setStationText, for the labels and the station axis.
+    void setStationText(std::function<std::string(double)> text);
+    std::string StationText(double station) const;
 
     // The scale (ZoomView::pixelsPerMetre) is pixels per metre of station;
     // one metre of elevation covers kExaggeration times as many.
