@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <QFile>
 #include <QString>
 
 #include <algorithm>
@@ -247,6 +248,24 @@ TEST_F(RouteStations, EveryStationOfEveryOutputMapsBackOnTheJdRouteWithBreaks)
     for (const auto& row : nlohmann::json::parse(sj.out)["rows"])
         JsonStationIs(row["station"].get<double>(), row["zone"].get<int>(), row["centre"]["x"].get<double>(),
                       row["centre"]["y"].get<double>(), "sections json");
+
+    // The inverse of a point in the overlap: its foot, in its zone.
+    const auto inverse = RunRoute(Args({"inverse", "--x", "3379411.9596", "--y", "457322.2679"}));
+    ASSERT_EQ(inverse.status, 0) << inverse.err;
+    const nlohmann::json foot =
+        nlohmann::json::parse(RunRoute(Args({"inverse", "--x", "3379411.9596", "--y", "457322.2679", "--json"})).out);
+    TokenIsRow(Tokens(inverse.out).front(), foot, "inverse");
+    // Stakeout lines and the DXF's stake labels.
+    const auto stakeout = RunRoute(Args({"table", "--interval", "25", "--start", "K13+000", "--end", "K13+150",
+                                         "--instrument", "3379300,457200", "--backsight", "3379000,457000"}));
+    ASSERT_EQ(stakeout.status, 0) << stakeout.err;
+    EveryTokenMapsBack(stakeout.out, "stakeout");
+    const std::string dxf = dir_.filePath("r.dxf").toStdString();
+    ASSERT_EQ(RunRoute(Args({"export", "--format", "dxf", "--out", dxf, "--interval", "50"})).status, 0);
+    QFile dxfFile(QString::fromStdString(dxf));
+    ASSERT_TRUE(dxfFile.open(QIODevice::ReadOnly));
+    const QByteArray dxfBytes = dxfFile.readAll();
+    EveryTokenMapsBack(std::string(dxfBytes.constData(), std::size_t(dxfBytes.size())), "dxf");
 
     // The design check of the stakes the table itself gives, without zones:
     // the overlap's rows ask for their zone, the rest agree, every foot maps back.
