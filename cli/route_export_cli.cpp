@@ -56,13 +56,13 @@ std::optional<std::string> ReadRouteTableTarget(const std::optional<std::string>
 
 std::optional<std::string> WriteRouteTableTarget(const Route& route, const RouteTableParams& p,
                                                  const RouteTableTarget& target, const ElevationAt& elevation,
-                                                 std::ostream& out)
+                                                 std::ostream& out, const StakeCsvColumns* extra)
 {
     const StakeFileFormat format = target.format == "csv"   ? StakeFileFormat::Csv
                                    : target.format == "dat" ? StakeFileFormat::Cass
                                                             : StakeFileFormat::Report;
     if (target.out) {
-        const FileStatus s = WriteStakeFile(FromUtf8(*target.out), route, p, format, elevation);
+        const FileStatus s = WriteStakeFile(FromUtf8(*target.out), route, p, format, elevation, nullptr, extra);
         if (!s.ok()) return Message(s);
         return std::nullopt;
     }
@@ -70,7 +70,7 @@ std::optional<std::string> WriteRouteTableTarget(const Route& route, const Route
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return bool(out);
     };
-    if (!StreamStakeTable(route, p, format, elevation, false, sink)) return std::string("无法写出结果。");
+    if (!StreamStakeTable(route, p, format, elevation, false, sink, extra)) return std::string("无法写出结果。");
     return std::nullopt;
 }
 

@@ -37,11 +37,12 @@ std::optional<std::string> ReadRouteTableTarget(const std::optional<std::string>
 
 // Writes a table whose target fileSideWrites(): into the file (CASS in GBK,
 // CSV UTF-8 with BOM, the GBK 逐桩坐标表 report) or, for csv and dat without
-// --out, to `out` as UTF-8 text. Precondition: CheckRouteTable passed.
+// --out, to `out` as UTF-8 text (no byte-order mark). extra: further CSV
+// columns (the stakeout), or null. Precondition: CheckRouteTable passed.
 // Throws FloatFault from a row (a file is then abandoned).
 std::optional<std::string> WriteRouteTableTarget(const Route& route, const RouteTableParams& p,
                                                  const RouteTableTarget& target, const ElevationAt& elevation,
-                                                 std::ostream& out);
+                                                 std::ostream& out, const StakeCsvColumns* extra = nullptr);
 
 // An output stream into a file that is written atomically: bytes go to a
 // temporary file beside the target, which takes the target's name at

@@ -9,6 +9,8 @@
 #include "core/curve/clothoid.h"
 #include "core/curve/curve_elements.h"
 #include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
+#include "core/numbers/station_text.h"
 
 namespace tarvelo {
 
@@ -30,6 +32,13 @@ std::string Fixed3(double v)
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.3f", v);
     return buf;
+}
+
+// A joint's radius in a curvature-jump warning: "∞", "右 R200", "左 R250".
+std::string CurvatureRadiusText(double radius, int turn)
+{
+    if (radius == kStraight || turn == 0) return "∞";
+    return std::string(turn > 0 ? "右 R" : "左 R") + FormatGeneral(radius);
 }
 
 // "第 12 行“JD3”" when the row came from a file, "第 4 点“JD3”" when typed.
@@ -78,6 +87,9 @@ constexpr double kMainPointTolerance = 1e-6;
 // reported (metres, degrees).
 constexpr double kGapTolerance = 0.001;
 constexpr double kKinkTolerance = 1.0 / 3600;
+// 1/m: a joint whose curvatures differ more than this is a jump (radii of
+// 1000 and 1001 m differ by 1e-6).
+constexpr double kCurvatureJumpTolerance = 1e-6;
 
 // A station given on a row, checked once the breaks are known.
 struct StationCheck {
@@ -448,6 +460,7 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
     r.mode_ = SpiralMode::Exact;
     r.elementRows_ = rows;
     double station = *first.station;
+    double previousCurvature = 0;
     PlanPose pose{0, 0, 0};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ElementInput& e = rows[i];
@@ -466,6 +479,18 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
         const double turn = curved ? e.turn : 0;
         const double k0 = e.startRadius == kStraight ? 0 : turn / e.startRadius;
         const double k1 = e.endRadius == kStraight ? 0 : turn / e.endRadius;
+        // A spiral exists to make the curvature continuous: a jump at its
+        // ends is a mistake. Without one (a line into an arc, a compound or
+        // reverse curve) the jump is the design's.
+        const ElementInput& before = i > 0 ? rows[i - 1] : e;
+        const bool spiralJoint = before.startRadius != before.endRadius || e.startRadius != e.endRadius;
+        if (i > 0 && spiralJoint && std::fabs(k0 - previousCurvature) > kCurvatureJumpTolerance) {
+            const bool beforeCurved = before.startRadius != kStraight || before.endRadius != kStraight;
+            r.curvatureJumps_.push_back({i, station, before.endRadius, e.startRadius,
+                                         before.endRadius == kStraight || !beforeCurved ? 0 : before.turn,
+                                         e.startRadius == kStraight ? 0 : static_cast<int>(turn)});
+        }
+        previousCurvature = k1;
 
         if (e.station && i > 0) checks.push_back({row, *e.station, station});
         if (hasStart) {
@@ -515,6 +540,11 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
                                        where(c.row) + "：给定桩号 " + Fixed3(c.given) + " 与推算桩号 " +
                                            Fixed3(shown) + " 相差 " + Fixed3(c.given - shown) + " m。"});
     }
+    for (const CurvatureJump& j : r.curvatureJumps_)
+        stationWarnings.push_back({static_cast<int>(j.element), rows[j.element].line,
+                                   where(j.element) + "：曲率在 " + FormatKStation(r.Displayed(j.station).station) +
+                                       " 处突变，上一线元终点半径 " + CurvatureRadiusText(j.radiusBefore, j.turnBefore) +
+                                       "，本线元起点半径 " + CurvatureRadiusText(j.radiusAfter, j.turnAfter) + "。"});
     // In row order with the gap and kink warnings.
     r.warnings_.insert(r.warnings_.end(), stationWarnings.begin(), stationWarnings.end());
     std::stable_sort(r.warnings_.begin(), r.warnings_.end(),
@@ -550,6 +580,14 @@ DisplayedStation Route::Displayed(double k) const
 Route::StationLookup Route::StationOf(double displayed, std::optional<int> zone) const
 {
     StationLookup out;
+    if (std::isfinite(displayed)) {
+        const DisplayedStation first = Displayed(start_.station), last = Displayed(end_.station);
+        if ((!zone || *zone == first.zone) && displayed < first.station &&
+            displayed >= first.station - kRouteEndTolerance)
+            displayed = first.station;
+        if ((!zone || *zone == last.zone) && displayed > last.station && displayed <= last.station + kRouteEndTolerance)
+            displayed = last.station;
+    }
     if (chainage_.empty()) {
         if (zone && *zone != 0) {
             out.error = "线路没有断链，只有区段 0。";
@@ -629,6 +667,8 @@ double Route::ElementCurvatureAt(std::size_t i, double k) const
 
 std::optional<RouteStake> Route::PointAt(double k, double m, double a) const
 {
+    if (k < start_.station && k >= start_.station - kRouteEndTolerance) k = start_.station;
+    if (k > end_.station && k <= end_.station + kRouteEndTolerance) k = end_.station;
     if (!(k >= start_.station && k <= end_.station)) return std::nullopt;
     if (mode_ == SpiralMode::Series) {
         const std::size_t j = CurveAt(k);
