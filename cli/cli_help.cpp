@@ -121,13 +121,14 @@ const CommandHelp kCommands[] = {
      TARVELO_ROUTE_OPTION
      "  --profile FILE    纵断面文件（变坡点的桩号、高程和竖曲线半径）\n" TARVELO_JSON_OPTION
      "  --report FILE     另将竖曲线要素表写入该文件（GBK，CR LF）\n"},
-    {"route export", "route export --route FILE --format landxml|dxf --out FILE [--interval J]",
+    {"route export", "route export --route FILE --format landxml|dxf --out FILE [--interval J] [--profile FILE]",
      "将路线中线写成 LandXML 或 DXF 文件，供其他测量和绘图软件读入。",
      TARVELO_ROUTE_OPTION
      "  --format landxml|dxf\n"
      "                    输出格式\n"
      "  --out FILE        要写出的文件\n"
-     "  --interval J      取点间距，单位米\n"},
+     "  --interval J      取点间距，单位米\n"
+     "  --profile FILE    纵断面文件；给出时 LandXML 文件中另写纵断面\n"},
     {"route sections",
      "route sections --route FILE --sections FILE --interval J [--start S] [--end E] [--profile FILE]\n"
      "                          [--transition linear|cubic] [--skew A] [--format text|csv|dat|json] [--json]\n"

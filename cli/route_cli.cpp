@@ -62,7 +62,7 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
           {"json", "no-main-points"},
           {"route", "interval"}}},
         {"inverse", {{"route", "x", "y", "points", "profile", "spiral", "breaks"}, {"json"}, {"route"}}},
-        {"export", {{"route", "format", "out", "interval", "spiral", "breaks"}, {}, {"route", "format", "out"}}},
+        {"export", {{"route", "format", "out", "interval", "spiral", "breaks", "profile"}, {}, {"route", "format", "out"}}},
         {"import-landxml", {{"in", "out", "alignment", "profile-out", "breaks-out"}, {"list"}, {"in"}}},
         {"profile", {{"route", "profile", "report", "spiral", "breaks"}, {"json"}, {"route", "profile"}}},
         {"sections",
@@ -880,8 +880,16 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
         else if (inv.command == "export") {
             std::optional<double> interval;
             if (inv.value("interval")) interval = NumberOption(inv, "interval", 0);
-            if (const auto e = RunRouteExport(route, *inv.value("route"), *inv.value("format"),
-                                              *inv.value("out"), interval))
+            // The profile as its file has it (displayed stations), checked
+            // against the route as every --profile is.
+            std::optional<Profile> profile;
+            if (inv.value("profile")) {
+                OptionalProfile(inv, route);
+                ProfileLoad load = LoadProfileFile(*inv.value("profile"));
+                profile = std::move(load.profile);
+            }
+            if (const auto e = RunRouteExport(route, *inv.value("route"), *inv.value("format"), *inv.value("out"),
+                                              interval, profile ? &profile->points() : nullptr))
                 Fail(*e);
         }
         else if (inv.command == "profile")

@@ -141,18 +141,20 @@ std::optional<std::string> AtomicFileOstream::Commit()
 
 std::optional<std::string> RunRouteExport(const Route& route, const std::string& routePath,
                                           const std::string& format, const std::string& outPath,
-                                          const std::optional<double>& interval)
+                                          const std::optional<double>& interval,
+                                          const std::vector<GradePointInput>* profile)
 {
     if (outPath.empty()) return std::string("选项 --out 的文件名是空的。");
     const QString out = FromUtf8(outPath);
     if (format == "landxml") {
         if (interval) return std::string("选项 --interval 只用于 --format dxf（LandXML 只写线形）。");
         const QString name = QFileInfo(FromUtf8(routePath)).completeBaseName();
-        const FileStatus s = WriteLandXml(out, route, name);
+        const FileStatus s = WriteLandXml(out, route, name, profile);
         if (!s.ok()) return Message(s);
         return std::nullopt;
     }
     if (format == "dxf") {
+        if (profile) return std::string("选项 --profile 只用于 --format landxml（DXF 只画平面）。");
         std::optional<RouteTableParams> stakes;
         if (interval) {
             stakes.emplace();

@@ -12,9 +12,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "compute/route_table.h"
 #include "core/plan/route.h"
+#include "core/profile/profile.h"
 #include "reports/stake_file_export.h"
 
 namespace tarvelo {
@@ -63,10 +65,12 @@ private:
 // route export --format landxml|dxf --out FILE [--interval J]: the alignment
 // (named after the route file's base name) or the drawing, with the stakes of
 // the J-metre table (main points included) when an interval is given
-// (dxf only).
+// (dxf only). profile: the grade points of --profile (landxml only: its
+// Profile / ProfAlign), or null.
 std::optional<std::string> RunRouteExport(const Route& route, const std::string& routePath,
                                           const std::string& format, const std::string& outPath,
-                                          const std::optional<double>& interval);
+                                          const std::optional<double>& interval,
+                                          const std::vector<GradePointInput>* profile = nullptr);
 
 // route import-landxml --in FILE (--out FILE | --list) [--alignment NAME]
 // [--profile-out FILE].

@@ -679,6 +679,11 @@ std::optional<RouteStake> Route::PointAt(double k, double m, double a) const
         // double's) still belongs to the spiral, as the table's HY row does.
         if (s.Ls1 > 0 && std::fabs(k - s.HYStation) <= kMainPointTolerance)
             p = HY(s, q);
+        // YH likewise is the exit spiral's point, as its element starts
+        // there: one station, one answer (the arc's formula differs from
+        // the series spiral's by centimetres on short curves).
+        else if (s.Ls2 > 0 && std::fabs(k - s.YHStation) <= kMainPointTolerance)
+            p = YH(s, q);
         else
             p = PointAtStation(s, k, m, a);
         p.azimuth = NormaliseAzimuth(p.azimuth);

@@ -213,8 +213,9 @@ public:
     // 90 = square), azimuth reduced to [0, 360). k up to kRouteEndTolerance
     // beyond an end is that end; nullopt when k lies further outside
     // [start, end] (NaN too). In series mode through the serving curve's
-    // PointAtStation, except that a station within 1e-6 m of HY is HY's
-    // spiral point, as its table row (K <= HY station: the spiral).
+    // PointAtStation, except that a station within 1e-6 m of HY or YH is
+    // that spiral's point (HY as its table row, K <= HY station: the entry
+    // spiral; YH as the exit spiral's element starts there).
     // Throws FloatFault for a non-finite result.
     std::optional<RouteStake> PointAt(double k, double m, double a) const;
 

@@ -364,6 +364,43 @@ TEST(RouteExact, SeriesPointJustPastHyIsTheSpiralsHyAsInTheTable)
     EXPECT_NEAR(a->point.x, x.curves()[0].points[1].x, 1e-9);
 }
 
+TEST(RouteExact, SeriesPointAtYhIsTheExitSpiralsStartAsInTheElements)
+{
+    // At YH the arc's formula and the series exit spiral's differ by
+    // centimetres on a sharp curve; route point and the table gave the arc's
+    // while the elements gave the spiral's. One station, one answer.
+    const Route r = Built(SharpRows(), SpiralMode::Series);
+    const RouteCurve& c = r.curves()[0];
+    ASSERT_GT(c.curve.Ls2, 0);
+    const RouteElement* exit = nullptr;
+    for (const RouteElement& e : r.elements())
+        if (e.kind == ElementKind::Spiral && !e.entry && e.curve == 0) exit = &e;
+    ASSERT_NE(exit, nullptr);
+    const double yh = c.curve.YHStation;
+    // The two formulas really differ here, or the test would prove nothing.
+    const CentrelinePoint arc = YQ(c.curve, StakeQuery{yh, 0, 0});
+    ASSERT_GT(std::hypot(arc.x - exit->start.x, arc.y - exit->start.y), 0.001);
+    for (double k : {yh, std::nextafter(yh, 1e9), std::nextafter(yh, -1e9), yh + 5e-7}) {
+        const auto at = r.PointAt(k, 0, 90);
+        ASSERT_TRUE(at);
+        EXPECT_NEAR(at->point.x, exit->start.x, 1e-6) << k - yh;
+        EXPECT_NEAR(at->point.y, exit->start.y, 1e-6) << k - yh;
+    }
+    RouteTableParams p;
+    p.interval = 1000;
+    RouteTableCursor cursor(r, p);
+    RouteTableEntry e;
+    bool found = false;
+    while (cursor.Next(&e)) {
+        if (e.kind != "YH" || e.jd != std::size_t{0}) continue;
+        found = true;
+        const RouteTableRow row = ComputeRouteTableRow(r, e, p);
+        EXPECT_NEAR(row.stake.point.x, exit->start.x, 1e-6);
+        EXPECT_NEAR(row.stake.point.y, exit->start.y, 1e-6);
+    }
+    EXPECT_TRUE(found);
+}
+
 TEST(RouteBreaks, JdStationsGivenPastABreakCheckCleanAndBreaksAtBothEnds)
 {
     // The mixed road with a 短链 of 60 m after JD1 and a 长链 of 50 m after
