@@ -287,13 +287,6 @@ const char* KindText(ElementKind k)
 
 std::string RadiusText(double r) { return r == kStraight ? "∞" : FormatGeneral(r); }
 
-// A radius at a curvature jump: "∞" or "右 R200".
-std::string JumpRadiusText(double radius, int turn)
-{
-    if (turn == 0) return "∞";
-    return std::string(turn > 0 ? "右 R" : "左 R") + RadiusText(radius);
-}
-
 // The element and main-point tables of an element route.
 void AppendElementTables(const Route& r, std::string& s)
 {
@@ -308,7 +301,7 @@ void AppendElementTables(const Route& r, std::string& s)
         s += "\n曲率突变\t桩号\t上一线元终点半径\t本线元起点半径\n";
         for (const CurvatureJump& j : r.curvatureJumps())
             s += r.elements()[j.element].name + "\t" + StationText(r, j.station) + "\t" +
-                 JumpRadiusText(j.radiusBefore, j.turnBefore) + "\t" + JumpRadiusText(j.radiusAfter, j.turnAfter) + "\n";
+                 CurvatureRadiusText(j.radiusBefore, j.turnBefore) + "\t" + CurvatureRadiusText(j.radiusAfter, j.turnAfter) + "\n";
     }
     s += "\n主点\t桩号\tX\tY\t切线方位角\n";
     for (const RouteMainPoint& m : r.mainPoints())

@@ -34,13 +34,6 @@ std::string Fixed3(double v)
     return buf;
 }
 
-// A joint's radius in a curvature-jump warning: "∞", "右 R200", "左 R250".
-std::string CurvatureRadiusText(double radius, int turn)
-{
-    if (radius == kStraight || turn == 0) return "∞";
-    return std::string(turn > 0 ? "右 R" : "左 R") + FormatGeneral(radius);
-}
-
 // "第 12 行“JD3”" when the row came from a file, "第 4 点“JD3”" when typed.
 std::string Where(const std::vector<RoutePointInput>& rows, int row)
 {
@@ -431,6 +424,12 @@ void Route::CollectJdMainPoints()
             mainPoints_.push_back({name, m.station, m.x, m.y, NormaliseAzimuth(m.azimuth), j});
         }
     }
+}
+
+std::string CurvatureRadiusText(double radius, int turn)
+{
+    if (radius == kStraight || turn == 0) return "∞";
+    return std::string(turn > 0 ? "右 R" : "左 R") + FormatGeneral(radius);
 }
 
 Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const std::vector<BreakInput>& breaks)

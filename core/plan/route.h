@@ -68,6 +68,11 @@ struct CurvatureJump {
     int turnBefore = 0, turnAfter = 0;
 };
 
+// A radius of a curvature jump as the warnings and tables show it: "∞" for
+// a straight end (or turn 0), else the side and the radius: "右 R200",
+// "左 R250". radius finite when turn is not 0.
+std::string CurvatureRadiusText(double radius, int turn);
+
 struct RouteEnd {
     std::string name;  // "QD"/"ZD" or as named in the table
     double station = 0;
