@@ -329,48 +329,5 @@ TEST(RouteBuild, StationOrPointWithinAMillimetreOfAnEndIsThatEnd)
     }
 }
 
-TEST(RouteBuild, CurvatureJumpBetweenElementsIsWarnedWithBothRadiiAndTheStation)
-{
-    // A line, an arc of R 200 and a spiral that starts at R 250 (its radii
-    // swapped): the curvature jumps at K0+150 from 1/200 to 1/250. A spiral
-    // from the arc's R 200 to a straight end is continuous.
-    const auto element = [](const char* name, double length, double r0, double r1, int turn) {
-        ElementInput e;
-        e.name = name;
-        e.length = length;
-        e.startRadius = r0;
-        e.endRadius = r1;
-        e.turn = turn;
-        return e;
-    };
-    std::vector<ElementInput> rows = {element("L1", 100, kStraight, kStraight, 0),
-                                      element("C1", 50, 200, 200, 1),
-                                      element("S1", 60, 250, kStraight, 1),
-                                      element("L2", 40, kStraight, kStraight, 0)};
-    rows[0].station = 0;
-    rows[0].x = 0;
-    rows[0].y = 0;
-    rows[0].azimuth = 0;
-    const Route::Built jumped = Route::BuildElements(rows);
-    ASSERT_TRUE(jumped.route);
-    ASSERT_EQ(jumped.route->curvatureJumps().size(), 1u);
-    const CurvatureJump& j = jumped.route->curvatureJumps().front();
-    EXPECT_EQ(j.element, 2u);
-    EXPECT_DOUBLE_EQ(j.station, 150);
-    EXPECT_EQ(j.radiusBefore, 200);
-    EXPECT_EQ(j.radiusAfter, 250);
-    bool warned = false;
-    for (const RouteIssue& w : jumped.route->warnings())
-        warned = warned || (w.message.find("K0+150.000") != std::string::npos &&
-                            w.message.find("R200") != std::string::npos && w.message.find("R250") != std::string::npos);
-    EXPECT_TRUE(warned);
-
-    rows[2].startRadius = 200;
-    const Route::Built smooth = Route::BuildElements(rows);
-    ASSERT_TRUE(smooth.route);
-    EXPECT_TRUE(smooth.route->curvatureJumps().empty());
-    EXPECT_TRUE(smooth.route->warnings().empty());
-}
-
 }  // namespace
 }  // namespace tarvelo
