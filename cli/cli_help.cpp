@@ -102,29 +102,36 @@ const CommandHelp kCommands[] = {
      "  --format text|csv|dat|json\n"
      "                    表的格式：text 文本表（默认）、csv、dat（CASS 坐标数据）或 json\n"
      "  --out FILE        将表写入该文件，而不是标准输出\n" TARVELO_STAKEOUT_OPTIONS
-     "  --report FILE     给出测站时另将放样数据表写入该文件（GBK，CR LF）\n" TARVELO_JSON_OPTION},
-    {"route inverse", "route inverse --route FILE (--x X --y Y | --points FILE) [--json]",
+     "  --report FILE     给出测站时另将放样数据表写入该文件（GBK，CR LF）\n"
+     "                    给出测站时，text、json 和 csv 的每行另有方位角、水平角、平距和高差；\n"
+     "                    dat（CASS）与 text --out（逐桩坐标表）没有这些栏，须同时给出 --report\n"
+     TARVELO_JSON_OPTION},
+    {"route inverse", "route inverse --route FILE (--x X --y Y | --points FILE [--profile FILE]) [--json]",
      "路线上的坐标反算：求点所在的桩号和偏距（左为负、右为正）。\n"
-     "单点用 --x、--y，多点用 --points。",
+     "单点用 --x、--y，多点用 --points；读入的点数写到标准错误。",
      TARVELO_ROUTE_OPTION
      "  --x X             点的坐标 X（北），单位米\n"
      "  --y Y             点的坐标 Y（东），单位米\n"
-     "  --points FILE     点文件，每行一个点的坐标 X、Y\n" TARVELO_JSON_OPTION},
+     "  --points FILE     点文件，按内容识别：每行 点名,X,Y[,H]（可有表头，表头按列名定列；\n"
+     "                    只有两列时为 X,Y，以行号为点名），或 CASS 的 点名,编码,Y,X,H\n"
+     "  --profile FILE    纵断面文件；给出时另列垂足处的设计高程和高差（点的高程减设计高程）\n"
+     TARVELO_JSON_OPTION},
     {"route profile", "route profile --route FILE --profile FILE [--json] [--report FILE]",
      "纵断面计算：各变坡点的竖曲线要素（切线长、外距、起终点桩号和高程）。",
      TARVELO_ROUTE_OPTION
      "  --profile FILE    纵断面文件（变坡点的桩号、高程和竖曲线半径）\n" TARVELO_JSON_OPTION
      "  --report FILE     另将竖曲线要素表写入该文件（GBK，CR LF）\n"},
-    {"route export", "route export --route FILE --format landxml|dxf --out FILE [--interval J]",
+    {"route export", "route export --route FILE --format landxml|dxf --out FILE [--interval J] [--profile FILE]",
      "将路线中线写成 LandXML 或 DXF 文件，供其他测量和绘图软件读入。",
      TARVELO_ROUTE_OPTION
      "  --format landxml|dxf\n"
      "                    输出格式\n"
      "  --out FILE        要写出的文件\n"
-     "  --interval J      取点间距，单位米\n"},
+     "  --interval J      取点间距，单位米\n"
+     "  --profile FILE    纵断面文件；给出时 LandXML 文件中另写纵断面\n"},
     {"route sections",
      "route sections --route FILE --sections FILE --interval J [--start S] [--end E] [--profile FILE]\n"
-     "                          [--transition linear|cubic] [--skew A] [--format text|csv|dat|json]\n"
+     "                          [--transition linear|cubic] [--skew A] [--format text|csv|dat|json] [--json]\n"
      "                          [--out FILE] [--instrument X,Y[,H] --backsight X,Y] [--report FILE]",
      "边桩计算：按横断面表（超高、加宽）求每个桩的中桩和左右边桩的坐标与设计高程；\n"
      "给出测站和后视时另求放样的方位角、水平角和平距。",
@@ -140,6 +147,7 @@ const CommandHelp kCommands[] = {
      "  --format text|csv|dat|json\n"
      "                    输出格式；dat 为 CASS 坐标数据，每桩三点（-L、-C、-R）\n"
      "  --out FILE        写入该文件\n" TARVELO_STAKEOUT_OPTIONS
+     "  --json            同 --format json\n"
      "  --report FILE     另将放样数据表写入该文件（GBK，CR LF）\n"},
     {"route check",
      "route check --route FILE --design FILE [--breaks FILE] [--profile FILE] [--tolerance T]\n"

@@ -29,12 +29,12 @@ std::string Optional(const std::optional<double>& v, int decimals)
 // points.
 void WritePlain(const DesignCheckResult& result, std::ostream& out)
 {
-    std::string s = "行\t点名\t桩号\tΔX\tΔY\t平距差\tΔ高程\t垂足桩号\t垂足偏距\t结论\n";
+    std::string s = "行\t点名\t桩号\tΔX\tΔY\t平距差\tΔ高程\t垂足桩号\t垂足偏距\t结论\t说明\n";
     for (const DesignCheckRow& r : result.rows) {
         s += std::to_string(r.line) + "\t" + r.name + "\t" + DesignRowStationText(r) + "\t" +
              Optional(r.dx, 4) + "\t" + Optional(r.dy, 4) + "\t" + Optional(r.distance, 4) + "\t" +
              Optional(r.dz, 4) + "\t" + DesignFootText(r) + "\t" +
-             Optional(r.footOffset, 4) + "\t" + DesignClassChinese(r.kind) + "\n";
+             Optional(r.footOffset, 4) + "\t" + DesignClassChinese(r.kind) + "\t" + r.reason + "\n";
     }
     const DesignCheckSummary& m = result.summary;
     s += "\n共 " + std::to_string(m.rows) + " 行";

@@ -24,6 +24,7 @@
 #include "core/plan/route.h"
 #include "core/files/break_file.h"
 #include "core/files/element_file.h"
+#include "core/files/point_file.h"
 #include "core/files/route_file.h"
 #include "core/files/text_table.h"
 #include "reports/route_report.h"
@@ -60,14 +61,14 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
            "start-zone", "end-zone", "report", "instrument", "backsight", "backsight-azimuth", "instrument-height", "target-height"},
           {"json", "no-main-points"},
           {"route", "interval"}}},
-        {"inverse", {{"route", "x", "y", "points", "spiral", "breaks"}, {"json"}, {"route"}}},
-        {"export", {{"route", "format", "out", "interval", "spiral", "breaks"}, {}, {"route", "format", "out"}}},
+        {"inverse", {{"route", "x", "y", "points", "profile", "spiral", "breaks"}, {"json"}, {"route"}}},
+        {"export", {{"route", "format", "out", "interval", "spiral", "breaks", "profile"}, {}, {"route", "format", "out"}}},
         {"import-landxml", {{"in", "out", "alignment", "profile-out", "breaks-out"}, {"list"}, {"in"}}},
         {"profile", {{"route", "profile", "report", "spiral", "breaks"}, {"json"}, {"route", "profile"}}},
         {"sections",
          {{"route", "sections", "profile", "breaks", "interval", "start", "end", "start-zone", "end-zone",
            "transition", "format", "out", "skew", "spiral", "report", "instrument", "backsight", "backsight-azimuth", "instrument-height", "target-height"},
-          {"no-main-points"},
+          {"no-main-points", "json"},
           {"route", "sections", "interval"}}},
         {"check",
          {{"route", "design", "breaks", "profile", "tolerance", "tolerance-z", "report", "format", "out", "spiral"},
@@ -308,6 +309,12 @@ void AppendElementTables(const Route& r, std::string& s)
              RadiusText(e.startRadius) + "\t" + RadiusText(e.endRadius) + "\t" +
              (e.turn > 0 ? "右" : e.turn < 0 ? "左" : "") + "\t" + Coordinate(e.start.x) + "\t" +
              Coordinate(e.start.y) + "\t" + DegreesToDmsText(e.start.azimuth) + "\n";
+    if (!r.curvatureJumps().empty()) {
+        s += "\n曲率突变\t桩号\t上一线元终点半径\t本线元起点半径\n";
+        for (const CurvatureJump& j : r.curvatureJumps())
+            s += r.elements()[j.element].name + "\t" + StationText(r, j.station) + "\t" +
+                 CurvatureRadiusText(j.radiusBefore, j.turnBefore) + "\t" + CurvatureRadiusText(j.radiusAfter, j.turnAfter) + "\n";
+    }
     s += "\n主点\t桩号\tX\tY\t切线方位角\n";
     for (const RouteMainPoint& m : r.mainPoints())
         s += m.name + "\t" + StationText(r, m.station) + "\t" + Coordinate(m.x) + "\t" + Coordinate(m.y) +
@@ -399,7 +406,18 @@ void WriteElementsJson(const Route& r, std::ostream& out)
     }
     s += "]";
     if (r.method() == RouteMethod::Elements) {
-        out << s + "}\n";
+        s += ",\"curvature_jumps\":[";
+        for (std::size_t i = 0; i < r.curvatureJumps().size(); ++i) {
+            const CurvatureJump& j = r.curvatureJumps()[i];
+            const auto signedRadius = [](double radius, int turn) {
+                return turn == 0 ? std::string("null") : RoundTrip(turn * radius);
+            };
+            if (i) s += ',';
+            s += "{\"element\":" + Quoted(r.elements()[j.element].name) + ",\"station\":" +
+                 RoundTrip(shown(j.station)) + ",\"R_before\":" + signedRadius(j.radiusBefore, j.turnBefore) +
+                 ",\"R_after\":" + signedRadius(j.radiusAfter, j.turnAfter) + "}";
+        }
+        out << s + "]}\n";
         return;
     }
     s += ",\"jds\":[";
@@ -452,7 +470,9 @@ void RunElements(const Route& r, const RouteInvocation& inv, std::ostream& out)
 
 double SkewOption(const RouteInvocation& inv)
 {
-    return Checked(DmsToDegrees(NumberOption(inv, "skew", 90)), "偏角a");
+    const std::optional<double> a = StrictDmsToDegrees(NumberOption(inv, "skew", 90));
+    if (!a) Fail("选项 --skew 的值 " + *inv.value("skew") + " 的分或秒不小于 60，应为 d.mmss（度.分分秒秒）。");
+    return Checked(*a, "偏角a");
 }
 
 const std::string& JdName(const Route& r, std::size_t serving) { return r.ServingName(serving); }
@@ -484,11 +504,18 @@ std::string StakeoutJson(const StakeoutLine& l)
            ",\"distance\":" + RoundTrip(l.distance) + ",\"dh\":" + opt(l.designAboveSight) + "}";
 }
 
+// The fields 方位角 (or the note of a stake on the station), 水平角, 平距 and
+// 高差 (empty without heights, so that the header always names it).
+std::vector<std::string> StakeoutFields(const StakeoutLine& l)
+{
+    return {l.azimuth ? FormatAngleDms(*l.azimuth) : l.note, l.angle ? FormatAngleDms(*l.angle) : std::string(),
+            FormatFixed(l.distance, 3), l.designAboveSight ? FormatFixed(*l.designAboveSight, 3) : std::string()};
+}
+
 std::string StakeoutColumns(const StakeoutLine& l)
 {
-    std::string s = "\t" + (l.azimuth ? FormatAngleDms(*l.azimuth) : l.note) + "\t" +
-                    (l.angle ? FormatAngleDms(*l.angle) : std::string()) + "\t" + FormatFixed(l.distance, 3);
-    if (l.designAboveSight) s += "\t" + FormatFixed(*l.designAboveSight, 3);
+    std::string s;
+    for (const std::string& f : StakeoutFields(l)) s += "\t" + f;
     return s;
 }
 
@@ -500,8 +527,8 @@ void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
     const std::optional<Profile> profile = OptionalProfile(inv, r);
     const std::optional<RouteStake> stake = r.PointAt(k, m, a);
     if (!stake)
-        Fail("桩号 " + *inv.value("station") + " 不在线路范围 " + StationText(r, r.start().station) + " ~ " +
-             StationText(r, r.end().station) + " 之内。");
+        Fail("桩号 " + *inv.value("station") + " 不在线路范围 " + FormatKStation(r.Displayed(r.start().station).station, 4) +
+             " ~ " + FormatKStation(r.Displayed(r.end().station).station, 4) + " 之内。");
     std::optional<double> z;
     if (profile) {
         if (const auto outside = CheckProfileCovers(r, *profile, k, k)) Fail(*outside);
@@ -521,6 +548,27 @@ void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
     out << StationText(r, k) + "\t" + Coordinate(p.x) + "\t" + Coordinate(p.y) + "\t" +
                DegreesToDmsText(p.azimuth) + "\t" + (z ? FormatFixed(*z, 3) + "\t" : std::string()) +
                JdName(r, stake->curve) + (line ? StakeoutColumns(*line) : "") + "\n";
+}
+
+// The 放样数据表 of the table's stakes (GBK report at path), named as the
+// text rows name them.
+void WriteTableStakeoutReport(const Route& r, const RouteTableParams& p, const StakeoutSetup& setup,
+                              const std::optional<Profile>& profile, const std::string& path)
+{
+    std::vector<StakeTarget> targets;
+    RouteTableCursor cursor(r, p);
+    RouteTableEntry e;
+    while (cursor.Next(&e)) {
+        const CentrelinePoint pt = ComputeRouteTableRow(r, e, p).stake.point;
+        std::optional<double> z;
+        if (profile) z = Checked(profile->ElevationNear(e.station).value_or(NAN), "设计高程");
+        targets.push_back({EntryStationText(e), pt.x, pt.y, z});
+    }
+    std::string error;
+    const std::optional<StakeoutData> data = StakeoutOf(setup, targets, &error);
+    if (!data) Fail(error);
+    const FileStatus s = WriteStakeoutReport(FromUtf8(path), setup.station, setup.backsight, *data);
+    if (!s.ok()) Fail(s.error->toStdString());
 }
 
 // Rows are gathered into chunks of this many bytes before they are written.
@@ -555,11 +603,30 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
     RouteTableTarget target;
     if (const auto e = ReadRouteTableTarget(inv.value("format"), inv.flag("json"), inv.value("out"), &target))
         Fail(*e);
+    const std::optional<StakeoutSetup> setup = StakeoutOption(inv);
+    const std::optional<std::string> report = inv.value("report");
+    if (report && !setup) Fail("--report 写放样数据表，需要 --instrument 和后视。");
+    // The stakeout goes into every output that has room for it; CASS and
+    // the 逐桩坐标表 report have none, and then only --report can carry it.
+    if (setup && !report && (target.format == "dat" || (target.format == "text" && target.out)))
+        Fail(std::string(target.format == "dat" ? "CASS 坐标文件（--format dat）只有 点名,编码,Y,X,H 五栏"
+                                                : "逐桩坐标表（--format text --out）没有放样的栏目") +
+             "，放不下方位角、水平角、平距和高差：请改用 --format csv，或用 --report 另写放样数据表。");
+    if (setup && report) WriteTableStakeoutReport(r, p, *setup, profile, *report);
     if (target.fileSideWrites()) {
         // The design elevation for the field formats (the CSV column, the CASS field).
         ElevationAt elevation;
         if (profile) elevation = [&profile](double s) { return profile->ElevationNear(s); };
-        if (const auto e = WriteRouteTableTarget(r, p, target, elevation, standardOutput)) Fail(*e);
+        StakeCsvColumns stakeout;
+        if (setup) {
+            stakeout.names = {"放样方位角", "水平角", "平距", "高差"};
+            stakeout.fields = [&](const RouteTableRow& row, std::optional<double> z) {
+                return StakeoutFields(
+                    StakeoutLineOf(*setup, EntryStationText(row.entry), row.stake.point.x, row.stake.point.y, z));
+            };
+        }
+        if (const auto e = WriteRouteTableTarget(r, p, target, elevation, standardOutput, setup ? &stakeout : nullptr))
+            Fail(*e);
         return;
     }
     AtomicFileOstream file;
@@ -567,15 +634,12 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         if (const auto e = file.Open(*target.out)) Fail(*e);
     std::ostream& out = target.out ? file : standardOutput;
     const bool json = target.format == "json";
-    const std::optional<StakeoutSetup> setup = StakeoutOption(inv);
-    if (inv.value("report") && !setup) Fail("--report 写放样数据表，需要 --instrument 和后视。");
-    std::vector<StakeTarget> reportTargets;
     std::string chunk;
     chunk.reserve(kChunkBytes + 512);
     chunk += json      ? "{\"rows\":["
              : profile ? "桩号\tX\tY\t切线方位角\t设计高程\t主点"
                        : "桩号\tX\tY\t切线方位角\t主点";
-    if (!json) chunk += setup ? "\t方位角\t水平角\t平距\n" : "\n";
+    if (!json) chunk += setup ? "\t方位角\t水平角\t平距\t高差\n" : "\n";
     RouteTableCursor cursor(r, p);
     RouteTableEntry e;
     bool first = true;
@@ -585,12 +649,8 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         // Every row lies in the range checked against the profile above.
         const double z = profile ? Checked(profile->ElevationNear(e.station).value_or(NAN), "设计高程") : 0;
         std::optional<StakeoutLine> line;
-        if (setup) {
-            const std::string name = EntryStationText(e);
-            const std::optional<double> zz = profile ? std::optional<double>(z) : std::nullopt;
-            line = StakeoutLineOf(*setup, name, pt.x, pt.y, zz);
-            if (inv.value("report")) reportTargets.push_back({name, pt.x, pt.y, zz});
-        }
+        if (setup)
+            line = StakeoutLineOf(*setup, EntryStationText(e), pt.x, pt.y, profile ? std::optional<double>(z) : std::nullopt);
         if (json) {
             if (!first) chunk += ',';
             chunk += "{\"station\":" + RoundTrip(e.displayed) + ",\"zone\":" + std::to_string(e.zone) +
@@ -625,44 +685,25 @@ void RunTable(const Route& r, const RouteInvocation& inv, std::ostream& standard
         }
     }
     if (json) chunk += "]}\n";
-    if (setup && inv.value("report")) {
-        std::string error;
-        const std::optional<StakeoutData> data = StakeoutOf(*setup, reportTargets, &error);
-        if (!data) Fail(error);
-        const FileStatus s = WriteStakeoutReport(FromUtf8(*inv.value("report")), setup->station, setup->backsight, *data);
-        if (!s.ok()) Fail(s.error->toStdString());
-    }
     out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
     if (target.out)
         if (const auto e = file.Commit()) Fail(*e);
 }
 
-struct SurveyedPoint {
-    std::string name;
-    double x, y;
-};
-
-std::vector<SurveyedPoint> ReadPoints(const std::string& path)
+// The points of --points FILE (core/files/point_file.h), what was read said
+// on stderr; a file with a refused row, or without points, ends the command.
+std::vector<SurveyPoint> ReadPoints(const std::string& path, std::string& warnings)
 {
     FileResult<std::string> text = ReadTableFileText(FromUtf8(path));
     if (!text.ok()) Fail(text.error->toStdString());
-    std::vector<SurveyedPoint> points;
-    std::vector<TableLine> lines = SplitTableLines(*text.value);
-    std::string errors;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const TableLine& t = lines[i];
-        double x = 0, y = 0;
-        const bool ok = t.fields.size() >= 3 && ReadFieldNumber(t.fields[1], &x) &&
-                        ReadFieldNumber(t.fields[2], &y);
-        if (!ok) {
-            if (i == 0 && points.empty()) continue;  // a header row
-            errors += "\n第 " + std::to_string(t.line) + " 行：应为 点名,X,Y，X 和 Y 须为数。";
-            continue;
-        }
-        points.push_back({t.fields[0], x, y});
+    PointFileContent read = ParsePointFile(*text.value);
+    if (!read.ok()) {
+        std::string message = "点文件“" + path + "”有错误：";
+        for (const std::string& e : read.errors) message += "\n" + e;
+        Fail(message);
     }
-    if (!errors.empty()) Fail("点文件“" + path + "”有错误：" + errors);
-    return points;
+    warnings += "点文件“" + path + "”：" + DescribePointFile(read) + "。\n";
+    return std::move(read.points);
 }
 
 std::string FootJsonFields(const Route& r, const RouteFoot& f)
@@ -680,29 +721,47 @@ std::string FootPlain(const Route& r, const RouteFoot& f)
     return StationText(r, f.station) + "\t" + side + " " + size + "\t" + JdName(r, f.jd);
 }
 
-void RunInverse(const Route& r, const RouteInvocation& inv, std::ostream& out)
+void RunInverse(const Route& r, const RouteInvocation& inv, std::ostream& out, std::string& warnings)
 {
     const bool single = inv.value("x") || inv.value("y");
     const bool batch = inv.value("points").has_value();
     if (single == batch) Fail("route inverse 需要 --x 与 --y，或 --points，二者取一。");
     const RouteInverse inverse(r);
     if (single) {
+        if (inv.value("profile")) Fail("--profile 用于 --points 的点文件（其高程与设计高程比较）。");
         if (!inv.value("x") || !inv.value("y")) Fail("route inverse 需要同时给出 --x 和 --y。");
         const RouteFoot f = inverse.Find(NumberOption(inv, "x", 0), NumberOption(inv, "y", 0));
         out << (inv.flag("json") ? "{" + FootJsonFields(r, f) + "}\n" : FootPlain(r, f) + "\n");
         return;
     }
-    const std::vector<SurveyedPoint> points = ReadPoints(*inv.value("points"));
+    const std::vector<SurveyPoint> points = ReadPoints(*inv.value("points"), warnings);
+    const std::optional<Profile> profile = OptionalProfile(inv, r);
     const bool json = inv.flag("json");
+    const auto optionalJson = [](const std::optional<double>& v) { return v ? RoundTrip(*v) : std::string("null"); };
+    const auto optionalText = [](const std::optional<double>& v) { return v ? FormatFixed(*v, 3) : std::string(); };
+    std::size_t outside = 0;
     std::string chunk = json ? "{\"points\":[" : "";
+    if (!json)
+        chunk += std::string("点名\t桩号\t偏距\t交点\t高程") + (profile ? "\t设计高程\t高差" : "") + "\n";
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const SurveyedPoint& p = points[i];
+        const SurveyPoint& p = points[i];
         const RouteFoot f = inverse.Find(p.x, p.y);
-        if (json)
-            chunk += std::string(i ? "," : "") + "{\"name\":" + Quoted(p.name) + "," +
-                     FootJsonFields(r, f) + "}";
-        else
-            chunk += p.name + "\t" + FootPlain(r, f) + "\n";
+        const bool on = f.outcome == RouteFootOutcome::Ok;
+        if (!on) ++outside;
+        // The design elevation at the foot, where the profile covers it; the
+        // difference is the point's elevation above it.
+        std::optional<double> design, dz;
+        if (profile && on) design = profile->ElevationNear(f.station);
+        if (design && p.z) dz = Checked(*p.z - *design, "高差");
+        if (json) {
+            chunk += std::string(i ? "," : "") + "{\"name\":" + Quoted(p.name) + "," + FootJsonFields(r, f) +
+                     ",\"z\":" + optionalJson(p.z) +
+                     (profile ? ",\"design_z\":" + optionalJson(design) + ",\"dz\":" + optionalJson(dz) : "") + "}";
+        } else {
+            chunk += p.name + "\t" + (on ? FootPlain(r, f) : FootPlain(r, f) + "\t\t") + "\t" + optionalText(p.z);
+            if (profile) chunk += "\t" + optionalText(design) + "\t" + optionalText(dz);
+            chunk += "\n";
+        }
         if (chunk.size() >= kChunkBytes) {
             out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
             chunk.clear();
@@ -710,6 +769,9 @@ void RunInverse(const Route& r, const RouteInvocation& inv, std::ostream& out)
     }
     if (json) chunk += "]}\n";
     out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    if (outside == points.size())
+        warnings += "警告：" + std::to_string(outside) +
+                    " 个点全部超出线路范围，请检查点文件的列：应为 点名,X,Y[,H]（X 北、Y 东），或 CASS 的 点名,编码,Y,X,H。\n";
 }
 
 void RunProfile(const Route& r, const RouteInvocation& inv, std::ostream& out, std::string& warnings)
@@ -735,7 +797,9 @@ void RunSections(const Route& r, const RouteInvocation& inv, std::ostream& out)
         else if (*t != "linear")
             Fail("选项 --transition 的值只能是 linear 或 cubic：" + *t);
     }
-    request.format = inv.value("format").value_or("text");
+    if (inv.flag("json") && inv.value("format") && *inv.value("format") != "json")
+        Fail("选项 --json 与 --format " + *inv.value("format") + " 不能同时给出。");
+    request.format = inv.value("format").value_or(inv.flag("json") ? "json" : "text");
     if (request.format != "text" && request.format != "csv" && request.format != "dat" && request.format != "json")
         Fail("选项 --format 的值只能是 text、csv、dat 或 json：" + request.format);
     request.out = inv.value("out");
@@ -814,8 +878,16 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
         else if (inv.command == "export") {
             std::optional<double> interval;
             if (inv.value("interval")) interval = NumberOption(inv, "interval", 0);
-            if (const auto e = RunRouteExport(route, *inv.value("route"), *inv.value("format"),
-                                              *inv.value("out"), interval))
+            // The profile as its file has it (displayed stations), checked
+            // against the route as every --profile is.
+            std::optional<Profile> profile;
+            if (inv.value("profile")) {
+                OptionalProfile(inv, route);
+                ProfileLoad load = LoadProfileFile(*inv.value("profile"));
+                profile = std::move(load.profile);
+            }
+            if (const auto e = RunRouteExport(route, *inv.value("route"), *inv.value("format"), *inv.value("out"),
+                                              interval, profile ? &profile->points() : nullptr))
                 Fail(*e);
         }
         else if (inv.command == "profile")
@@ -828,7 +900,7 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
             return status;
         }
         else
-            RunInverse(route, inv, out);
+            RunInverse(route, inv, out, warnings);
         err = warnings;
         return 0;
     } catch (const RouteFailure& f) {

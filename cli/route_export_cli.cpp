@@ -56,13 +56,13 @@ std::optional<std::string> ReadRouteTableTarget(const std::optional<std::string>
 
 std::optional<std::string> WriteRouteTableTarget(const Route& route, const RouteTableParams& p,
                                                  const RouteTableTarget& target, const ElevationAt& elevation,
-                                                 std::ostream& out)
+                                                 std::ostream& out, const StakeCsvColumns* extra)
 {
     const StakeFileFormat format = target.format == "csv"   ? StakeFileFormat::Csv
                                    : target.format == "dat" ? StakeFileFormat::Cass
                                                             : StakeFileFormat::Report;
     if (target.out) {
-        const FileStatus s = WriteStakeFile(FromUtf8(*target.out), route, p, format, elevation);
+        const FileStatus s = WriteStakeFile(FromUtf8(*target.out), route, p, format, elevation, nullptr, extra);
         if (!s.ok()) return Message(s);
         return std::nullopt;
     }
@@ -70,7 +70,7 @@ std::optional<std::string> WriteRouteTableTarget(const Route& route, const Route
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return bool(out);
     };
-    if (!StreamStakeTable(route, p, format, elevation, false, sink)) return std::string("无法写出结果。");
+    if (!StreamStakeTable(route, p, format, elevation, false, sink, extra)) return std::string("无法写出结果。");
     return std::nullopt;
 }
 
@@ -141,18 +141,20 @@ std::optional<std::string> AtomicFileOstream::Commit()
 
 std::optional<std::string> RunRouteExport(const Route& route, const std::string& routePath,
                                           const std::string& format, const std::string& outPath,
-                                          const std::optional<double>& interval)
+                                          const std::optional<double>& interval,
+                                          const std::vector<GradePointInput>* profile)
 {
     if (outPath.empty()) return std::string("选项 --out 的文件名是空的。");
     const QString out = FromUtf8(outPath);
     if (format == "landxml") {
         if (interval) return std::string("选项 --interval 只用于 --format dxf（LandXML 只写线形）。");
         const QString name = QFileInfo(FromUtf8(routePath)).completeBaseName();
-        const FileStatus s = WriteLandXml(out, route, name);
+        const FileStatus s = WriteLandXml(out, route, name, profile);
         if (!s.ok()) return Message(s);
         return std::nullopt;
     }
     if (format == "dxf") {
+        if (profile) return std::string("选项 --profile 只用于 --format landxml（DXF 只画平面）。");
         std::optional<RouteTableParams> stakes;
         if (interval) {
             stakes.emplace();

@@ -12,9 +12,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "compute/route_table.h"
 #include "core/plan/route.h"
+#include "core/profile/profile.h"
 #include "reports/stake_file_export.h"
 
 namespace tarvelo {
@@ -37,11 +39,12 @@ std::optional<std::string> ReadRouteTableTarget(const std::optional<std::string>
 
 // Writes a table whose target fileSideWrites(): into the file (CASS in GBK,
 // CSV UTF-8 with BOM, the GBK 逐桩坐标表 report) or, for csv and dat without
-// --out, to `out` as UTF-8 text. Precondition: CheckRouteTable passed.
+// --out, to `out` as UTF-8 text (no byte-order mark). extra: further CSV
+// columns (the stakeout), or null. Precondition: CheckRouteTable passed.
 // Throws FloatFault from a row (a file is then abandoned).
 std::optional<std::string> WriteRouteTableTarget(const Route& route, const RouteTableParams& p,
                                                  const RouteTableTarget& target, const ElevationAt& elevation,
-                                                 std::ostream& out);
+                                                 std::ostream& out, const StakeCsvColumns* extra = nullptr);
 
 // An output stream into a file that is written atomically: bytes go to a
 // temporary file beside the target, which takes the target's name at
@@ -62,10 +65,12 @@ private:
 // route export --format landxml|dxf --out FILE [--interval J]: the alignment
 // (named after the route file's base name) or the drawing, with the stakes of
 // the J-metre table (main points included) when an interval is given
-// (dxf only).
+// (dxf only). profile: the grade points of --profile (landxml only: its
+// Profile / ProfAlign), or null.
 std::optional<std::string> RunRouteExport(const Route& route, const std::string& routePath,
                                           const std::string& format, const std::string& outPath,
-                                          const std::optional<double>& interval);
+                                          const std::optional<double>& interval,
+                                          const std::vector<GradePointInput>* profile = nullptr);
 
 // route import-landxml --in FILE (--out FILE | --list) [--alignment NAME]
 // [--profile-out FILE].

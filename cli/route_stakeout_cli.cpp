@@ -113,7 +113,12 @@ std::optional<StakeoutSetup> ReadStakeoutOptions(const OptionValue& value, std::
             *error = "选项 --backsight-azimuth 的值不是数：" + *azimuth;
             return std::nullopt;
         }
-        s.backsight = Backsight::ByAzimuth(DmsToDegrees(a));
+        const std::optional<double> degrees = StrictDmsToDegrees(a);
+        if (!degrees) {
+            *error = "选项 --backsight-azimuth 的值 " + *azimuth + " 的分或秒不小于 60，应为 d.mmss（度.分分秒秒）。";
+            return std::nullopt;
+        }
+        s.backsight = Backsight::ByAzimuth(*degrees);
     }
     for (const auto& [name, target] : {std::pair{"instrument-height", &s.station.instrumentHeight}}) {
         if (const auto h = value(name)) {
@@ -273,7 +278,9 @@ std::optional<std::string> RunRouteSections(const Route& route, const CrossSecti
         }
     } else if (stakeout) {
         // One line a point: what the crew reads at the instrument.
-        if (format == "csv") text += kUtf8Bom;
+        // The byte-order mark is for a spreadsheet opening the file; standard
+        // output is UTF-8 without one, as every route command writes CSV there.
+        if (format == "csv" && request.out) text += kUtf8Bom;
         const std::vector<std::string> head = {"点名", "X", "Y", "设计高程", "方位角", "水平角", "平距", "高差", "备注"};
         for (std::size_t c = 0; c < head.size(); ++c) text += (c ? std::string(1, sep) : "") + head[c];
         text += eol;
@@ -292,7 +299,9 @@ std::optional<std::string> RunRouteSections(const Route& route, const CrossSecti
             }
         }
     } else {
-        if (format == "csv") text += kUtf8Bom;
+        // The byte-order mark is for a spreadsheet opening the file; standard
+        // output is UTF-8 without one, as every route command writes CSV there.
+        if (format == "csv" && request.out) text += kUtf8Bom;
         const std::vector<std::string> head = {"桩号", "左偏距", "左横坡%", "左X", "左Y", "左高程", "中X", "中Y",
                                                "中高程", "右偏距", "右横坡%", "右X", "右Y", "右高程", "主点"};
         for (std::size_t c = 0; c < head.size(); ++c) text += (c ? std::string(1, sep) : "") + head[c];

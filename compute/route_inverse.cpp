@@ -18,8 +18,8 @@ constexpr int kMaxSteps = 60;
 // lies in the basin of the true foot for any point off the curve.
 constexpr int kSpiralSamples = 8;
 // A point whose along-track distance before QD (or after ZD) exceeds this
-// (metres) lies beyond that end.
-constexpr double kBeyondEnd = 1e-7;
+// (metres) lies beyond that end; nearer, its foot is the end itself.
+constexpr double kBeyondEnd = kRouteEndTolerance;
 
 struct Candidate {
     double station = 0;

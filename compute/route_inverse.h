@@ -27,7 +27,8 @@ public:
     explicit RouteInverse(const Route& route);
 
     // The nearest foot, its station within 1e-5 m of the true foot. When QD or
-    // ZD is nearer than every foot (the point lies beyond an end), Outside.
+    // ZD is nearer than every foot and the point lies more than
+    // kRouteEndTolerance beyond that end, Outside (nearer: the end's foot).
     // Bounded work for any input; non-finite x or y throws FloatFault.
     RouteFoot Find(double x, double y) const;
 

@@ -15,7 +15,7 @@ enum Source { kMain = 0, kEnds = 1, kMultiple = 2 };
 std::string Metres(double v)
 {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.3f", v);
+    std::snprintf(buf, sizeof buf, "%.4f", v);
     return buf;
 }
 

@@ -410,7 +410,12 @@ LandXmlAlignment BuildJd(const std::vector<Item>& items, const QString& name, do
         // before.p + u·before.d = after.p + v·after.d
         const double u = ((g.after.p.x - g.before.p.x) * g.after.dy - (g.after.p.y - g.before.p.y) * g.after.dx) / cross;
         RoutePointInput jd;
-        jd.name = "JD" + std::to_string(j + 1);
+        // The JD's name as the writer puts it on the curve (or its spirals).
+        for (const Item* named : {g.curve, g.entry, g.exit, g.anchor}) {
+            if (!named || !jd.name.empty()) continue;
+            jd.name = named->attributes.value(QStringLiteral("name")).toString().trimmed().toStdString();
+        }
+        if (jd.name.empty()) jd.name = "JD" + std::to_string(j + 1);
         jd.x = g.before.p.x + u * g.before.dx;
         jd.y = g.before.p.y + u * g.before.dy;
         if (!std::isfinite(jd.x) || !std::isfinite(jd.y))
@@ -836,6 +841,20 @@ LandXmlAlignment Import(AlignmentData& a)
     if (a.coordGeoms == 0) Refuse(where + QStringLiteral("中没有平面几何 <CoordGeom>。"));
     if (a.coordGeoms > 1) Refuse(where + QStringLiteral("中有不止一个 <CoordGeom>。"));
     if (a.items.empty()) Refuse(where + QStringLiteral("的 CoordGeom 中没有任何元素。"));
+    // A zero-length element (design software puts a Curve of length 0 first
+    // to give the starting curvature) is no piece of the road: skipped.
+    std::vector<std::string> skipped;
+    for (auto it = a.items.begin(); it != a.items.end();) {
+        double length = 1;
+        if (it->attributes.hasAttribute(QStringLiteral("length")) &&
+            ReadNumber(it->attributes.value(QStringLiteral("length")).toString(), &length) && length == 0) {
+            skipped.push_back(Warning(*it, QStringLiteral("长度为 0，已略去。")));
+            it = a.items.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (a.items.empty()) Refuse(where + QStringLiteral("的 CoordGeom 中只有长度为 0 的元素。"));
     for (Item& it : a.items) Check(it);
     for (Item& it : a.items) ResolveTurn(it);
 
@@ -867,6 +886,7 @@ LandXmlAlignment Import(AlignmentData& a)
     } else {
         throw *chainFailure;
     }
+    out.warnings.insert(out.warnings.begin(), skipped.begin(), skipped.end());
     out.breaks = std::move(breaks);
     if (a.profile) {
         try {

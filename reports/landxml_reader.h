@@ -20,7 +20,8 @@
 //
 // Such a chain is read as a JD route. The rows: QD = the start of the first
 // element, with station staStart; one JD per Curve at the intersection of
-// the tangent lines before and after it, with R = the Curve's radius (from
+// the tangent lines before and after it, named by the name attribute of its
+// Curve (else of its spirals; else JD1, JD2, ...), with R = the Curve's radius (from
 // Center and Start when the attribute is missing; the spirals' common radius
 // without a Curve), Ls1 / Ls2 = the lengths of its spirals (0 without);
 // ZD = the end of the last element. Tangent lines are taken from the Lines where there
@@ -54,6 +55,10 @@
 // warnings, a gap over 0.1 m or a kink over 80″ a refusal. A Line shorter
 // than 0.1 m (or with a |length| attribute below it) between two curved
 // elements is rounding where the curves touch: it is dropped with a warning.
+//
+// An element whose length attribute is 0 (a Curve of length 0 put first to
+// give the starting curvature, as design software writes it) is skipped
+// with a warning.
 //
 // Anything else is refused with a Chinese message that names the alignment
 // and the element (线形“A”第 3 个元素（Spiral）：...): other elements in

@@ -50,7 +50,8 @@ PlanPoint TangentIntersection(double x1, double y1, double a1, double x2, double
     return {x1 + u * d1x, y1 + u * d1y};
 }
 
-QByteArray LandXmlText(const Route& route, const QString& alignmentName)
+QByteArray LandXmlText(const Route& route, const QString& alignmentName,
+                       const std::vector<GradePointInput>* profile)
 {
     QByteArray bytes;
     QXmlStreamWriter w(&bytes);
@@ -84,10 +85,19 @@ QByteArray LandXmlText(const Route& route, const QString& alignmentName)
 
     for (const RouteElement& e : route.elements()) {
         const double length = e.endStation - e.startStation;
+        // The element's name (element routes) or its JD's (a JD route's
+        // curve and spirals), so that an import gives the same names back.
+        const std::string& name = route.method() == RouteMethod::Elements ? e.name
+                                  : e.kind == ElementKind::Line           ? e.name
+                                                                          : route.curves()[e.curve].name;
+        const auto writeName = [&w, &name]() {
+            if (!name.empty()) w.writeAttribute(QStringLiteral("name"), QString::fromStdString(name));
+        };
         if (e.kind == ElementKind::Line) {
             // A straight the route takes as 0 (curves that meet) is no element.
             if (!(length > kZeroStraight)) continue;
             w.writeStartElement(QStringLiteral("Line"));
+            writeName();
             w.writeAttribute(QStringLiteral("staStart"), Number(e.startStation));
             w.writeAttribute(QStringLiteral("length"), Number(length));
             PointElement(w, "Start", e.start.x, e.start.y);
@@ -103,6 +113,7 @@ QByteArray LandXmlText(const Route& route, const QString& alignmentName)
         if (e.kind == ElementKind::Spiral) {
             const auto radius = [](double r) { return r == kStraight ? QStringLiteral("INF") : Number(r); };
             w.writeStartElement(QStringLiteral("Spiral"));
+            writeName();
             w.writeAttribute(QStringLiteral("length"), Number(length));
             w.writeAttribute(QStringLiteral("radiusStart"), radius(e.startRadius));
             w.writeAttribute(QStringLiteral("radiusEnd"), radius(e.endRadius));
@@ -115,6 +126,7 @@ QByteArray LandXmlText(const Route& route, const QString& alignmentName)
             w.writeEndElement();
         } else {
             w.writeStartElement(QStringLiteral("Curve"));
+            writeName();
             w.writeAttribute(QStringLiteral("rot"), rot);
             w.writeAttribute(QStringLiteral("radius"), Number(e.radius));
             w.writeAttribute(QStringLiteral("length"), Number(length));
@@ -127,6 +139,28 @@ QByteArray LandXmlText(const Route& route, const QString& alignmentName)
         }
     }
     w.writeEndElement();  // CoordGeom
+    if (profile && !profile->empty()) {
+        // The grade points as the profile file has them: the ends as PVI,
+        // every point between with its vertical curve's radius.
+        w.writeStartElement(QStringLiteral("Profile"));
+        w.writeAttribute(QStringLiteral("name"), alignmentName);
+        w.writeStartElement(QStringLiteral("ProfAlign"));
+        w.writeAttribute(QStringLiteral("name"), alignmentName);
+        for (std::size_t i = 0; i < profile->size(); ++i) {
+            const GradePointInput& g = (*profile)[i];
+            const bool end = i == 0 || i + 1 == profile->size();
+            if (end || !g.R) {
+                w.writeTextElement(QStringLiteral("PVI"), Number(g.station) + QLatin1Char(' ') + Number(g.elevation));
+                continue;
+            }
+            w.writeStartElement(QStringLiteral("CircCurve"));
+            w.writeAttribute(QStringLiteral("radius"), Number(*g.R));
+            w.writeCharacters(Number(g.station) + QLatin1Char(' ') + Number(g.elevation));
+            w.writeEndElement();
+        }
+        w.writeEndElement();  // ProfAlign
+        w.writeEndElement();  // Profile
+    }
     // One station equation per chain break; staInternal is the station the
     // break would have without any break, i.e. start + distance.
     for (const ChainBreak& b : route.chainage().breaks()) {
@@ -144,11 +178,12 @@ QByteArray LandXmlText(const Route& route, const QString& alignmentName)
     return bytes;
 }
 
-FileStatus WriteLandXml(const QString& path, const Route& route, const QString& alignmentName)
+FileStatus WriteLandXml(const QString& path, const Route& route, const QString& alignmentName,
+                        const std::vector<GradePointInput>* profile)
 {
     QByteArray bytes;
     try {
-        bytes = LandXmlText(route, alignmentName);
+        bytes = LandXmlText(route, alignmentName, profile);
     } catch (const FloatFault& f) {
         return FileStatus::Failure(QString::fromUtf8(f.what()));
     }

@@ -11,14 +11,22 @@
 //   Curve  radius R, rot; Start, Center, End, PI
 // Coordinates are written "north east" (X then Y), every number in its
 // shortest text that reads back to the same double. A spiral's or curve's PI
-// is the intersection of the tangents at its two ends. Units: metric, metres,
+// is the intersection of the tangents at its two ends. Each element carries
+// its name (an element route's element names; on a JD route the curve and
+// its spirals the JD's name). With grade points (a profile file's, its
+// stations displayed ones), a Profile / ProfAlign follows the CoordGeom: PVI
+// at the two ends, a CircCurve with the radius at every point between.
+// Units: metric, metres,
 // angles and directions in decimal degrees. The namespace is
 // http://www.landxml.org/schema/LandXML-1.2.
 
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 #include "core/plan/route.h"
+#include "core/profile/profile.h"
 #include "reports/report_status.h"
 
 namespace tarvelo {
@@ -29,11 +37,13 @@ inline constexpr char kLandXmlNamespace[] = "http://www.landxml.org/schema/LandX
 // has none of its own; the file's base name is a good choice). Throws
 // FloatFault for a non-finite value, and where a PI does not exist: an arc
 // whose two end tangents are parallel (it turns through 180°).
-QByteArray LandXmlText(const Route& route, const QString& alignmentName);
+QByteArray LandXmlText(const Route& route, const QString& alignmentName,
+                       const std::vector<GradePointInput>* profile = nullptr);
 
 // Writes LandXmlText to path atomically (WriteFileBytes); a FloatFault
 // becomes the error and nothing is written.
-FileStatus WriteLandXml(const QString& path, const Route& route, const QString& alignmentName);
+FileStatus WriteLandXml(const QString& path, const Route& route, const QString& alignmentName,
+                        const std::vector<GradePointInput>* profile = nullptr);
 
 // The intersection of the line through (x1, y1) with azimuth a1 and the line
 // through (x2, y2) with azimuth a2 (decimal degrees clockwise from north; x

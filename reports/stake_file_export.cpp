@@ -6,6 +6,7 @@
 #include "compute/route_station_text.h"
 #include "core/numbers/float_fault.h"
 #include "reports/cass_file.h"
+#include "reports/csv_field.h"
 #include "reports/gbk_text.h"
 #include "reports/stake_csv.h"
 #include "reports/stake_report.h"
@@ -27,8 +28,18 @@ struct GbkFailure : std::runtime_error {
 
 std::optional<std::size_t> StreamStakeTable(const Route& route, const RouteTableParams& p,
                                             StakeFileFormat format, const ElevationAt& elevation,
-                                            bool fileForm, const ByteSink& sink)
+                                            bool fileForm, const ByteSink& sink, const StakeCsvColumns* extra)
 {
+    const bool extraCsv = extra && format == StakeFileFormat::Csv;
+    // The extra fields go before the row's CR LF.
+    const auto appendExtra = [](std::string& out, const std::vector<std::string>& fields) {
+        out.resize(out.size() - 2);
+        for (const std::string& f : fields) {
+            out += ',';
+            AppendCsvField(out, f);
+        }
+        out += "\r\n";
+    };
     const bool withElevation = bool(elevation);
     // The report is formatted in UTF-8 and its file is GBK: each block is
     // converted on its way out (CASS rows are GBK already).
@@ -60,6 +71,7 @@ std::optional<std::size_t> StreamStakeTable(const Route& route, const RouteTable
             if (format == StakeFileFormat::Csv) {
                 if (fileForm) chunk.append(kUtf8Bom);
                 AppendStakeCsvHeader(chunk, withElevation, route.hasBreaks());
+                if (extraCsv) appendExtra(chunk, extra->names);
             } else if (format == StakeFileFormat::Report) {
                 AppendStakeReportHead(chunk, p, RouteStationText(route, p.start.value_or(route.start().station)),
                                       RouteStationText(route, p.end.value_or(route.end().station)), withElevation);
@@ -68,7 +80,9 @@ std::optional<std::size_t> StreamStakeTable(const Route& route, const RouteTable
         const std::optional<double> z = withElevation ? elevation(entry.station) : std::nullopt;
         switch (format) {
         case StakeFileFormat::Cass: AppendCassStakeRow(chunk, row, z); break;
-        case StakeFileFormat::Csv: AppendStakeCsvRow(chunk, StakeName(entry), row, p.m, z, withElevation, route.hasBreaks());
+        case StakeFileFormat::Csv:
+            AppendStakeCsvRow(chunk, StakeName(entry), row, p.m, z, withElevation, route.hasBreaks());
+            if (extraCsv) appendExtra(chunk, extra->fields(row, z));
             break;
         case StakeFileFormat::Report: AppendStakeReportRow(chunk, row, z, withElevation); break;
         }
@@ -81,7 +95,8 @@ std::optional<std::size_t> StreamStakeTable(const Route& route, const RouteTable
 }
 
 FileStatus WriteStakeFile(const QString& path, const Route& route, const RouteTableParams& p,
-                          StakeFileFormat format, const ElevationAt& elevation, std::size_t* rows)
+                          StakeFileFormat format, const ElevationAt& elevation, std::size_t* rows,
+                          const StakeCsvColumns* extra)
 {
     std::size_t expected = 0;
     if (const auto refusal = CheckRouteTable(route, p, &expected))
@@ -96,7 +111,7 @@ FileStatus WriteStakeFile(const QString& path, const Route& route, const RouteTa
     };
     std::optional<std::size_t> count;
     try {
-        count = StreamStakeTable(route, p, format, elevation, true, sink);
+        count = StreamStakeTable(route, p, format, elevation, true, sink, extra);
     } catch (const FloatFault& f) {
         file.Cancel();
         return FileStatus::Failure(

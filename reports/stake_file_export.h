@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include <QString>
 
@@ -28,6 +30,15 @@ using ElevationAt = std::function<std::optional<double>(double station)>;
 // Receives the bytes in order; returns false to stop (a failed write).
 using ByteSink = std::function<bool(std::string_view)>;
 
+// Further CSV columns after each row's own (the stakeout from an instrument,
+// say): their header names, and each row's fields (UTF-8 text, quoted by
+// the writer where CSV needs it; as many as names). Other formats ignore
+// them.
+struct StakeCsvColumns {
+    std::vector<std::string> names;
+    std::function<std::vector<std::string>(const RouteTableRow& row, std::optional<double> elevation)> fields;
+};
+
 // Formats the table of route with parameters p and hands it to sink in
 // blocks of about 64 kB. fileForm: the bytes of the file (CASS and the report
 // in GBK, the CSV after a UTF-8 byte-order mark); otherwise UTF-8 text for a
@@ -39,7 +50,8 @@ using ByteSink = std::function<bool(std::string_view)>;
 // cannot hold (the table's own texts always fit).
 std::optional<std::size_t> StreamStakeTable(const Route& route, const RouteTableParams& p,
                                             StakeFileFormat format, const ElevationAt& elevation,
-                                            bool fileForm, const ByteSink& sink);
+                                            bool fileForm, const ByteSink& sink,
+                                            const StakeCsvColumns* extra = nullptr);
 
 // Writes the table to path atomically (an existing file survives any failure
 // untouched). The parameters are checked first (CheckRouteTable) and a
@@ -48,6 +60,6 @@ std::optional<std::size_t> StreamStakeTable(const Route& route, const RouteTable
 // *rows, when given, receives the number of rows written.
 FileStatus WriteStakeFile(const QString& path, const Route& route, const RouteTableParams& p,
                           StakeFileFormat format, const ElevationAt& elevation = {},
-                          std::size_t* rows = nullptr);
+                          std::size_t* rows = nullptr, const StakeCsvColumns* extra = nullptr);
 
 }  // namespace tarvelo

@@ -1,5 +1,6 @@
 #include "core/files/break_file.h"
 
+#include "core/files/header_row.h"
 #include "core/files/route_file.h"
 #include "core/numbers/station_text.h"
 #include "core/files/text_table.h"
@@ -9,6 +10,10 @@ namespace tarvelo {
 namespace {
 
 std::string LinePrefix(int line) { return "第 " + std::to_string(line) + " 行："; }
+
+// The words that make a first row the header of a break file.
+const std::vector<std::string_view> kBreakHeaderWords = {
+    "断前桩号", "断后桩号", "断前", "断后", "断前里程", "断后里程", "名称", "备注", "back", "ahead", "name"};
 
 }  // namespace
 
@@ -44,10 +49,7 @@ BreakFileContent ParseBreakFile(std::string_view utf8)
 {
     BreakFileContent out;
     std::vector<TableLine> lines = SplitTableLines(utf8);
-    if (!lines.empty()) {
-        double v = 0;
-        if (!ReadStationField(lines.front().fields[0], &v)) lines.erase(lines.begin());  // header
-    }
+    if (!lines.empty() && IsHeaderRow(lines.front(), kBreakHeaderWords)) lines.erase(lines.begin());
     std::vector<BreakInput> rows;
     for (const TableLine& t : lines) {
         const auto fail = [&](const std::string& reason) {

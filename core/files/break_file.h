@@ -6,8 +6,9 @@
 // commas or tabs (the table conventions of core/text_table.h: blank lines and
 // '#' comments skipped, fields trimmed). The text is UTF-8;
 // reports/table_file.h turns a file's UTF-8 or GBK bytes into it.
-//  - An optional header: the first row is skipped when its back field is not
-//    a station.
+//  - An optional header: a first row holding header words (断前桩号 断后桩号
+//    断前 断后 名称 back ahead name; core/files/header_row.h). Any other
+//    first row is data, refused with its line when it does not parse.
 //  - back, ahead: the back (断前) and ahead (断后) stations, metres
 //    ("3444.6") or K notation ("K3+444.600"); both required. Either may
 //    carry its zone as Tarvelo prints stations ("K13+100(1区)"): the back

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/numbers/number_text.h"
+#include "core/files/header_row.h"
 #include "core/files/profile_file.h"
 #include "core/files/route_file.h"
 #include "core/files/text_table.h"
@@ -16,19 +17,18 @@ const char* const kColumnNames[kColumns] = {"桩号", "左幅宽度", "右幅宽
 
 std::string LinePrefix(int line) { return "第 " + std::to_string(line) + " 行："; }
 
+// The words that make a first row the header of a cross-section file.
+const std::vector<std::string_view> kCrossSectionHeaderWords = {
+    "桩号", "里程", "左幅宽度", "右幅宽度", "左幅", "右幅", "左宽", "右宽", "左侧横坡", "右侧横坡", "左横坡",
+    "右横坡", "左横坡%", "右横坡%", "左侧横坡%", "右侧横坡%", "station", "chainage"};
+
 }  // namespace
 
 CrossSectionFileContent ParseCrossSectionFile(std::string_view utf8)
 {
     CrossSectionFileContent out;
     std::vector<TableLine> lines = SplitTableLines(utf8);
-    if (!lines.empty()) {
-        const TableLine& first = lines.front();
-        double v = 0;
-        const bool numbers = first.fields.size() >= 2 && ReadStationField(first.fields[0], &v) &&
-                             ReadFieldNumber(first.fields[1], &v);
-        if (!numbers) lines.erase(lines.begin());
-    }
+    if (!lines.empty() && IsHeaderRow(lines.front(), kCrossSectionHeaderWords)) lines.erase(lines.begin());
 
     // The station of the row just before, when that row was read: a row after
     // a faulty one is not compared, so one mistake gives one message.

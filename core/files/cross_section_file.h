@@ -7,8 +7,10 @@
 // commas or tabs (the table conventions of core/text_table.h: blank lines and
 // '#' comments skipped, fields trimmed). The text is UTF-8;
 // reports/table_file.h turns a file's UTF-8 or GBK bytes into it.
-//  - An optional header: the first row is skipped when its station or its
-//    left width is not a number.
+//  - An optional header: a first row holding header words (桩号 里程 左幅宽度
+//    右幅宽度 左横坡% 右横坡% 左侧横坡 右侧横坡 station; core/files/
+//    header_row.h). Any other first row is data, refused when it does not
+//    parse.
 //  - station: metres ("5030.5") or K notation ("K5+030.5"), the displayed
 //    station of the design tables, optionally with its zone as Tarvelo
 //    prints a station a 长链 shows twice ("K13+060(2区)").

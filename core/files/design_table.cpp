@@ -5,6 +5,7 @@
 
 #include "core/numbers/number_text.h"
 #include "core/numbers/station_text.h"
+#include "core/files/header_row.h"
 #include "core/files/text_table.h"
 
 namespace tarvelo {
@@ -37,17 +38,21 @@ const Alias kAliases[] = {
 // the name ("X(北)", "高程（m）") is not part of it.
 int RoleOf(const std::string& field)
 {
-    std::string key = field;
-    for (const char* bracket : {"(", "（", "["}) {
-        const std::size_t at = key.find(bracket);
-        if (at != std::string::npos) key.erase(at);
-    }
-    while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    const std::string key = HeaderKey(field);
     for (const Alias& a : kAliases)
         if (key == a.word) return a.role;
     return -1;
+}
+
+// Every alias: the words that make a first row a header.
+const std::vector<std::string_view>& HeaderWords()
+{
+    static const std::vector<std::string_view> words = [] {
+        std::vector<std::string_view> w;
+        for (const Alias& a : kAliases) w.push_back(a.word);
+        return w;
+    }();
+    return words;
 }
 
 // Field index per role; -1 where the table has no such column.
@@ -165,19 +170,6 @@ std::string ReadRow(const TableLine& t, const Columns& c, DesignRow* row)
     return std::string();
 }
 
-// A first row that reads as a stake is one; otherwise it is a header when it
-// names a column or holds words where the station, X and Y would be.
-bool IsHeader(const TableLine& first)
-{
-    DesignRow row;
-    if (ReadRow(first, Columns(), &row).empty()) return false;
-    for (const std::string& f : first.fields)
-        if (RoleOf(f) >= 0) return true;
-    double v = 0;
-    return !ReadStationField(Field(first, 1), &v) && !ReadFieldNumber(Field(first, 2), &v) &&
-           !ReadFieldNumber(Field(first, 3), &v);
-}
-
 }  // namespace
 
 DesignTable ParseDesignTable(std::string_view utf8)
@@ -189,7 +181,7 @@ DesignTable ParseDesignTable(std::string_view utf8)
 
     Columns columns;
     std::size_t first = 0;
-    if (IsHeader(lines.front())) {
+    if (IsHeaderRow(lines.front(), HeaderWords())) {
         columns = ColumnsOf(lines.front());
         out.headerLine = lines.front().line;
         first = 1;

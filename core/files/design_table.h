@@ -6,9 +6,10 @@
 // fields trimmed). The text is UTF-8; reports/table_file.h turns a file's
 // UTF-8 or GBK bytes into it.
 //
-//  - A header: the first row, when it does not read as a stake, is a header
-//    when one of its fields names a column (see below), or when its station,
-//    X and Y fields are all words, not numbers. A header that names the station, X and Y columns places
+//  - A header: the first row is a header when one of its fields names a
+//    column (see below; core/files/header_row.h); any other first row is
+//    data, kept as an unreadable row when it does not read as a stake. A
+//    header that names the station, X and Y columns places
 //    every column by its name (in any order; columns it does not know, a
 //    remark say, are ignored). Otherwise the columns are taken in the order
 //    name, station, X, Y, elevation, and fields after them must be empty.

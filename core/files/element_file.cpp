@@ -7,6 +7,7 @@
 #include "core/numbers/float_fault.h"
 #include "core/numbers/number_text.h"
 #include "core/numbers/station_text.h"
+#include "core/files/header_row.h"
 #include "core/files/route_file.h"    // RoundTripText
 #include "core/files/text_table.h"
 
@@ -35,19 +36,16 @@ std::string ReadNumber(const Fields& t, int col, double* v)
     return std::string(kElementColumnNames[col]) + " 不是数：“" + f + "”。";
 }
 
-bool IsLengthName(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return s == "length" || s == "长度";
-}
+// The length column's names: the column that tells an element file from a
+// JD route file.
+const std::vector<std::string_view> kLengthWords = {"length", "长度", "线元长度", "线元长"};
 
-bool HasLengthColumn(const TableLine& t)
-{
-    for (const std::string& f : t.fields)
-        if (IsLengthName(f)) return true;
-    return false;
-}
+// The words that make a first row the header of an element file.
+const std::vector<std::string_view> kElementHeaderWords = {
+    "名称", "线元", "线元名", "桩号", "起点桩号", "里程", "x", "y", "方位角", "起点方位角", "长度", "线元长度",
+    "起点半径", "终点半径", "转向", "偏向", "name", "station", "azimuth", "length", "r_start", "r_end", "turn"};
+
+bool HasLengthColumn(const TableLine& t) { return IsHeaderRow(t, kLengthWords); }
 
 // A radius: "" on success (*r = kStraight for a straight end), else why not.
 std::string ReadRadius(const Fields& t, int col, double* r)
@@ -138,7 +136,10 @@ ElementRowRead ReadElementFields(const std::vector<std::string>& t, std::size_t 
             if (const std::string why = ReadNumber(t, c, &v[c - kElementX]); !why.empty()) return bad(c, why);
         e.x = v[0];
         e.y = v[1];
-        e.azimuth = Reduced(DmsToDegrees(v[2]));
+        const std::optional<double> azimuth = StrictDmsToDegrees(v[2]);
+        if (!azimuth)
+            return bad(kElementAzimuth, "方位角“" + t[kElementAzimuth] + "”的分或秒不小于 60，应为 d.mmss（度.分分秒秒）。");
+        e.azimuth = Reduced(*azimuth);
     }
 
     if (Empty(t, kElementLength)) return bad(kElementLength, "缺少线元长度。");
@@ -178,7 +179,7 @@ ElementFileParse ParseElementFile(std::string_view utf8)
 {
     ElementFileParse out;
     std::vector<TableLine> lines = SplitTableLines(utf8);
-    if (!lines.empty() && HasLengthColumn(lines.front())) lines.erase(lines.begin());
+    if (!lines.empty() && IsHeaderRow(lines.front(), kElementHeaderWords)) lines.erase(lines.begin());
     if (lines.empty()) {
         out.errors.push_back({-1, 0, "线元文件中没有线元数据行。"});
         return out;

@@ -5,8 +5,11 @@
 // One row per element in route order, columns
 //   name, station, X, Y, azimuth, length, R_start, R_end, turn
 // separated by commas or tabs (see text_table.h for lines, comments and
-// blanks). The first row is a header when it has a length column ("length"
-// in any case, or "长度"); the header is what tells an element file from a
+// blanks). The first row is a header when it holds header words (名称 桩号
+// X Y 方位角 长度 起点半径 终点半径 转向, name station azimuth length R_start
+// R_end turn; core/files/header_row.h, so "长度(m)" counts); any other first
+// row is data. A header with a length column ("length", "长度", "线元长度",
+// with or without a unit in brackets) is what tells an element file from a
 // JD route file (IsElementFileHeader).
 //  - name: any text; empty gives "E<n>" (n the element's 1-based number).
 //  - station: metres or K notation ("K3+444.600"), as the route file reads
@@ -14,7 +17,8 @@
 //  - X, Y (north, east, metres) and azimuth (d.mmss, as typed everywhere in
 //    Tarvelo): the element's own start. Required on the first row; later all
 //    three or none. The azimuth is stored in decimal degrees reduced into
-//    [0, 360) (minutes or seconds of 60 and more add, as DmsToDegrees reads).
+//    [0, 360); minutes or seconds of 60 and more are refused (30.7500 is a
+//    typing mistake, not 31°15′: StrictDmsToDegrees).
 //  - length: metres, > 0.
 //  - R_start, R_end: metres, > 0; empty, "inf" (any case) or "∞" for a
 //    straight end. Both straight: a line; equal: an arc; else a clothoid
@@ -67,7 +71,8 @@ struct ElementFileParse {
 };
 
 // Reads every row; collects one message per bad row (too few or too many
-// columns, a field that is not a finite number, length <= 0, a radius <= 0,
+// columns, a field that is not a finite number, an azimuth whose minutes or
+// seconds reach 60, length <= 0, a radius <= 0,
 // a curved element without a turn or with a turn that is not one of the
 // spellings, a partial X / Y / azimuth, a first row without its station, X,
 // Y or azimuth) and one for a file without element rows. Nothing is returned
@@ -76,9 +81,10 @@ struct ElementFileParse {
 // line = the file line, message = "第 N 行：" and the reason.
 ElementFileParse ParseElementFile(std::string_view utf8);
 
-// True when the first row that is not blank or a comment has a field
-// "length" (any case) or "长度": the text is an element file, not a JD route
-// file. Empty text -> false.
+// True when the first row that is not blank or a comment has a length
+// column ("length" in any case, "长度", "线元长度", a bracketed unit after
+// it allowed: "长度(m)"): the text is an element file, not a JD route file.
+// Empty text -> false.
 bool IsElementFileHeader(std::string_view utf8);
 
 // The rows as an element file: the header row, then one row per element,

@@ -1,5 +1,7 @@
 #include "core/files/header_row.h"
 
+#include "core/numbers/station_text.h"
+
 namespace tarvelo {
 
 std::string HeaderKey(std::string_view field)
@@ -29,6 +31,16 @@ int HeaderColumn(const TableLine& row, const std::vector<std::string_view>& word
 bool HoldsHeaderWords(const TableLine& row, const std::vector<std::string_view>& words)
 {
     return HeaderColumn(row, words) >= 0;
+}
+
+bool IsHeaderRow(const TableLine& row, const std::vector<std::string_view>& words)
+{
+    if (!HoldsHeaderWords(row, words)) return false;
+    for (const std::string& f : row.fields) {
+        double v = 0;
+        if (ReadStationField(f, &v)) return false;
+    }
+    return true;
 }
 
 }  // namespace tarvelo

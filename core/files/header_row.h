@@ -7,7 +7,8 @@
 // that, with a bracketed unit or direction after it removed ("X(北)",
 // "高程（m）", "长度[m]") and ASCII letters folded to lower case, is one of
 // the reader's words. Anything else is data and is read (and refused with
-// its line when it does not parse).
+// its line when it does not parse). A row holding a number or a station is
+// data, whatever its names say (IsHeaderRow).
 
 #include <string>
 #include <string_view>
@@ -27,5 +28,11 @@ bool HoldsHeaderWords(const TableLine& row, const std::vector<std::string_view>&
 
 // The index of the first field whose HeaderKey is one of `words`, or -1.
 int HeaderColumn(const TableLine& row, const std::vector<std::string_view>& words);
+
+// The rule every reader applies to its first row: a header holds header
+// words and no field that reads as a number or a station (metres or K
+// notation, ReadStationField), so that a data row with a name like "name" or
+// "N" stays data.
+bool IsHeaderRow(const TableLine& row, const std::vector<std::string_view>& words);
 
 }  // namespace tarvelo

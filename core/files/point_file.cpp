@@ -16,6 +16,18 @@ const std::vector<std::string_view> kYWords = {"y", "e", "东", "东坐标", "y�
 const std::vector<std::string_view> kZWords = {"h", "z", "高程", "elevation", "height", "高程h"};
 const std::vector<std::string_view> kCodeWords = {"编码", "code", "代码"};
 
+// Every word above: the words that make a first row a header.
+const std::vector<std::string_view>& HeaderWords()
+{
+    static const std::vector<std::string_view> words = [] {
+        std::vector<std::string_view> all;
+        for (const auto* list : {&kNameWords, &kXWords, &kYWords, &kZWords, &kCodeWords})
+            all.insert(all.end(), list->begin(), list->end());
+        return all;
+    }();
+    return words;
+}
+
 struct Layout {
     int name = 0, x = 1, y = 2, z = -1;
     std::size_t width = 3;  // fields a row has in this form
@@ -51,14 +63,8 @@ std::optional<Layout> HeaderLayout(int line, const std::vector<std::string_view>
     TableLine head;
     head.line = line;
     head.fields.assign(fields.begin(), fields.end());
-    for (const std::string& f : head.fields) {
-        double v = 0;
-        if (ReadFieldNumber(f, &v)) return std::nullopt;  // a row holding a number is data
-    }
+    if (!IsHeaderRow(head, HeaderWords())) return std::nullopt;
     const int x = HeaderColumn(head, kXWords), y = HeaderColumn(head, kYWords);
-    const bool header = x >= 0 || y >= 0 || HoldsHeaderWords(head, kNameWords) || HoldsHeaderWords(head, kZWords) ||
-                        HoldsHeaderWords(head, kCodeWords);
-    if (!header) return std::nullopt;
     Layout layout;
     if (x < 0 || y < 0) {
         *fault = LineText(line) + "表头须有 X（北）与 Y（东）两列。";
@@ -97,7 +103,8 @@ PointFileContent ParsePointFile(std::string_view utf8)
         }
         if (badHeader) return;  // said once; nothing is read under it
         if (!fixed) {
-            const std::size_t n = fields.size();
+            std::size_t n = fields.size();
+            if (n > 5) n = UsedWidth(fields);  // a spreadsheet's trailing commas
             if (n < 2 || n > 5) {
                 out.errors.push_back(LineText(line) +
                                      "应为 X,Y、点名,X,Y、点名,X,Y,H 或 CASS 的 点名,编码,Y,X,H，这一行有 " +

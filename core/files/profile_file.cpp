@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/numbers/number_text.h"
+#include "core/files/header_row.h"
 #include "core/files/text_table.h"
 
 namespace tarvelo {
@@ -12,19 +13,18 @@ namespace {
 
 std::string LinePrefix(int line) { return "第 " + std::to_string(line) + " 行："; }
 
+// The words that make a first row the header of a profile file.
+const std::vector<std::string_view> kProfileHeaderWords = {
+    "桩号", "变坡点桩号", "里程", "高程", "变坡点高程", "设计高程", "r", "半径", "竖曲线半径",
+    "station", "chainage", "elevation", "height", "radius"};
+
 }  // namespace
 
 ProfileFileContent ParseProfileFile(std::string_view utf8)
 {
     ProfileFileContent out;
     std::vector<TableLine> rows = SplitTableLines(utf8);
-    if (!rows.empty()) {
-        const TableLine& first = rows.front();
-        double v = 0;
-        const bool numbers = first.fields.size() >= 2 && ReadStationField(first.fields[0], &v) &&
-                             ReadFieldNumber(first.fields[1], &v);
-        if (!numbers) rows.erase(rows.begin());
-    }
+    if (!rows.empty() && IsHeaderRow(rows.front(), kProfileHeaderWords)) rows.erase(rows.begin());
 
     for (const TableLine& row : rows) {
         const std::string where = LinePrefix(row.line);

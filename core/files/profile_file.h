@@ -6,8 +6,10 @@
 // separated by commas or tabs (the table conventions of core/text_table.h:
 // blank lines and '#' comments skipped, fields trimmed). The text is UTF-8;
 // reports/table_file.h turns a file's UTF-8 or GBK bytes into it.
-//  - An optional header: the first row is skipped when its station or its
-//    elevation is not a number.
+//  - An optional header: a first row holding header words (桩号 里程 高程
+//    设计高程 R 半径 竖曲线半径 station elevation radius; core/files/
+//    header_row.h). Any other first row is data, refused when it does not
+//    parse.
 //  - station: metres ("5030.5") or K notation ("K5+030.5", "5+030.5"; the
 //    metres after "+" below 1000), optionally with its zone as Tarvelo
 //    prints a station a 长链 shows twice ("K13+060(2区)", ReadZonedStationField).

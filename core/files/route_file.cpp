@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "core/files/header_row.h"
 #include "core/numbers/station_text.h"
 #include "core/files/text_table.h"
 
@@ -11,6 +12,10 @@ namespace {
 
 constexpr int kColumns = 7;
 const char* const kColumnNames[kColumns] = {"点名", "X", "Y", "桩号", "R", "Ls1", "Ls2"};
+
+// The words that make a first row the header of a route file.
+const std::vector<std::string_view> kRouteHeaderWords = {
+    "点名", "点号", "名称", "交点", "x", "y", "桩号", "里程", "r", "半径", "ls1", "ls2", "name", "point", "station"};
 
 std::string At(int line) { return "第 " + std::to_string(line) + " 行："; }
 
@@ -30,11 +35,7 @@ RouteFileParse ParseRouteFile(std::string_view utf8)
 {
     RouteFileParse out;
     std::vector<TableLine> lines = SplitTableLines(utf8);
-    if (!lines.empty()) {
-        double v;
-        const TableLine& first = lines.front();
-        if (!Number(first, 1, &v) || !Number(first, 2, &v)) lines.erase(lines.begin());  // header
-    }
+    if (!lines.empty() && IsHeaderRow(lines.front(), kRouteHeaderWords)) lines.erase(lines.begin());
     const int count = static_cast<int>(lines.size());
     if (count < 3) {
         out.errors.push_back({-1, 0,

@@ -3,7 +3,9 @@
 //
 // One row per point in route order, columns name, X, Y, station, R, Ls1, Ls2,
 // separated by commas or tabs (see text_table.h for lines, comments and
-// blanks). An optional header row: a first row whose X or Y is not a number.
+// blanks). An optional header row: a first row holding header words (点名
+// 名称 交点 X Y 桩号 里程 R 半径 Ls1 Ls2 name point station; core/files/
+// header_row.h); any other first row is data, refused when it does not parse.
 // A station is metres or K notation ("K10+877.237"), as design tables write it,
 // optionally with its zone as Tarvelo prints a station a 长链 shows twice
 // ("K13+079.508(1区)"; checked with the station once the breaks are known).

@@ -10,7 +10,13 @@
 
 namespace tarvelo {
 
-double DmsToDegrees(double v)
+namespace {
+
+struct DmsParts {
+    double degrees = 0, minutes = 0, seconds = 0;  // of |v|
+};
+
+DmsParts SplitDms(double v)
 {
     Checked(v, "角度");
     const double a = std::fabs(v);
@@ -21,21 +27,36 @@ double DmsToDegrees(double v)
     auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::fixed);
     const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     const std::size_t point = text.find('.');
-    const double d = std::floor(a);
-    double r = d;
+    DmsParts p;
+    p.degrees = std::floor(a);
     if (point != std::string_view::npos) {
         std::string fraction(text.substr(point + 1));  // digits after the point
         while (fraction.size() < 2) fraction.push_back('0');
-        const double minutes = (fraction[0] - '0') * 10 + (fraction[1] - '0');
+        p.minutes = (fraction[0] - '0') * 10 + (fraction[1] - '0');
         // Seconds: digits 3 and 4 are whole seconds, the rest their fraction.
         std::string secondsText = fraction.substr(2);
         while (secondsText.size() < 2) secondsText.push_back('0');
         secondsText.insert(2, ".");
-        double seconds = 0;
-        std::from_chars(secondsText.data(), secondsText.data() + secondsText.size(), seconds);
-        r = d + (minutes + seconds / 60) / 60;
+        std::from_chars(secondsText.data(), secondsText.data() + secondsText.size(), p.seconds);
     }
+    return p;
+}
+
+double Joined(double v, const DmsParts& p)
+{
+    const double r = p.degrees + (p.minutes + p.seconds / 60) / 60;
     return v < 0 ? -r : r;
+}
+
+}  // namespace
+
+double DmsToDegrees(double v) { return Joined(v, SplitDms(v)); }
+
+std::optional<double> StrictDmsToDegrees(double v)
+{
+    const DmsParts p = SplitDms(v);
+    if (p.minutes >= 60 || p.seconds >= 60) return std::nullopt;
+    return Joined(v, p);
 }
 
 void AppendDmsText(std::string& out, double v)

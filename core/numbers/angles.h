@@ -9,6 +9,7 @@
 // the last bit with the established field practice.
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace tarvelo {
@@ -22,6 +23,14 @@ inline constexpr double kPi = 3.14159265358979;
 // 10.0575 -> 10.1041666...). Negative values mirror (-14.1810 ->
 // -14.3027777...); -0 -> 0. Non-finite v throws FloatFault.
 double DmsToDegrees(double v);
+
+// DmsToDegrees for the route's files and options, where a typed 30.7500 is a
+// mistake rather than 31°15′: nullopt when the minutes (the first two
+// decimals) or the seconds (the digits after them, 60.0 and up) are 60 or
+// more. 45.5959 -> 45.9997..., 45.75 and 45.0060 -> nullopt. Negative values
+// mirror. Non-finite v throws FloatFault. The single-curve window keeps
+// DmsToDegrees.
+std::optional<double> StrictDmsToDegrees(double v);
 
 // Decimal degrees -> text d°mˊs" (degree sign U+00B0, modifier acute U+02CA,
 // ASCII double quote), seconds rounded to 2 decimals with exact halves to

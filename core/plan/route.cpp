@@ -9,6 +9,8 @@
 #include "core/curve/clothoid.h"
 #include "core/curve/curve_elements.h"
 #include "core/numbers/float_fault.h"
+#include "core/numbers/number_text.h"
+#include "core/numbers/station_text.h"
 
 namespace tarvelo {
 
@@ -78,6 +80,9 @@ constexpr double kMainPointTolerance = 1e-6;
 // reported (metres, degrees).
 constexpr double kGapTolerance = 0.001;
 constexpr double kKinkTolerance = 1.0 / 3600;
+// 1/m: a joint whose curvatures differ more than this is a jump (radii of
+// 1000 and 1001 m differ by 1e-6).
+constexpr double kCurvatureJumpTolerance = 1e-6;
 
 // A station given on a row, checked once the breaks are known.
 struct StationCheck {
@@ -435,6 +440,12 @@ void Route::CollectJdMainPoints()
     }
 }
 
+std::string CurvatureRadiusText(double radius, int turn)
+{
+    if (radius == kStraight || turn == 0) return "∞";
+    return std::string(turn > 0 ? "右 R" : "左 R") + FormatGeneral(radius);
+}
+
 Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const std::vector<BreakInput>& breaks)
 {
     Built out;
@@ -462,6 +473,7 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
     r.mode_ = SpiralMode::Exact;
     r.elementRows_ = rows;
     double station = *first.station;
+    double previousCurvature = 0;
     PlanPose pose{0, 0, 0};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ElementInput& e = rows[i];
@@ -480,6 +492,18 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
         const double turn = curved ? e.turn : 0;
         const double k0 = e.startRadius == kStraight ? 0 : turn / e.startRadius;
         const double k1 = e.endRadius == kStraight ? 0 : turn / e.endRadius;
+        // A spiral exists to make the curvature continuous: a jump at its
+        // ends is a mistake. Without one (a line into an arc, a compound or
+        // reverse curve) the jump is the design's.
+        const ElementInput& before = i > 0 ? rows[i - 1] : e;
+        const bool spiralJoint = before.startRadius != before.endRadius || e.startRadius != e.endRadius;
+        if (i > 0 && spiralJoint && std::fabs(k0 - previousCurvature) > kCurvatureJumpTolerance) {
+            const bool beforeCurved = before.startRadius != kStraight || before.endRadius != kStraight;
+            r.curvatureJumps_.push_back({i, station, before.endRadius, e.startRadius,
+                                         before.endRadius == kStraight || !beforeCurved ? 0 : before.turn,
+                                         e.startRadius == kStraight ? 0 : static_cast<int>(turn)});
+        }
+        previousCurvature = k1;
 
         if (e.station && i > 0) checks.push_back({row, *e.station, station, e.zone});
         if (hasStart) {
@@ -525,6 +549,11 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
     for (const StationCheck& c : checks)
         if (const std::string problem = StationCheckProblem(r, c); !problem.empty())
             stationWarnings.push_back({c.row, rows[c.row].line, where(c.row) + "：" + problem});
+    for (const CurvatureJump& j : r.curvatureJumps_)
+        stationWarnings.push_back({static_cast<int>(j.element), rows[j.element].line,
+                                   where(j.element) + "：曲率在 " + FormatKStation(r.Displayed(j.station).station) +
+                                       " 处突变，上一线元终点半径 " + CurvatureRadiusText(j.radiusBefore, j.turnBefore) +
+                                       "，本线元起点半径 " + CurvatureRadiusText(j.radiusAfter, j.turnAfter) + "。"});
     // In row order with the gap and kink warnings.
     r.warnings_.insert(r.warnings_.end(), stationWarnings.begin(), stationWarnings.end());
     std::stable_sort(r.warnings_.begin(), r.warnings_.end(),
@@ -561,6 +590,14 @@ DisplayedStation Route::Displayed(double k) const
 Route::StationLookup Route::StationOf(double displayed, std::optional<int> zone) const
 {
     StationLookup out;
+    if (std::isfinite(displayed)) {
+        const DisplayedStation first = Displayed(start_.station), last = Displayed(end_.station);
+        if ((!zone || *zone == first.zone) && displayed < first.station &&
+            displayed >= first.station - kRouteEndTolerance)
+            displayed = first.station;
+        if ((!zone || *zone == last.zone) && displayed > last.station && displayed <= last.station + kRouteEndTolerance)
+            displayed = last.station;
+    }
     if (chainage_.empty()) {
         if (zone && *zone != 0) {
             out.error = "线路没有断链，只有区段 0。";
@@ -664,6 +701,8 @@ double Route::ElementCurvatureAt(std::size_t i, double k) const
 
 std::optional<RouteStake> Route::PointAt(double k, double m, double a) const
 {
+    if (k < start_.station && k >= start_.station - kRouteEndTolerance) k = start_.station;
+    if (k > end_.station && k <= end_.station + kRouteEndTolerance) k = end_.station;
     if (!(k >= start_.station && k <= end_.station)) return std::nullopt;
     if (mode_ == SpiralMode::Series) {
         const std::size_t j = CurveAt(k);
@@ -674,6 +713,11 @@ std::optional<RouteStake> Route::PointAt(double k, double m, double a) const
         // double's) still belongs to the spiral, as the table's HY row does.
         if (s.Ls1 > 0 && std::fabs(k - s.HYStation) <= kMainPointTolerance)
             p = HY(s, q);
+        // YH likewise is the exit spiral's point, as its element starts
+        // there: one station, one answer (the arc's formula differs from
+        // the series spiral's by centimetres on short curves).
+        else if (s.Ls2 > 0 && std::fabs(k - s.YHStation) <= kMainPointTolerance)
+            p = YH(s, q);
         else
             p = PointAtStation(s, k, m, a);
         p.azimuth = NormaliseAzimuth(p.azimuth);

@@ -31,6 +31,12 @@
 
 namespace tarvelo {
 
+// How far (metres) a station or a surveyed point may lie beyond the route's
+// start or end and still be taken as that end: a station typed back from a
+// table rounds, and a point staked at QD or ZD misses it by its own
+// rounding. The same 1 mm as the profile's ends.
+inline constexpr double kRouteEndTolerance = 0.001;
+
 // One row of a route table, as typed or read from a file. Row 0 is QD (its
 // station is the start station and must be given), the last row is ZD, the
 // rows between are JDs with R, Ls1, Ls2.
@@ -50,6 +56,23 @@ struct RouteIssue {
     int line = 0;
     std::string message;  // a complete Chinese sentence naming the row or JD
 };
+
+// Where an element route's curvature jumps at a spiral's end: element
+// `element` starts with another curvature than the one before it ends with,
+// and one of the two is a spiral (its radii swapped, a spiral from R 250
+// after an arc of R 200). Radii in metres,
+// kStraight for a straight end; turn +1 right, -1 left, 0 straight.
+struct CurvatureJump {
+    std::size_t element = 0;   // the element after the joint (>= 1)
+    double station = 0;        // the joint, the route's own station
+    double radiusBefore = 0, radiusAfter = 0;
+    int turnBefore = 0, turnAfter = 0;
+};
+
+// A radius of a curvature jump as the warnings and tables show it: "∞" for
+// a straight end (or turn 0), else the side and the radius: "右 R200",
+// "左 R250". radius finite when turn is not 0.
+std::string CurvatureRadiusText(double radius, int turn);
 
 struct RouteEnd {
     std::string name;  // "QD"/"ZD" or as named in the table
@@ -138,7 +161,9 @@ public:
     // 1e6 rad, a non-finite value. Each element starts at its given point
     // and azimuth when the row has them, else where the one before ends.
     // Warnings: a given start more than 1 mm or 1″ from the previous
-    // element's end (gap, kink), a given station more than 1 mm off.
+    // element's end (gap, kink), a given station more than 1 mm off, a
+    // curvature jump at a spiral's end (more than 1e-6 1/m, curvatureJumps();
+    // a line into an arc, compound and reverse arcs jump by design).
     static Built BuildElements(const std::vector<ElementInput>& rows, const std::vector<BreakInput>& breaks = {});
 
     RouteMethod method() const { return method_; }
@@ -163,6 +188,8 @@ public:
         std::string error;
         StationMiss miss = StationMiss::None;  // the kind of error
     };
+    // A displayed station up to kRouteEndTolerance before the start or past
+    // the end is that end.
     StationLookup StationOf(double displayed, std::optional<int> zone = std::nullopt) const;
     // JD routes only (empty on element routes).
     const std::vector<RouteCurve>& curves() const { return curves_; }
@@ -175,6 +202,8 @@ public:
     // Every main point in station order (QD and ZD not included).
     const std::vector<RouteMainPoint>& mainPoints() const { return mainPoints_; }
     const std::vector<RouteIssue>& warnings() const { return warnings_; }
+    // Element routes: the joints where the curvature jumps, in route order.
+    const std::vector<CurvatureJump>& curvatureJumps() const { return curvatureJumps_; }
 
     // The curve that serves station k on a JD route: curve 1 for k <= HZ_1,
     // curve j for HZ_{j-1} < k <= HZ_j, the last one beyond its HZ. Any k,
@@ -188,10 +217,12 @@ public:
     const std::string& ServingName(std::size_t index) const;
 
     // The point at station k, offset m (right +), skew a (decimal degrees,
-    // 90 = square), azimuth reduced to [0, 360). nullopt when k lies outside
+    // 90 = square), azimuth reduced to [0, 360). k up to kRouteEndTolerance
+    // beyond an end is that end; nullopt when k lies further outside
     // [start, end] (NaN too). In series mode through the serving curve's
-    // PointAtStation, except that a station within 1e-6 m of HY is HY's
-    // spiral point, as its table row (K <= HY station: the spiral).
+    // PointAtStation, except that a station within 1e-6 m of HY or YH is
+    // that spiral's point (HY as its table row, K <= HY station: the entry
+    // spiral; YH as the exit spiral's element starts there).
     // Throws FloatFault for a non-finite result.
     std::optional<RouteStake> PointAt(double k, double m, double a) const;
 
@@ -223,6 +254,7 @@ private:
     std::vector<RouteMainPoint> mainPoints_;
     Chainage chainage_ = *Chainage::Build(0, 0, {}).chainage;
     std::vector<RouteIssue> warnings_;
+    std::vector<CurvatureJump> curvatureJumps_;
     std::vector<RoutePointInput> rows_;
     std::vector<ElementInput> elementRows_;
 };

@@ -101,7 +101,7 @@ TEST_F(RouteCli, PointTableAndInverseAgreeWithEachOther)
 TEST_F(RouteCli, BatchInverseAnswersEveryPointInOrder)
 {
     const std::string points = Write("pts.csv",
-                                     "name,X,Y\nP1,500,3\nP2,-10,0\nP3,2000,2100,extra\n");
+                                     "name,X,Y\nP1,500,3\nP2,-10,0\nP3,2000,2100\n");
     const RouteRun r = Route({"inverse", "--route", Staircase(), "--points", points, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out)["points"];
@@ -112,7 +112,10 @@ TEST_F(RouteCli, BatchInverseAnswersEveryPointInOrder)
     EXPECT_EQ(j[1]["outcome"], "outside");
     EXPECT_EQ(j[2]["outcome"], "outside");
     const RouteRun plain = Route({"inverse", "--route", Staircase(), "--points", points});
-    EXPECT_EQ(plain.out.substr(0, plain.out.find('\n')), "P1\tK0+500.000\t右 3.0000\tJD1");
+    EXPECT_EQ(plain.out.substr(0, plain.out.find('\n')), "点名\t桩号\t偏距\t交点\t高程");
+    const std::size_t second = plain.out.find('\n') + 1;
+    EXPECT_EQ(plain.out.substr(second, plain.out.find('\n', second) - second), "P1\tK0+500.000\t右 3.0000\tJD1\t");
+    EXPECT_EQ(plain.err, "点文件“" + points + "”：读入 3 个点（按表头的列名，第 1 行为表头）。\n");
 }
 
 TEST_F(RouteCli, RefusalsExitWithTheirStatusAndNothingOnStdout)

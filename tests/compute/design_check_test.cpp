@@ -243,9 +243,11 @@ TEST(DesignCheck, WithoutProfileOrRowsTheOptionalValuesStayEmpty)
     EXPECT_FALSE(none.summary.maxDistance);
     EXPECT_FALSE(none.summary.rms);
 
+    // Words that name no column are no header: both lines are unreadable rows.
     const DesignCheckResult bad = CheckDesign(ParseDesignTable("A,B,C,D\n1,2\n"), route.Interface());
-    ASSERT_EQ(bad.rows.size(), 1u);
+    ASSERT_EQ(bad.rows.size(), 2u);
     EXPECT_EQ(bad.rows[0].kind, DesignClass::Unreadable);
+    EXPECT_EQ(bad.rows[1].kind, DesignClass::Unreadable);
     EXPECT_FALSE(bad.summary.rms);  // no ok rows
 }
 

@@ -156,7 +156,9 @@ TEST(RouteDesignCheck, ARouteWithoutChainBreaksHasZoneZeroOnlyAndNaNStationsThro
     EXPECT_TRUE(why.empty());
     EXPECT_FALSE(bound.pointAt(500, 1, &why).has_value());
     EXPECT_EQ(why, "线路没有断链，只有区段 0。");
-    EXPECT_FALSE(bound.pointAt(-0.001, std::nullopt, &why).has_value());
+    // Within 1 mm of QD is QD; further is outside.
+    EXPECT_TRUE(bound.pointAt(-0.001, std::nullopt, &why).has_value());
+    EXPECT_FALSE(bound.pointAt(-0.0011, std::nullopt, &why).has_value());
     EXPECT_EQ(why, "桩号 K-0+000.001 不在线路的桩号范围 K0+000.000 ~ K1+871.239 之内。");
     EXPECT_THROW(bound.pointAt(NAN, std::nullopt, &why), FloatFault);
     EXPECT_FALSE(bound.elevationAt);  // no profile

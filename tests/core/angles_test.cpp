@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "core/numbers/angles.h"
 #include "core/numbers/float_fault.h"
@@ -125,6 +126,36 @@ TEST(Angles, StationTextInKNotation)
         EXPECT_EQ(FormatStation(c.k, c.decimals), c.text);
     }
     for (double v : {kInf, -kInf, kNaN}) EXPECT_THROW(FormatStation(v, 4), FloatFault);
+}
+
+TEST(Angles, StrictDmsRefusesMinutesOrSecondsOfSixtyAndMore)
+{
+    // Worked by hand: d + mm/60 + ss.ss/3600; nullopt where the minutes or
+    // the seconds reach 60 (30.7500 typed for 30°45′ would otherwise turn
+    // the route by half a degree).
+    const struct {
+        double dms;
+        std::optional<double> degrees;
+    } cases[] = {
+        {30.45, 30.75},
+        {45.5959, 45 + 59 / 60.0 + 59 / 3600.0},
+        {45.595999, 45 + 59 / 60.0 + 59.99 / 3600.0},
+        {-14.1810, -(14 + 18 / 60.0 + 10 / 3600.0)},
+        {90, 90},
+        {30.75, std::nullopt},
+        {30.7500, std::nullopt},
+        {45.0060, std::nullopt},
+        {45.6, std::nullopt},
+        {-10.0075, std::nullopt},
+        {359.59599, 359 + 59 / 60.0 + 59.9 / 3600.0},
+    };
+    for (const auto& c : cases) {
+        const std::optional<double> got = StrictDmsToDegrees(c.dms);
+        ASSERT_EQ(got.has_value(), c.degrees.has_value()) << c.dms;
+        if (got) EXPECT_NEAR(*got, *c.degrees, 1e-12) << c.dms;
+    }
+    EXPECT_THROW(StrictDmsToDegrees(kNaN), FloatFault);
+    EXPECT_THROW(StrictDmsToDegrees(kInf), FloatFault);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ TEST(BreakFile, ReadsHeaderCommentsBlanksTabsCrLfKNotationAndNames)
     EXPECT_NEAR(built.chainage->breaks()[1].distance, 784.6, 1e-9);
 }
 
-TEST(BreakFile, TheFirstRowIsAHeaderOnlyWhenItsBackIsNotAStation)
+TEST(BreakFile, TheFirstRowIsAHeaderOnlyWhenItHoldsHeaderWords)
 {
     const struct {
         const char* text;
@@ -53,7 +53,7 @@ TEST(BreakFile, TheFirstRowIsAHeaderOnlyWhenItsBackIsNotAStation)
         {"100,150\n300,250\n", 2, 1},
         {"back,ahead\n100,150\n", 1, 2},
         {"K0+100,K0+150\n", 1, 1},
-        {"断链\n100,150\n", 1, 2},
+        {"断前,断后\n100,150\n", 1, 2},
         {"", 0, 0},
         {"断前桩号,断后桩号,名称\r\n", 0, 0},
         {"# only a comment\n\n", 0, 0},

@@ -96,7 +96,7 @@ TEST(DesignTable, HeaderNamesPlaceTheColumnsInAnyOrder)
     }
 }
 
-TEST(DesignTable, TheFirstRowIsAHeaderOnlyWhenItDoesNotReadAsAStake)
+TEST(DesignTable, TheFirstRowIsAHeaderOnlyWhenItNamesColumnsAndHoldsNoNumber)
 {
     const struct {
         const char* text;
@@ -107,10 +107,10 @@ TEST(DesignTable, TheFirstRowIsAHeaderOnlyWhenItDoesNotReadAsAStake)
         // Point names that are also column names do not make a header.
         {"E,1000,10,20\nN,1010,11,20\n", 0, 2, 0},
         {"X,1000,10,20\n", 0, 1, 0},
-        // A row of words, or a named column, does.
-        {"a,b,c,d\nA,1000,10,20\n", 1, 1, 0},
+        // A named column does; words that name no column are data, refused.
+        {"a,b,c,d\nA,1000,10,20\n", 0, 1, 1},
         {"点名,桩号\nA,1000,10,20\n", 1, 1, 0},
-        {"逐桩坐标表\nA,1000,10,20\n", 1, 1, 0},
+        {"逐桩坐标表\nA,1000,10,20\n", 0, 1, 1},
         // A garbled first stake is no header: its numbers say it is data.
         {"P1,abc,10,20\nA,1000,10,20\n", 0, 1, 1},
         {"P1,1000,10\nA,1000,10,20\n", 0, 1, 1},

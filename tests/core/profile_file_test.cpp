@@ -40,7 +40,7 @@ TEST(ProfileFile, ReadsHeaderCommentsBlanksTabsCrLfAndKNotation)
     EXPECT_NEAR(*built.profile->ElevationAt(5000), 425.28, 1e-9);
 }
 
-TEST(ProfileFile, TheFirstRowIsAHeaderOnlyWhenStationOrElevationIsNotANumber)
+TEST(ProfileFile, TheFirstRowIsAHeaderOnlyWhenItHoldsHeaderWords)
 {
     const struct {
         const char* text;
@@ -49,9 +49,9 @@ TEST(ProfileFile, TheFirstRowIsAHeaderOnlyWhenStationOrElevationIsNotANumber)
     } cases[] = {
         {"0,10\n100,11\n", 2, 1},
         {"station,elevation,R\n0,10\n100,11\n", 2, 2},
-        {"0,elevation\n0,10\n100,11\n", 2, 2},
+        {"里程,设计高程,R\n0,10\n100,11\n", 2, 2},
         {"K0+000,10\n100,11\n", 2, 1},
-        {"变坡点\n0,10\n100,11\n", 2, 2},
+        {"变坡点桩号,高程（m）,竖曲线半径\n0,10\n100,11\n", 2, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

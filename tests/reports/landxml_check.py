@@ -3,8 +3,9 @@
 
 Usage: landxml_check.py FILE.xml
 Prints one JSON object: the root's namespace and attributes, the Metric
-units, the Alignment's attributes and the CoordGeom children in order with
-their attributes and points ("north east" split into two numbers).
+units, the Alignment's attributes, the CoordGeom children in order with
+their attributes and points ("north east" split into two numbers), and the
+nodes of its Profile/ProfAlign (station and elevation split).
 """
 import json
 import sys
@@ -38,6 +39,13 @@ def main():
                 item["points"][local(p.tag)] = [float(v) for v in p.text.split()]
             elements.append(item)
         out["elements"] = elements
+        # The ProfAlign's nodes in order: tag, attributes, station and elevation.
+        profile = []
+        for node in a.findall(f"{{{NS}}}Profile/{{{NS}}}ProfAlign/*"):
+            station, elevation = (float(v) for v in node.text.split())
+            profile.append({"tag": local(node.tag), "attributes": dict(node.attrib), "station": station,
+                            "elevation": elevation})
+        out["profile"] = profile
     json.dump(out, sys.stdout)
 
 

@@ -115,6 +115,54 @@ TEST(LandXml, PythonReadsUnitsAlignmentAndEveryElementAsTheEngineHasThem)
     EXPECT_GT(rights, 0);
 }
 
+TEST(LandXml, PythonReadsTheProfileAndTheNamesOfTheCurves)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const Route route = Built(MixedRows());
+    std::vector<GradePointInput> grades(4);
+    grades[0] = {0, 100.5, std::nullopt, 0};
+    grades[1] = {400, 104.5, 8000, 0};
+    grades[2] = {900, 99.25, 12000.5, 0};
+    grades[3] = {1500, 101, std::nullopt, 0};
+    const QString path = dir.filePath(QStringLiteral("profile.xml"));
+    ASSERT_TRUE(WriteLandXml(path, route, QStringLiteral("P"), &grades).ok());
+    const testing::PythonRun py = testing::RunPythonCheck("landxml_check.py", {path});
+    ASSERT_EQ(py.exitCode, 0) << py.err.toStdString();
+    const QJsonArray profile = py.json["profile"].toArray();
+    ASSERT_EQ(profile.size(), 4);
+    const char* tags[] = {"PVI", "CircCurve", "CircCurve", "PVI"};
+    for (qsizetype i = 0; i < 4; ++i) {
+        const QJsonObject n = profile[i].toObject();
+        EXPECT_EQ(n["tag"].toString(), QString::fromLatin1(tags[i])) << i;
+        EXPECT_EQ(n["station"].toDouble(), grades[std::size_t(i)].station) << i;
+        EXPECT_EQ(n["elevation"].toDouble(), grades[std::size_t(i)].elevation) << i;
+        if (grades[std::size_t(i)].R)
+            EXPECT_EQ(Num(n["attributes"].toObject(), "radius"), *grades[std::size_t(i)].R) << i;
+    }
+    // Each curve and spiral carries its JD's name, lines none.
+    const QJsonArray el = py.json["elements"].toArray();
+    for (std::size_t i = 0; i < route.elements().size(); ++i) {
+        const RouteElement& e = route.elements()[i];
+        const QJsonObject at = el[qsizetype(i)].toObject()["attributes"].toObject();
+        if (e.kind == ElementKind::Line)
+            EXPECT_FALSE(at.contains(QStringLiteral("name"))) << i;
+        else
+            EXPECT_EQ(at["name"].toString().toStdString(), route.curves()[e.curve].name) << i;
+    }
+    // And the reader gives the JD names and the grade points back.
+    const FileResult<LandXmlAlignment> back = ReadLandXmlFile(path);
+    ASSERT_TRUE(back.ok());
+    ASSERT_EQ(back.value->rows.size(), route.rows().size());
+    for (std::size_t i = 1; i + 1 < route.rows().size(); ++i) EXPECT_EQ(back.value->rows[i].name, route.rows()[i].name);
+    ASSERT_EQ(back.value->profile.size(), grades.size());
+    for (std::size_t i = 0; i < grades.size(); ++i) {
+        EXPECT_EQ(back.value->profile[i].station, grades[i].station);
+        EXPECT_EQ(back.value->profile[i].elevation, grades[i].elevation);
+        EXPECT_EQ(back.value->profile[i].R, grades[i].R);
+    }
+}
+
 // One right-hand 90° curve without spirals, by hand: the Curve's PI is the
 // JD (N 100, E 0), its centre (N 50, E 50); between the two Lines.
 TEST(LandXml, HandWorkedCurveHasTheJdAsItsPi)

@@ -74,7 +74,7 @@ TEST(ElementFile, AzimuthsAreReducedIntoOneTurn)
         const char* typed;
         double degrees;
     } cases[] = {
-        {"0", 0}, {"359.5959", 359 + 59.0 / 60 + 59.0 / 3600}, {"359.6", 0}, {"-10.3", 349.5}, {"720.15", 0.25},
+        {"0", 0}, {"359.5959", 359 + 59.0 / 60 + 59.0 / 3600}, {"360", 0}, {"-10.3", 349.5}, {"720.15", 0.25},
     };
     for (const auto& c : cases) {
         const ElementFileParse p =
@@ -290,6 +290,23 @@ TEST(ElementFile, OneRowReadNamesTheFieldAtFault)
     EXPECT_EQ(*first.row->x, 10);
     EXPECT_NEAR(*first.row->azimuth, 30.5, 1e-12);  // d.mmss
     EXPECT_EQ(first.row->turn, 0);
+}
+
+TEST(ElementFile, AzimuthWithSixtyMinutesIsRefusedNotTakenAsTheNextDegree)
+{
+    // 30.7500 was read as 31°15′ and turned the whole route silently.
+    for (const char* azimuth : {"30.7500", "30.0060", "359.6"}) {
+        const std::string text = std::string("名称,桩号,X,Y,方位角,长度\nL1,0,0,0,") + azimuth + ",80\n";
+        const ElementFileParse read = ParseElementFile(text);
+        ASSERT_EQ(read.errors.size(), 1u) << azimuth;
+        EXPECT_EQ(read.errors.front().line, 2) << azimuth;
+        EXPECT_NE(read.errors.front().message.find(std::string("“") + azimuth + "”"), std::string::npos)
+            << read.errors.front().message;
+        EXPECT_TRUE(read.rows.empty());
+    }
+    const ElementFileParse good = ParseElementFile("名称,桩号,X,Y,方位角,长度\nL1,0,0,0,30.5959,80\n");
+    ASSERT_TRUE(good.errors.empty());
+    EXPECT_NEAR(*good.rows.front().azimuth, 30 + 59 / 60.0 + 59 / 3600.0, 1e-12);
 }
 
 }  // namespace

@@ -226,7 +226,8 @@ TEST(RouteBuild, LookupPicksTheCurveThatServesTheStationAndStaysInRange)
         EXPECT_GE(stake->point.azimuth, 0);
         EXPECT_LT(stake->point.azimuth, 360);
     }
-    for (double k : {-0.001, r.end().station + 0.001, std::nan(""),
+    // Within 1 mm of an end is that end (kRouteEndTolerance); beyond, outside.
+    for (double k : {-0.0011, r.end().station + 0.0011, std::nan(""),
                      std::numeric_limits<double>::infinity()})
         EXPECT_FALSE(r.PointAt(k, 0, 90)) << k;
     // QD and ZD themselves.
@@ -292,6 +293,40 @@ TEST(SeriesAccuracy, SharpSpiralIsAbout55MillimetresOffTheClothoid)
     const Route r = Built({Qd(0, 0, 0), Jd("JD1", 1000, 0, 95.78, 110, 0), Zd(1000, 1000)});
     EXPECT_NEAR(r.curves()[0].seriesErrorMm[0], 55.2, 0.3);
     EXPECT_EQ(r.curves()[0].seriesErrorMm[1], 0);
+}
+
+TEST(RouteBuild, StationOrPointWithinAMillimetreOfAnEndIsThatEnd)
+{
+    // A route 99.9996 m long: its end shows as K0+100.000, and 100 typed
+    // back from the table is the end, not "outside".
+    ElementInput line;
+    line.name = "L1";
+    line.station = 0;
+    line.x = 0;
+    line.y = 0;
+    line.azimuth = 0;
+    line.length = 99.9996;
+    const Route::Built built = Route::BuildElements({line});
+    ASSERT_TRUE(built.route);
+    const Route& r = *built.route;
+    const struct {
+        double station;
+        bool found;
+        double at;  // the route's own station it is taken as
+    } cases[] = {
+        {100, true, 99.9996}, {100.0006, true, 99.9996}, {100.0007, false, 0},
+        {-0.001, true, 0},    {-0.0011, false, 0},       {50, true, 50},
+    };
+    for (const auto& c : cases) {
+        const std::optional<RouteStake> stake = r.PointAt(c.station, 0, 90);
+        ASSERT_EQ(stake.has_value(), c.found) << c.station;
+        if (!c.found) continue;
+        EXPECT_NEAR(stake->point.x, c.at, 1e-9) << c.station;  // due north from (0, 0)
+        // The station typed in an option is moved onto the end too.
+        const Route::StationLookup at = r.StationOf(c.station);
+        ASSERT_TRUE(at.station) << c.station;
+        EXPECT_DOUBLE_EQ(*at.station, c.at) << c.station;
+    }
 }
 
 }  // namespace

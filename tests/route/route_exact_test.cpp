@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,19 @@ ElementInput Element(const std::string& name, double length, double rs, double r
     e.endRadius = re;
     e.turn = turn;
     return e;
+}
+
+// The row of the table (1000 m stakes, main points in) at curve jd's main
+// point `kind`, or nullopt when the table has none.
+std::optional<RouteTableRow> MainPointRow(const Route& r, const char* kind, std::size_t jd)
+{
+    RouteTableParams p;
+    p.interval = 1000;
+    RouteTableCursor cursor(r, p);
+    RouteTableEntry e;
+    while (cursor.Next(&e))
+        if (e.kind == kind && e.jd == jd) return ComputeRouteTableRow(r, e, p);
+    return std::nullopt;
 }
 
 // A ramp: a line, a spiral into R 200, an egg curve R 200 -> R 400, an
@@ -339,29 +353,82 @@ TEST(RouteExact, SeriesPointJustPastHyIsTheSpiralsHyAsInTheTable)
     // bit; it is still HY on the spiral, not the arc 55 mm away.
     const Route r = Built(SharpRows(), SpiralMode::Series);
     const RouteCurve& c = r.curves()[0];
-    RouteTableParams p;
-    p.interval = 1000;
-    RouteTableCursor cursor(r, p);
-    RouteTableEntry e;
-    bool found = false;
-    while (cursor.Next(&e)) {
-        if (e.kind != "HY" || e.jd != std::size_t{0}) continue;
-        found = true;
-        const RouteTableRow row = ComputeRouteTableRow(r, e, p);
-        for (double k : {c.curve.HYStation, std::nextafter(c.curve.HYStation, 1e9), c.curve.HYStation + 5e-7}) {
-            const auto at = r.PointAt(k, 0, 90);
-            ASSERT_TRUE(at);
-            EXPECT_NEAR(at->point.x, row.stake.point.x, 1e-6);
-            EXPECT_NEAR(at->point.y, row.stake.point.y, 1e-6);
-        }
+    const std::optional<RouteTableRow> row = MainPointRow(r, "HY", 0);
+    ASSERT_TRUE(row);
+    for (double k : {c.curve.HYStation, std::nextafter(c.curve.HYStation, 1e9), c.curve.HYStation + 5e-7}) {
+        const auto at = r.PointAt(k, 0, 90);
+        ASSERT_TRUE(at);
+        EXPECT_NEAR(at->point.x, row->stake.point.x, 1e-6);
+        EXPECT_NEAR(at->point.y, row->stake.point.y, 1e-6);
     }
-    EXPECT_TRUE(found);
     // In exact mode both sides of HY are one point.
     const Route x = Built(SharpRows());
     const double hy = x.curves()[0].curve.HYStation;
     const auto a = x.PointAt(hy, 0, 90), b = x.PointAt(hy + 1e-7, 0, 90);
     EXPECT_LT(std::hypot(a->point.x - b->point.x, a->point.y - b->point.y), 2e-7);
     EXPECT_NEAR(a->point.x, x.curves()[0].points[1].x, 1e-9);
+}
+
+TEST(RouteExact, SeriesPointAtYhIsTheExitSpiralsStartAsInTheElements)
+{
+    // At YH the arc's formula and the series exit spiral's differ by
+    // centimetres on a sharp curve; route point and the table gave the arc's
+    // while the elements gave the spiral's. One station, one answer.
+    const Route r = Built(SharpRows(), SpiralMode::Series);
+    const RouteCurve& c = r.curves()[0];
+    ASSERT_GT(c.curve.Ls2, 0);
+    const RouteElement* exit = nullptr;
+    for (const RouteElement& e : r.elements())
+        if (e.kind == ElementKind::Spiral && !e.entry && e.curve == 0) exit = &e;
+    ASSERT_NE(exit, nullptr);
+    const double yh = c.curve.YHStation;
+    // The two formulas really differ here, or the test would prove nothing.
+    const CentrelinePoint arc = YQ(c.curve, StakeQuery{yh, 0, 0});
+    ASSERT_GT(std::hypot(arc.x - exit->start.x, arc.y - exit->start.y), 0.001);
+    for (double k : {yh, std::nextafter(yh, 1e9), std::nextafter(yh, -1e9), yh + 5e-7}) {
+        const auto at = r.PointAt(k, 0, 90);
+        ASSERT_TRUE(at);
+        EXPECT_NEAR(at->point.x, exit->start.x, 1e-6) << k - yh;
+        EXPECT_NEAR(at->point.y, exit->start.y, 1e-6) << k - yh;
+    }
+    const std::optional<RouteTableRow> row = MainPointRow(r, "YH", 0);
+    ASSERT_TRUE(row);
+    EXPECT_NEAR(row->stake.point.x, exit->start.x, 1e-6);
+    EXPECT_NEAR(row->stake.point.y, exit->start.y, 1e-6);
+}
+
+TEST(RouteExact, CurvatureJumpBetweenElementsIsWarnedWithBothRadiiAndTheStation)
+{
+    // A line, an arc of R 200 and a spiral that starts at R 250 (its radii
+    // swapped): the curvature jumps at K0+150 from 1/200 to 1/250. A spiral
+    // from the arc's R 200 to a straight end is continuous.
+    std::vector<ElementInput> rows = {Element("L1", 100, kStraight, kStraight, 0),
+                                      Element("C1", 50, 200, 200, 1),
+                                      Element("S1", 60, 250, kStraight, 1),
+                                      Element("L2", 40, kStraight, kStraight, 0)};
+    rows[0].station = 0;
+    rows[0].x = 0;
+    rows[0].y = 0;
+    rows[0].azimuth = 0;
+    const Route::Built jumped = Route::BuildElements(rows);
+    ASSERT_TRUE(jumped.route);
+    ASSERT_EQ(jumped.route->curvatureJumps().size(), 1u);
+    const CurvatureJump& j = jumped.route->curvatureJumps().front();
+    EXPECT_EQ(j.element, 2u);
+    EXPECT_DOUBLE_EQ(j.station, 150);
+    EXPECT_EQ(j.radiusBefore, 200);
+    EXPECT_EQ(j.radiusAfter, 250);
+    bool warned = false;
+    for (const RouteIssue& w : jumped.route->warnings())
+        warned = warned || (w.message.find("K0+150.000") != std::string::npos &&
+                            w.message.find("R200") != std::string::npos && w.message.find("R250") != std::string::npos);
+    EXPECT_TRUE(warned);
+
+    rows[2].startRadius = 200;
+    const Route::Built smooth = Route::BuildElements(rows);
+    ASSERT_TRUE(smooth.route);
+    EXPECT_TRUE(smooth.route->curvatureJumps().empty());
+    EXPECT_TRUE(smooth.route->warnings().empty());
 }
 
 TEST(RouteBreaks, JdStationsGivenPastABreakCheckCleanAndBreaksAtBothEnds)

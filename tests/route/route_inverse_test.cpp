@@ -80,6 +80,32 @@ TEST(RouteInverse, PointsBeyondEitherEndAreOutside)
     EXPECT_NEAR(atQd.offset, 5, kFootTol);  // east of a northbound road: right
 }
 
+TEST(RouteInverse, PointAtTheEndWithinAMillimetreIsNotOutside)
+{
+    // A stake at QD or ZD, its coordinates rounded to 0.1 mm or missing the
+    // end by its own rounding, lies on the route; 2 mm beyond it does not.
+    const Route r = Built(testing::StaircaseRows());
+    const RouteInverse inverse(r);
+    // QD (0, 0) heading north; ZD (2000, 2000) heading east.
+    const struct {
+        double x, y;
+        RouteFootOutcome outcome;
+        double station;
+    } cases[] = {
+        {-0.0004, 0, RouteFootOutcome::Ok, r.start().station},
+        {-0.00099, 0.3, RouteFootOutcome::Ok, r.start().station},
+        {-0.002, 0, RouteFootOutcome::Outside, 0},
+        {2000, 2000.0004, RouteFootOutcome::Ok, r.end().station},
+        {2000.2, 2000.00099, RouteFootOutcome::Ok, r.end().station},
+        {2000, 2000.002, RouteFootOutcome::Outside, 0},
+    };
+    for (const auto& c : cases) {
+        const RouteFoot f = inverse.Find(c.x, c.y);
+        ASSERT_EQ(f.outcome, c.outcome) << c.x << "," << c.y;
+        if (f.outcome == RouteFootOutcome::Ok) EXPECT_NEAR(f.station, c.station, kFootTol) << c.x << "," << c.y;
+    }
+}
+
 TEST(RouteInverse, NearestFootOnAReverseCurveAndBesideASharpCorner)
 {
     // Two 90° curves of R 200 that meet: a point near where they meet has

@@ -184,14 +184,25 @@ TEST(StakeInputs, DefaultsAreTheRoutesEndsAndSkewIsDmmss)
     EXPECT_EQ(ReadStakeInputs(given).params->start, 10500);
 }
 
-TEST(SurveyedPoints, SkipsAHeaderNamesUnnamedPointsAndRefusesBadLines)
+TEST(SurveyedPoints, ReadThroughThePointFileReaderAndRefusedByLine)
 {
-    const SurveyedPointsRead read = ReadSurveyedPoints("name,X,Y\nP1,1,2,extra\n,3,4\n# note\n");
+    const SurveyedPointsRead read = ReadSurveyedPoints("name,X,Y\nP1,1,2\nP3,3,4\n# note\n");
     ASSERT_TRUE(read.errors.empty());
     ASSERT_EQ(read.points.size(), 2u);
     EXPECT_EQ(read.points[0].name, "P1");
     EXPECT_EQ(read.points[1].name, "P3");
     EXPECT_EQ(read.points[1].y, 4);
+    EXPECT_EQ(read.points[1].line, 3);
+    // X,Y without a header: the first line is a point, named by its line.
+    const SurveyedPointsRead xy = ReadSurveyedPoints("1,2\n3,4\n");
+    ASSERT_EQ(xy.points.size(), 2u);
+    EXPECT_EQ(xy.points[0].name, "1");
+    EXPECT_EQ(xy.points[0].x, 1);
+    // CASS: east before north.
+    const SurveyedPointsRead cass = ReadSurveyedPoints("K0+020,,455020.5,3378020.25,352\r\n");
+    ASSERT_EQ(cass.points.size(), 1u);
+    EXPECT_EQ(cass.points[0].x, 3378020.25);
+    EXPECT_EQ(cass.points[0].y, 455020.5);
 
     const SurveyedPointsRead bad = ReadSurveyedPoints("P1,1,2\nP2,1\nP3,x,2\n");
     EXPECT_TRUE(bad.points.empty());

@@ -236,6 +236,28 @@ TEST_F(StakesInverse, BatchInverseReadsNameXYShowsAndSavesEveryAnswer)
     EXPECT_TRUE(desktop.dialogs[2].currentName.startsWith(dir.path()));
 }
 
+TEST_F(StakesInverse, BatchInverseKeepsTheFirstPointOfAHeaderlessXyFile)
+{
+    // Two columns X,Y without a header: the first point was taken as a
+    // header and dropped.
+    importText(kFiveJdRoute);
+    const Route engine = RouteOfText(kFiveJdRoute);
+    const auto p1 = engine.PointAt(11000, 3, 90);
+    const auto p2 = engine.PointAt(14000, -4, 90);
+    ASSERT_TRUE(p1 && p2);
+    const QString points = QStringLiteral("%1,%2\n%3,%4\n")
+                               .arg(p1->point.x, 0, 'f', 6)
+                               .arg(p1->point.y, 0, 'f', 6)
+                               .arg(p2->point.x, 0, 'f', 6)
+                               .arg(p2->point.y, 0, 'f', 6);
+    desktop.queueFileAnswer(writeFile(QStringLiteral("xy.csv"), points.toUtf8()));
+    desktop.queueFileAnswer(QString());  // no answers file
+    press("batchInverseButton");
+    ASSERT_EQ(model("inverseTable")->rowCount(), 2) << messageTexts();
+    EXPECT_EQ(cell("inverseTable", 0, 3), QStringLiteral("K11+000.000"));
+    EXPECT_EQ(cell("inverseTable", 1, 3), QStringLiteral("K14+000.000"));
+}
+
 TEST_F(StakesInverse, BadPointsFileIsReportedByLineAndChangesNothing)
 {
     importText(kFiveJdRoute);

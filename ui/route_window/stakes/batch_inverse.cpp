@@ -6,7 +6,7 @@
 
 #include "compute/route_text.h"
 #include "core/numbers/number_text.h"
-#include "core/files/text_table.h"
+#include "core/files/point_file.h"
 
 namespace tarvelo {
 
@@ -14,11 +14,6 @@ const std::array<const char*, kAnswerColumns> kAnswerCaptions = {"点名", "X", 
                                                                   "桩号", "偏距", "左右"};
 
 namespace {
-
-bool Number(const TableLine& t, std::size_t column, double* v)
-{
-    return column < t.fields.size() && ReadFieldNumber(t.fields[column], v);
-}
 
 // The side of an offset as it is shown (3 decimals): 0.0004 right is "中".
 const char* Side(double offset)
@@ -31,24 +26,10 @@ const char* Side(double offset)
 
 SurveyedPointsRead ReadSurveyedPoints(std::string_view utf8)
 {
+    const PointFileContent read = ParsePointFile(utf8);
     SurveyedPointsRead out;
-    std::vector<TableLine> lines = SplitTableLines(utf8);
-    double v;
-    if (!lines.empty() && (!Number(lines[0], 1, &v) || !Number(lines[0], 2, &v)))
-        lines.erase(lines.begin());
-    for (const TableLine& t : lines) {
-        SurveyedPoint p;
-        p.line = t.line;
-        p.name = t.fields[0].empty() ? "P" + std::to_string(t.line) : t.fields[0];
-        if (!Number(t, 1, &p.x) || !Number(t, 2, &p.y)) {
-            out.errors.push_back("第 " + std::to_string(t.line) +
-                                 " 行：应为 点名,X,Y，X 和 Y 必须是数。");
-            continue;
-        }
-        out.points.push_back(std::move(p));
-    }
-    if (out.points.empty() && out.errors.empty()) out.errors.push_back("文件中没有点。");
-    if (!out.errors.empty()) out.points.clear();
+    out.errors = read.errors;
+    for (const SurveyPoint& p : read.points) out.points.push_back({p.name, p.x, p.y, p.line});
     return out;
 }
 

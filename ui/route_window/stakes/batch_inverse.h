@@ -1,6 +1,7 @@
 #pragma once
-// Station and offset of many surveyed points: the points file (one point a
-// line, name,X,Y, more columns ignored) and the texts of each answer.
+// Station and offset of many surveyed points: the points file (read by the
+// one point-file reader, core/files/point_file.h) and the texts of each
+// answer.
 // Plain C++.
 
 #include <array>
@@ -23,8 +24,8 @@ struct SurveyedPointsRead {
     std::vector<std::string> errors;    // one sentence per bad line, with its number
 };
 
-// Lines as text_table.h splits them; a first line whose X or Y is not a
-// number is a header. A line needs a name (empty: "P<line>"), X and Y.
+// The points of a point file as ParsePointFile reads it (name,X,Y[,H] with
+// or without a header, or CASS .dat); its refusals as the errors.
 SurveyedPointsRead ReadSurveyedPoints(std::string_view utf8);
 
 struct InverseAnswer {
