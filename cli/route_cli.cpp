@@ -413,8 +413,8 @@ void WriteElementsJson(const Route& r, std::ostream& out)
                 return turn == 0 ? std::string("null") : RoundTrip(turn * radius);
             };
             if (i) s += ',';
-            s += "{\"element\":" + Quoted(r.elements()[j.element].name) + ",\"station\":" +
-                 RoundTrip(shown(j.station)) + ",\"R_before\":" + signedRadius(j.radiusBefore, j.turnBefore) +
+            s += "{\"element\":" + Quoted(r.elements()[j.element].name) + "," +
+                 zoned("station", "zone", j.station) + ",\"R_before\":" + signedRadius(j.radiusBefore, j.turnBefore) +
                  ",\"R_after\":" + signedRadius(j.radiusAfter, j.turnAfter) + "}";
         }
         out << s + "]}\n";

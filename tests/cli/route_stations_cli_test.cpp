@@ -403,7 +403,7 @@ TEST_F(RouteStations, CheckCalledOverlapRowsOutsideAndTookEdgesAsTheBreakPoint)
     const char* expected[] = {"ambiguous", "ambiguous", "ambiguous", "gap", "ok"};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(j["rows"][i]["class"], expected[i]) << i;
     const auto text = RunRoute(Args({"check", "--design", design}));
-    EXPECT_NE(text.out.find("\tK13+100.000\t-\t-\t-\t-\tK13+100.000(2区)\t0.0000\t需指明区段\n"), std::string::npos)
+    EXPECT_NE(text.out.find("\tK13+100.000\t-\t-\t-\t-\tK13+100.000(2区)\t0.0000\t需指明区段\t第 3 行："), std::string::npos)
         << text.out;
     EXPECT_NE(text.out.find("落在短链内"), std::string::npos);
     EXPECT_NE(text.out.find("\tK13+075.000(2区)\t0.0000\t0.0000\t0.0000\t"), std::string::npos);
