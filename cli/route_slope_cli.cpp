@@ -186,6 +186,18 @@ std::vector<QString> Cells(const std::vector<std::string>& row)
 
 QString FileName(const std::string& path) { return QFileInfo(FromUtf8(path)).fileName(); }
 
+// A row as plain text: tab-separated, trailing empty cells dropped.
+void AppendTextRow(std::string& text, const std::vector<std::string>& row)
+{
+    std::size_t n = row.size();
+    while (n > 1 && row[n - 1].empty()) --n;
+    for (std::size_t c = 0; c < n; ++c) {
+        if (c) text += '\t';
+        text += row[c];
+    }
+    text += '\n';
+}
+
 // --- route slope ---------------------------------------------------------
 
 const std::vector<std::string> kSlopeHeader = {"点名",     "桩号", "偏距", "侧",   "填挖", "路基边缘偏距", "路基边缘高程",
@@ -306,8 +318,10 @@ std::string SlopeCommand(const Route& route, const Profile& profile, const Optio
     stakes.reserve(shots.size());
     for (const Shot& p : shots) stakes.push_back(ComputeSlopeStake(d, p.x, p.y, p.z));
 
+    // Rows are kept for the CSV and the report; plain text is written as it
+    // is made (100,000 points would otherwise hold a million strings).
     std::vector<std::vector<std::string>> rows;
-    if (csv || !json || value("report"))
+    if (csv || value("report"))
         for (std::size_t i = 0; i < shots.size(); ++i) rows.push_back(SlopeRow(route, shots[i], stakes[i]));
     if (const auto report = value("report")) {
         FieldRecord record;
@@ -347,14 +361,9 @@ std::string SlopeCommand(const Route& route, const Profile& profile, const Optio
         for (std::size_t i = 0; i < shots.size(); ++i) text += (i ? "," : "") + SlopeJson(route, shots[i], stakes[i]);
         return text + "]}\n";
     }
-    for (std::size_t c = 0; c < kSlopeHeader.size(); ++c) text += (c ? "\t" : "") + kSlopeHeader[c];
-    text += "\n";
-    for (const auto& row : rows) {
-        std::size_t n = row.size();
-        while (n > 1 && row[n - 1].empty()) --n;
-        for (std::size_t c = 0; c < n; ++c) text += (c ? "\t" : "") + row[c];
-        text += "\n";
-    }
+    AppendTextRow(text, kSlopeHeader);
+    for (std::size_t i = 0; i < shots.size(); ++i)
+        AppendTextRow(text, rows.empty() ? SlopeRow(route, shots[i], stakes[i]) : rows[i]);
     return text;
 }
 
@@ -412,8 +421,10 @@ std::string LevelCommand(const Route& route, const Profile& profile, const Optio
     const LevelSummary summary = Summarise(shots, checks);
     *status = summary.within == summary.points ? 0 : kExitLevelDiffers;
 
+    // Rows are kept for the CSV and the report; plain text is written as it
+    // is made (100,000 points would otherwise hold a million strings).
     std::vector<std::vector<std::string>> rows;
-    if (csv || !json || value("report"))
+    if (csv || value("report"))
         for (std::size_t i = 0; i < shots.size(); ++i) rows.push_back(LevelRow(route, shots[i], checks[i]));
     const std::vector<std::string> summaryLines = SummaryLines(summary);
     const std::string layer =
@@ -456,14 +467,9 @@ std::string LevelCommand(const Route& route, const Profile& profile, const Optio
                 ",\"tolerance_z\":" + Json(tolerance) + ",\"depth\":" + Json(depth) + "}}\n";
         return text;
     }
-    for (std::size_t c = 0; c < kLevelHeader.size(); ++c) text += (c ? "\t" : "") + kLevelHeader[c];
-    text += "\n";
-    for (const auto& row : rows) {
-        std::size_t n = row.size();
-        while (n > 1 && row[n - 1].empty()) --n;
-        for (std::size_t c = 0; c < n; ++c) text += (c ? "\t" : "") + row[c];
-        text += "\n";
-    }
+    AppendTextRow(text, kLevelHeader);
+    for (std::size_t i = 0; i < shots.size(); ++i)
+        AppendTextRow(text, rows.empty() ? LevelRow(route, shots[i], checks[i]) : rows[i]);
     text += "\n";
     for (const std::string& l : summaryLines) text += l + "\n";
     return text;

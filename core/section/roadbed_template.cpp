@@ -281,6 +281,12 @@ std::optional<SideSection> SideSection::Make(RoadSide side, double centreZ, doub
     SideSection s;
     s.side_ = side;
     const double sign = SideSign(side);
+    // Sized once: a stake computation makes one section per point.
+    s.top_.reserve(2 + tpl.shoulders.size());
+    s.fill_.vertices.reserve(1 + 2 * tpl.fill.size());
+    s.fill_.levels.reserve(2 * tpl.fill.size());
+    s.cut_.vertices.reserve(4 + 2 * tpl.cut.size());
+    s.cut_.levels.reserve(3 + 2 * tpl.cut.size());
     s.top_.push_back({0, centreZ});
     if (pavementWidth > 0) s.top_.push_back({sign * pavementWidth, Z(centreZ, pavementWidth, pavementSlopePercent)});
     for (const ShoulderPiece& p : tpl.shoulders) {
