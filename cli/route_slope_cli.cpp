@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "compute/design_check_json.h"
 #include "compute/route_inverse.h"
 #include "compute/route_station_text.h"
 #include "compute/slope_stake.h"
@@ -34,24 +35,6 @@ struct Refusal {
 [[noreturn]] void Refuse(const std::string& message, int status = 1) { throw Refusal{status, message}; }
 
 std::string Json(double v) { return RoundTripText(Checked(v, "输出值")); }
-
-std::string Quoted(const std::string& s)
-{
-    std::string out = "\"";
-    for (const char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
 
 // A number option; beyond 1e12 m no value carries millimetres.
 std::optional<double> Number(const OptionValue& value, const std::string& name)
@@ -238,7 +221,7 @@ std::vector<std::string> SlopeRow(const Route& r, const Shot& p, const SlopeStak
 
 std::string SlopeJson(const Route& r, const Shot& p, const SlopeStake& s)
 {
-    std::string j = "{\"name\":" + Quoted(p.name) + ",\"x\":" + Json(p.x) + ",\"y\":" + Json(p.y) +
+    std::string j = "{\"name\":" + JsonString(p.name) + ",\"x\":" + Json(p.x) + ",\"y\":" + Json(p.y) +
                     ",\"z\":" + Json(p.z) + ",\"outcome\":\"" + SlopeOutcomeName(s.outcome) + "\"";
     if (s.outcome == SlopeOutcome::Outside) return j + "}";
     j += StationJson(r, s.station) + ",\"offset\":" + Json(s.offset);
@@ -295,7 +278,7 @@ std::vector<std::string> LevelRow(const Route& r, const Shot& p, const LevelChec
 
 std::string LevelJson(const Route& r, const Shot& p, const LevelCheck& c)
 {
-    std::string j = "{\"name\":" + Quoted(p.name) + ",\"x\":" + Json(p.x) + ",\"y\":" + Json(p.y) +
+    std::string j = "{\"name\":" + JsonString(p.name) + ",\"x\":" + Json(p.x) + ",\"y\":" + Json(p.y) +
                     ",\"z\":" + Json(p.z) + ",\"outcome\":\"" + LevelOutcomeName(c.outcome) + "\"";
     if (c.outcome == LevelOutcome::Outside) return j + "}";
     j += StationJson(r, c.station) + ",\"offset\":" + Json(c.offset);
@@ -463,7 +446,7 @@ std::string LevelCommand(const Route& route, const Profile& profile, const Optio
                 ",\"within\":" + std::to_string(summary.within) + ",\"beyond\":" + std::to_string(summary.beyond) +
                 ",\"unchecked\":" + std::to_string(summary.unchecked) +
                 ",\"max_abs_dz\":" + (summary.maxDz ? Json(std::fabs(*summary.maxDz)) : std::string("null")) +
-                ",\"max_abs_dz_name\":" + (summary.maxDz ? Quoted(summary.maxName) : std::string("null")) +
+                ",\"max_abs_dz_name\":" + (summary.maxDz ? JsonString(summary.maxName) : std::string("null")) +
                 ",\"tolerance_z\":" + Json(tolerance) + ",\"depth\":" + Json(depth) + "}}\n";
         return text;
     }
