@@ -40,6 +40,14 @@ struct CommandHelp {
     "  --offset M        偏距，单位米，左为负、右为正；默认 0\n"                    \
     "  --skew A          偏角，d.mmss，自前进方向顺时针量；90 为正交；默认 90\n"
 
+#define TARVELO_SHOT_OPTIONS                                                                   \
+    "  --x X             实测点的 X（北）坐标\n"                                              \
+    "  --y Y             实测点的 Y（东）坐标\n"                                              \
+    "  --z Z             实测点的高程\n"                                                      \
+    "  --points FILE     实测点文件：点名,X,Y,H 或 CASS 坐标数据（点名,编码,Y,X,H）\n" TARVELO_JSON_OPTION \
+    "  --format csv      将各点写成 csv 文件（与 --out 一起给出）\n"                          \
+    "  --out FILE        csv 文件的路径\n"
+
 const CommandHelp kCommands[] = {
     {"elements", "elements [--curve FILE] [--json] [--report FILE]",
      "计算曲线要素：五大桩 ZH、HY、QZ、YH、HZ 的桩号、坐标和切线方位角，\n"
@@ -163,6 +171,36 @@ const CommandHelp kCommands[] = {
      "  --report FILE     另将复核表写入该文件（GBK，CR LF）\n"
      "  --format csv --out FILE\n"
      "                    将各行写成 CSV 文件\n"},
+    {"route slope",
+     "route slope --route FILE --profile FILE --template FILE [--sections FILE] [--breaks FILE]\n"
+     "                          (--x X --y Y --z Z | --points FILE) [--json | --format csv --out FILE]\n"
+     "                          [--report FILE]",
+     "边坡放样：对每个实测地面点，由最近垂足求桩号、偏距和左右侧，按该点高程判定填方或挖方，\n"
+     "求路基边缘的偏距和高程，以及以该点高程为地面时的坡脚（填方）或坡口（挖方）：偏距、坐标、\n"
+     "高程和所在边坡级数，并给出立尺点应向外或向内移动的距离；另给出该点偏距处边坡的设计高程\n"
+     "和高差。挖方自边沟外侧沟顶起向外找坡口。",
+     TARVELO_ROUTE_OPTION
+     "  --profile FILE    纵断面文件（中桩设计高程）\n"
+     "  --template FILE   路基模板：起始桩号,侧,部位,参数1,参数2,参数3,参数4；部位为路肩、边沟、\n"
+     "                    挖方、填方\n"
+     "  --sections FILE   横断面表（路面宽度和横坡）；不给出时路基顶面只由模板的路肩组成\n"
+     TARVELO_SHOT_OPTIONS
+     "  --report FILE     另将边坡放样记录写入该文件（GBK，CR LF）\n"},
+    {"route level",
+     "route level --route FILE --profile FILE [--sections FILE] [--template FILE] [--breaks FILE]\n"
+     "                          [--depth D] [--tolerance-z T] (--x X --y Y --z Z | --points FILE)\n"
+     "                          [--json | --format csv --out FILE] [--report FILE]",
+     "高程检测：对每个实测点求桩号、偏距和该处的设计高程，给出高差（实测减设计）、高或低，\n"
+     "以及是否在限差之内。路基顶面以内按路面设计高程减去检测层深度，路基边缘以外按该点高程\n"
+     "所在的填方或挖方边坡（需要 --template）。全部合格时退出码为 0，否则为 3。",
+     TARVELO_ROUTE_OPTION
+     "  --profile FILE    纵断面文件（中桩设计高程）\n"
+     "  --sections FILE   横断面表（路面宽度和横坡）\n"
+     "  --template FILE   路基模板；给出时路基顶面含路肩，路基边缘以外按边坡检测\n"
+     "  --depth D         检测层在路面以下的深度，单位米（路床顶、基层顶）；默认 0\n"
+     "  --tolerance-z T   高程限差，单位米；默认 0.010\n"
+     TARVELO_SHOT_OPTIONS
+     "  --report FILE     另将高程检测表写入该文件（GBK，CR LF）\n"},
     {"route import-landxml",
      "route import-landxml --in FILE (--out FILE | --list) [--alignment NAME] [--profile-out FILE]\n"
      "                          [--breaks-out FILE]",
@@ -181,6 +219,7 @@ const CommandHelp kCommands[] = {
 #undef TARVELO_JSON_OPTION
 #undef TARVELO_ROUTE_OPTION
 #undef TARVELO_STAKE_OPTIONS
+#undef TARVELO_SHOT_OPTIONS
 
 const char* const kNotations =
     "角度按 d.mmss 输入（152°09′41.68″ 写作 152.094168），桩号和距离以米为单位\n"
@@ -208,7 +247,7 @@ const std::set<std::string>& ValueOptions()
         "curve", "station", "offset", "skew", "start", "end",    "interval", "x",
         "y",     "report",  "out",    "route", "profile", "points", "format", "in", "spiral", "design", "tolerance", "tolerance-z", "breaks", "zone",
         "start-zone", "end-zone", "sections", "transition", "instrument", "backsight", "backsight-azimuth",
-        "instrument-height", "target-height", "breaks-out"};
+        "instrument-height", "target-height", "breaks-out", "template", "depth", "z"};
     return names;
 }
 

@@ -12,6 +12,7 @@
 #include "cli/route_check_cli.h"
 #include "cli/route_export_cli.h"
 #include "cli/route_profile_cli.h"
+#include "cli/route_slope_cli.h"
 #include "cli/route_stakeout_cli.h"
 #include "compute/route_inverse.h"
 #include "compute/route_profile.h"
@@ -74,6 +75,15 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
          {{"route", "design", "breaks", "profile", "tolerance", "tolerance-z", "report", "format", "out", "spiral"},
           {"json"},
           {"route", "design"}}},
+        {"slope",
+         {{"route", "profile", "template", "sections", "breaks", "spiral", "x", "y", "z", "points", "format", "out", "report"},
+          {"json"},
+          {"route", "profile", "template"}}},
+        {"level",
+         {{"route", "profile", "sections", "template", "breaks", "spiral", "depth", "tolerance-z", "x", "y", "z", "points",
+           "format", "out", "report"},
+          {"json"},
+          {"route", "profile"}}},
     };
     return commands;
 }
@@ -894,6 +904,15 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
             RunProfile(route, inv, out, warnings);
         else if (inv.command == "sections")
             RunSections(route, inv, out);
+        else if (inv.command == "slope" || inv.command == "level") {
+            const auto value = [&inv](const std::string& name) { return inv.value(name); };
+            const auto run = inv.command == "slope" ? RunRouteSlope : RunRouteLevel;
+            std::string error;
+            const int status = run(route, *OptionalProfile(inv, route), value, inv.flag("json"), out, &error);
+            if (!error.empty()) Fail(error, status);
+            err = warnings;
+            return status;
+        }
         else if (inv.command == "check") {
             const int status = RunCheck(route, inv, out);
             err = warnings;

@@ -35,7 +35,7 @@ const std::vector<std::string> kSingleCurveCommands = {"elements", "point", "tab
                                                        "export-curve"};
 const std::vector<std::string> kRouteCommands = {
     "route elements", "route point",   "route table",         "route inverse",
-    "route profile",  "route export",  "route import-landxml"};
+    "route profile",  "route export",  "route import-landxml", "route slope", "route level"};
 
 std::vector<std::string> AllCommands()
 {
@@ -58,6 +58,7 @@ std::set<std::string> ForeignWords(const std::string& text)
         "alignment", "list", "NAME",
         "breaks", "zone", "StaEquation", "check", "design", "tolerance", "z", "T", "N", "sections", "transition", "linear",
         "cubic", "instrument", "backsight", "azimuth", "height", "target", "H", "h", "t",
+        "slope", "level", "template", "depth", "D", "Z",
         // point names, symbols, notations and encodings
         "ZH", "HY", "QZ", "YH", "HZ", "JD", "QD", "ZD", "R", "Ls1", "Ls2", "d", "mmss", "LandXML",
         "DXF", "JSON", "CASS", "GBK", "UTF", "CR", "LF",
