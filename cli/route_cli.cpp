@@ -537,8 +537,8 @@ void RunPoint(const Route& r, const RouteInvocation& inv, std::ostream& out)
     const std::optional<Profile> profile = OptionalProfile(inv, r);
     const std::optional<RouteStake> stake = r.PointAt(k, m, a);
     if (!stake)
-        Fail("桩号 " + *inv.value("station") + " 不在线路范围 " + FormatKStation(r.Displayed(r.start().station).station, 4) +
-             " ~ " + FormatKStation(r.Displayed(r.end().station).station, 4) + " 之内。");
+        Fail("桩号 " + *inv.value("station") + " 不在线路范围 " + RouteStationText(r, r.start().station, 4) + " ~ " +
+             RouteStationText(r, r.end().station, 4) + " 之内。");
     std::optional<double> z;
     if (profile) {
         if (const auto outside = CheckProfileCovers(r, *profile, k, k)) Fail(*outside);
@@ -781,7 +781,8 @@ void RunInverse(const Route& r, const RouteInvocation& inv, std::ostream& out, s
     out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
     if (outside == points.size())
         warnings += "警告：" + std::to_string(outside) +
-                    " 个点全部超出线路范围，请检查点文件的列：应为 点名,X,Y[,H]（X 北、Y 东），或 CASS 的 点名,编码,Y,X,H。\n";
+                    " 个点全部超出线路范围，请检查点文件的列：应为 点名,X,Y[,H]（X 北、Y 东；只有 X,Y,H 三列时，"
+                    "第一行写表头 X,Y,H），或 CASS 的 点名,编码,Y,X,H。\n";
 }
 
 void RunProfile(const Route& r, const RouteInvocation& inv, std::ostream& out, std::string& warnings)

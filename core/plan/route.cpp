@@ -549,11 +549,16 @@ Route::Built Route::BuildElements(const std::vector<ElementInput>& rows, const s
     for (const StationCheck& c : checks)
         if (const std::string problem = StationCheckProblem(r, c); !problem.empty())
             stationWarnings.push_back({c.row, rows[c.row].line, where(c.row) + "：" + problem});
-    for (const CurvatureJump& j : r.curvatureJumps_)
+    for (const CurvatureJump& j : r.curvatureJumps_) {
+        // The joint's displayed station, with its zone where a 长链 shows it twice.
+        const DisplayedStation at = r.Displayed(j.station);
+        std::string station = FormatKStation(at.station);
+        if (r.chainage().ZonesOf(at.station).size() > 1) station += "(" + std::to_string(at.zone) + "区)";
         stationWarnings.push_back({static_cast<int>(j.element), rows[j.element].line,
-                                   where(j.element) + "：曲率在 " + FormatKStation(r.Displayed(j.station).station) +
-                                       " 处突变，上一线元终点半径 " + CurvatureRadiusText(j.radiusBefore, j.turnBefore) +
-                                       "，本线元起点半径 " + CurvatureRadiusText(j.radiusAfter, j.turnAfter) + "。"});
+                                   where(j.element) + "：曲率在 " + station + " 处突变，上一线元终点半径 " +
+                                       CurvatureRadiusText(j.radiusBefore, j.turnBefore) + "，本线元起点半径 " +
+                                       CurvatureRadiusText(j.radiusAfter, j.turnAfter) + "。"});
+    }
     // In row order with the gap and kink warnings.
     r.warnings_.insert(r.warnings_.end(), stationWarnings.begin(), stationWarnings.end());
     std::stable_sort(r.warnings_.begin(), r.warnings_.end(),

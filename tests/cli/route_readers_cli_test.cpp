@@ -140,6 +140,16 @@ TEST_F(RouteReadersCli, InversePointsReadsEveryFormSaysHowManyAndRefusesEmptyFil
         }
         EXPECT_NEAR(points[0]["station"].get<double>(), 10500, 1e-6);
     }
+    // X,Y,H without a header reads as name,X,Y: every point falls outside,
+    // and the user is told which columns were taken and how to mark them.
+    {
+        const std::string path = Write("xyh-bare.csv", xa + "," + ya + ",360.5\n");
+        const RouteCliRun r = RunRoute({"inverse", "--route", Example("route-example.csv"), "--points", path});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_NE(r.err.find("读入 1 个点（点名,X,Y）"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("警告：1 个点全部超出线路范围"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("表头 X,Y,H"), std::string::npos) << r.err;
+    }
     // Nothing to read is refused, never an empty answer with exit 0.
     for (const auto& [name, text, says] :
          std::vector<std::tuple<const char*, const char*, const char*>>{
