@@ -245,7 +245,10 @@ TEST_F(RouteStations, EveryStationOfEveryOutputMapsBackOnTheJdRouteWithBreaks)
     const auto sj = RunRoute(Args({"sections", "--sections", kSections, "--interval", "50", "--start", "K12+900",
                                    "--end", "K13+200", "--format", "json"}));
     ASSERT_EQ(sj.status, 0) << sj.err;
-    for (const auto& row : nlohmann::json::parse(sj.out)["rows"])
+    // The parsed document is kept: a loop over a temporary's member reads
+    // freed memory.
+    const nlohmann::json sections = nlohmann::json::parse(sj.out);
+    for (const auto& row : sections["rows"])
         JsonStationIs(row["station"].get<double>(), row["zone"].get<int>(), row["centre"]["x"].get<double>(),
                       row["centre"]["y"].get<double>(), "sections json");
 
