@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "core/numbers/float_fault.h"
 #include "core/numbers/number_text.h"
+#include "core/numbers/station_text.h"
 
 namespace tarvelo {
 namespace {
@@ -190,6 +192,51 @@ TEST(NumberText, WritingANonFiniteValueIsAFault)
         EXPECT_THROW(FormatRounded4(v), FloatFault);
         EXPECT_THROW(FormatFixed(v, 4), FloatFault);
         EXPECT_THROW(FormatGeneral(v), FloatFault);
+    }
+}
+
+}  // namespace
+}  // namespace tarvelo
+
+namespace tarvelo {
+namespace {
+
+// A station with its zone as Tarvelo prints it, and what is not one.
+TEST(ZonedStationField, ReadsTheStationAndTheZoneOrRefuses)
+{
+    const struct {
+        const char* text;
+        ZonedStationRead read;
+        double station;
+        std::optional<int> zone;
+    } cases[] = {
+        {"13060", ZonedStationRead::Ok, 13060, std::nullopt},
+        {"K13+060.000(2区)", ZonedStationRead::Ok, 13060, 2},
+        {" 13060（0区） ", ZonedStationRead::Ok, 13060, 0},
+        {"k13+060 (12区)", ZonedStationRead::Ok, 13060, 12},
+        {"K13+060.000(2区）", ZonedStationRead::Ok, 13060, 2},  // mixed brackets: what a Chinese keyboard makes
+        {"K13+060(区)", ZonedStationRead::BadZone, 0, std::nullopt},
+        {"K13+060(-1区)", ZonedStationRead::BadZone, 0, std::nullopt},
+        {"K13+060(1.5区)", ZonedStationRead::BadZone, 0, std::nullopt},
+        {"K13+060(1234567区)", ZonedStationRead::BadZone, 0, std::nullopt},
+        {"K13+060 2区)", ZonedStationRead::BadZone, 0, std::nullopt},
+        {"(2区)", ZonedStationRead::NotStation, 0, std::nullopt},
+        {"K13+1060(2区)", ZonedStationRead::NotStation, 0, std::nullopt},
+        {"K13+060(2)", ZonedStationRead::NotStation, 0, std::nullopt},
+        {"", ZonedStationRead::NotStation, 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        double v = -1;
+        std::optional<int> zone = 99;
+        EXPECT_EQ(ReadZonedStationField(c.text, &v, &zone), c.read);
+        if (c.read == ZonedStationRead::Ok) {
+            EXPECT_EQ(v, c.station);
+            EXPECT_EQ(zone, c.zone);
+        } else {
+            EXPECT_EQ(v, -1);  // untouched
+            EXPECT_EQ(zone, 99);
+        }
     }
 }
 

@@ -150,7 +150,7 @@ void RouteWindow::computeStakes()
             for (std::size_t r = 0; r < stakes_->size(); ++r) {
                 const RouteTableRow row = stakes_->computedRow(r);
                 marks.push_back({frame.toScene(row.stake.point.x, row.stake.point.y),
-                                 QString::fromStdString(EntryStationText(row.entry)), !row.entry.kind.empty()});
+                                 row.entry.displayed, !row.entry.kind.empty(), row.entry.twice ? row.entry.zone : -1});
             }
         }
     } catch (const FloatFault& fault) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <exception>
 
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/curve/centreline.h"
 
@@ -221,7 +222,9 @@ void StakesItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option
         painter->drawLine(d + QPointF(-3, 3), d + QPointF(3, -3));
         if (texts && !s.mainPoint) {
             painter->setPen(colour);
-            painter->drawText(d + QPointF(6, 4), s.label);
+            // Formatted here, for the few on screen: the table may hold millions.
+            const std::string text = FormatKStation(s.station) + (s.zone >= 0 ? ZoneMark(s.zone) : std::string());
+            painter->drawText(d + QPointF(6, 4), QString::fromStdString(text));
         }
     }
     painter->restore();

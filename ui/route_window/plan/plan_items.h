@@ -85,8 +85,9 @@ private:
 // One stake of the stake table on the plan.
 struct PlanStake {
     QPointF at;       // scene coordinates
-    QString label;    // its station as the stake table shows it (EntryStationText)
+    double station;   // displayed, metres
     bool mainPoint;   // named by its own label: no station text here
+    int zone = -1;    // written after the station where a 长链 shows it twice; -1: not
 };
 
 // Every stake as a small cross, and its station once they are far enough

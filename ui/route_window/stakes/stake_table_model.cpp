@@ -2,10 +2,10 @@
 
 #include <exception>
 
+#include "compute/route_station_text.h"
 #include "compute/route_text.h"
 #include "core/numbers/angles.h"
 #include "core/numbers/number_text.h"
-#include "compute/route_station_text.h"
 
 namespace tarvelo {
 
@@ -62,6 +62,7 @@ RouteTableEntry StakeTableModel::entry(std::size_t row) const
     const DisplayedStation shown = route_->Displayed(p.station);
     e.displayed = shown.station;
     e.zone = shown.zone;
+    e.twice = StationShownTwice(*route_, shown.station);
     e.kind = kinds_[p.kind];
     if (p.jd >= 0) e.jd = static_cast<std::size_t>(p.jd);
     return e;
