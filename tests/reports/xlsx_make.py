@@ -60,11 +60,26 @@ def add_cached_values(path, values):
     shutil.move(tmp, path)
 
 
+def patch_value(path, part, ref, text):
+    """Replaces the stored value of one cell."""
+    tmp = path + ".tmp"
+    with zipfile.ZipFile(path) as src, zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED) as dst:
+        for item in src.infolist():
+            data = src.read(item.filename)
+            if item.filename == part:
+                new, n = re.subn(r'(<c r="%s"[^>]*><v>)[^<]*(</v>)' % ref, r"\g<1>%s\g<2>" % text,
+                                 data.decode("utf-8"))
+                assert n == 1, (part, ref)
+                data = new.encode("utf-8")
+            dst.writestr(item, data)
+    shutil.move(tmp, path)
+
+
 route = rows_of("route-example.csv")
 header, data = route[0], route[1:]
 
 # 1. Route: merged title, project row, blank row, the table from column B,
-#    coordinates shown with 3 decimals, the QD station typed in K notation.
+#    coordinates shown with one decimal (three stored), the QD station typed in K notation.
 wb = openpyxl.Workbook()
 ws = wb.active
 ws.title = "交点表"
@@ -77,8 +92,12 @@ for i, row in enumerate(data):
     values = [typed(f) for f in row]
     if i == 0:
         values[3] = "K10+000.000"
-    put_row(ws, 5 + i, values, first_col=2, fmt="0.000")
-wb.save(os.path.join(out, "route-titled.xlsx"))
+    put_row(ws, 5 + i, values, first_col=2, fmt="0.0")
+path = os.path.join(out, "route-titled.xlsx")
+wb.save(path)
+# JD1's R as a writer may store it, with 20 significant digits: the same
+# double as 800.
+patch_value(path, "xl/worksheets/sheet1.xml", "F6", "800.00000000000000001")
 
 # 2. Route: a two-row header (merged upper cells), a total row below.
 wb = openpyxl.Workbook()
