@@ -19,15 +19,16 @@ struct XlsxCommand {
     const char* sheet;   // the first table's sheet and title
     bool csvRows;        // its rows come from --format csv (else the printed text)
     const char* rest;    // the sheet of a later table no first column names
+    const char* columns; // the column names of rows printed without a header, or nullptr
 };
 
 const XlsxCommand kCommands[] = {
-    {"route", "table", "逐桩坐标表", true, "逐桩坐标表"},
-    {"route", "sections", "边桩坐标表", true, "边桩坐标表"},
-    {"route", "check", "设计复核表", false, "复核汇总"},
-    {"route", "inverse", "坐标反算表", false, "坐标反算表"},
-    {"route", "elements", "线路概况", false, "线路概况"},
-    {nullptr, "table", "逐桩坐标表", false, "逐桩坐标表"},
+    {"route", "table", "逐桩坐标表", true, "逐桩坐标表", nullptr},
+    {"route", "sections", "边桩坐标表", true, "边桩坐标表", nullptr},
+    {"route", "check", "设计复核表", false, "复核汇总", nullptr},
+    {"route", "inverse", "坐标反算表", false, "坐标反算表", "点名\t桩号\t偏距\t所在"},
+    {"route", "elements", "线路概况", false, "线路概况", nullptr},
+    {nullptr, "table", "逐桩坐标表", false, "逐桩坐标表", nullptr},
 };
 
 // A later table's sheet, told by its first column's name.
@@ -104,6 +105,7 @@ int RunXlsxOutput(const std::vector<std::string>& args, std::string& err)
 
     // The single curve's table is aligned with spaces, the route's with tabs.
     const char separator = command->csvRows ? ',' : (route ? '\t' : ' ');
+    if (command->columns) text = std::string(command->columns) + '\n' + text;
     const std::vector<TextRecords> blocks = RecordBlocks(SplitCsvRecords(text, separator));
     std::vector<XlsxTable> tables;
     for (std::size_t i = 0; i < blocks.size(); ++i) {

@@ -12,6 +12,15 @@ namespace {
 
 bool IsNumber(const std::string& field, double* v) { return ReadFieldNumber(field, v); }
 
+// The text before the first of the given marks (whole UTF-8 sequences, not
+// bytes: "（" shares bytes with other Chinese characters).
+std::string Before(const std::string& text, std::initializer_list<const char*> marks)
+{
+    std::size_t end = text.size();
+    for (const char* m : marks) end = std::min(end, text.find(m));
+    return text.substr(0, end);
+}
+
 int ShownDecimals(const std::string& field)
 {
     if (field.find_first_of("eE") != std::string::npos) return 10;
@@ -23,7 +32,7 @@ int ShownDecimals(const std::string& field)
 bool ReadKStation(const std::string& field, double* station, int* decimals)
 {
     if (field.empty() || (field[0] != 'K' && field[0] != 'k')) return false;
-    const std::string bare = field.substr(0, field.find_first_of("(=（"));
+    const std::string bare = Before(field, {"(", "=", "（"});
     if (!ReadStationField(bare, station)) return false;
     *decimals = ShownDecimals(bare);
     return true;
@@ -135,7 +144,7 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
     for (std::size_t c = 0; c < width; ++c) {
         const Kind kind = ColumnKind(rows, c);
         const std::string n = name(c);
-        const std::string base = n.substr(0, n.find_first_of("(（"));
+        const std::string base = Before(n, {"(", "（"});
         const bool stationNumbers = kind == Kind::Number && n.find("桩号") != std::string::npos;
         const bool twin = kind == Kind::KStation || stationNumbers ||
                           (kind == Kind::Angle && !hasColumn(base + "(度)"));

@@ -39,6 +39,13 @@ std::string NumberFormat(int decimals)
 
 QString Refusal(const QString& path, const QString& why) { return SaveFailureMessage(path, why); }
 
+bool IsUtf8(const std::string& text)
+{
+    // Bytes that are not UTF-8 come back changed (as U+FFFD).
+    const QByteArray bytes(text.data(), qsizetype(text.size()));
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
+}
+
 std::optional<QString> CheckTables(const std::vector<XlsxTable>& tables)
 {
     if (tables.empty()) return QStringLiteral("没有要写的表格。");
@@ -54,10 +61,15 @@ std::optional<QString> CheckTables(const std::vector<XlsxTable>& tables)
                 .arg(name)
                 .arg(t.rows.size())
                 .arg(kMaxXlsxRows);
+        bool utf8 = IsUtf8(t.sheet) && IsUtf8(t.title);
+        for (const std::string& c : t.columns) utf8 = utf8 && IsUtf8(c);
         for (const auto& row : t.rows)
-            for (const XlsxValue& v : row)
+            for (const XlsxValue& v : row) {
                 if (v.kind == XlsxValue::Kind::Number && !std::isfinite(v.number))
                     return QStringLiteral("表格“%1”中有无法计算的数。").arg(name);
+                utf8 = utf8 && (v.kind != XlsxValue::Kind::Text || IsUtf8(v.text));
+            }
+        if (!utf8) return QStringLiteral("表格“%1”中有不是 UTF-8 的文字。").arg(name);
     }
     return std::nullopt;
 }

@@ -65,6 +65,15 @@ TEST(XlsxTables, CellsAreTypedFromTheWritersText)
     EXPECT_TRUE(TypedXlsxTable("s", "t", {{"起点 QD", "K10+000.000", "3378000.0000"}}).columns.empty());
 }
 
+// 切 (E5 88 87) shares a byte with （ (EF BC 88): the added column's name
+// was once cut inside the character.
+TEST(XlsxTables, ChineseColumnNamesAreNotCutInsideACharacter)
+{
+    const XlsxTable t = TypedXlsxTable("s", "t", {{"切线方位角F", "里程"}, {"127°23ˊ2.26\"", "K10+000"}});
+    const std::vector<std::string> columns = {"切线方位角F", "切线方位角F(度)", "里程", "里程(m)"};
+    EXPECT_EQ(t.columns, columns);
+}
+
 TEST(XlsxWriter, OpenpyxlReadsTheTableBack)
 {
     QTemporaryDir dir;
@@ -134,6 +143,11 @@ TEST(XlsxWriter, ARefusedWriteLeavesTheOldFile)
     nan.kind = XlsxValue::Kind::Number;
     nan.number = std::nan("");
     t.rows = {{nan}};
+    EXPECT_FALSE(WriteXlsxFile(path, {t}).ok());
+    XlsxValue cut;  // half a Chinese character
+    cut.kind = XlsxValue::Kind::Text;
+    cut.text = std::string("切").substr(0, 2);
+    t.rows = {{cut}};
     EXPECT_FALSE(WriteXlsxFile(path, {t}).ok());
     EXPECT_EQ(ReadAll(path), QByteArray("old content"));
     EXPECT_FALSE(WriteXlsxFile(dir.filePath(QStringLiteral("missing/x.xlsx")), {twin}).ok());
