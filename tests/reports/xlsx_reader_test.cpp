@@ -118,6 +118,41 @@ TEST_F(XlsxWorkbooks, EachGivesTheRowsOfItsCsvTwin)
     }
 }
 
+// The same workbooks as LibreOffice Calc writes them, with its own cached
+// formula results, and a CSV file Calc converted.
+TEST_F(XlsxWorkbooks, LibreOfficeWorkbooksGiveTheRowsOfTheirCsvTwins)
+{
+    const QString data = QStringLiteral(TARVELO_EXPORT_TEST_DIR "/../data/xlsx/");
+    const std::string route = Text(kExamples + "route-example.csv");
+    ExpectSameRoute(route, Text(data + "lo-route-titled.xlsx#堃山路交点表"));
+    ExpectSameRoute(route, Text(data + "lo-route-two-row.xlsx"));
+
+    const DesignTable design = ParseDesignTable(Text(kExamples + "design-check-example.csv"));
+    const DesignTable fromBook = ParseDesignTable(Text(data + "lo-design-formula.xlsx#逐桩坐标"));
+    ASSERT_EQ(design.rows.size(), fromBook.rows.size());
+    for (std::size_t i = 0; i < design.rows.size(); ++i) {
+        EXPECT_EQ(design.rows[i].station, fromBook.rows[i].station);
+        EXPECT_EQ(design.rows[i].x, fromBook.rows[i].x);
+        EXPECT_EQ(design.rows[i].elevation, fromBook.rows[i].elevation) << design.rows[i].name;
+    }
+
+    const ProfileFileContent profile = ParseProfileFile(Text(kExamples + "profile-example.csv"));
+    for (const char* book : {"lo-profile-csv.xlsx", "lo-breaks-profile.xlsx#纵断面"}) {
+        SCOPED_TRACE(book);
+        const ProfileFileContent read = ParseProfileFile(Text(data + QString::fromUtf8(book)));
+        ASSERT_TRUE(read.ok()) << read.errors[0].message;
+        ASSERT_EQ(profile.points.size(), read.points.size());
+        for (std::size_t i = 0; i < profile.points.size(); ++i) {
+            EXPECT_EQ(profile.points[i].station, read.points[i].station);
+            EXPECT_EQ(profile.points[i].elevation, read.points[i].elevation);
+            EXPECT_EQ(profile.points[i].R, read.points[i].R);
+        }
+    }
+    const BreakFileContent breaks = ParseBreakFile(Text(data + "lo-breaks-profile.xlsx"));
+    ASSERT_TRUE(breaks.ok());
+    EXPECT_EQ(breaks.rows.size(), 2u);
+}
+
 TEST_F(XlsxWorkbooks, SaysWhichSheetAndRowsItRead)
 {
     QStringList notes;
