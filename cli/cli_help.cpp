@@ -86,8 +86,8 @@ const CommandHelp kCommands[] = {
      "以及各主点的桩号、坐标。",
      TARVELO_ROUTE_OPTION TARVELO_JSON_OPTION
      "  --report FILE     另将要素表写入该文件（GBK，CR LF）\n"
-     "  --format xlsx --out FILE\n"
-     "                    将各表写成 Excel 工作簿（每表一个工作表）\n"},
+     "  --format xlsx     将各表写成 Excel 工作簿（每表一个工作表）\n"
+     "  --out FILE        Excel 工作簿的文件名\n"},
     {"route point",
      "route point --route FILE --station K [--offset M] [--skew A] [--profile FILE] [--json]",
      "路线上的坐标正算（单点）：求桩号 K 处放样点的坐标和切线方位角；\n"

@@ -151,15 +151,21 @@ for i, row in enumerate(rows_of("profile-example.csv")):
     put_row(ws, 3 + i, [typed(f) if i else f for f in row], fmt="0.000")
 wb.save(os.path.join(out, "breaks-profile.xlsx"))
 
+def plain_route(sheet, title, header_row):
+    """The example route under a one-cell title, its header on header_row."""
+    wb = openpyxl.Workbook()
+    ws = wb.active
+    ws.title = sheet
+    ws["A1"] = title
+    put_row(ws, header_row, header)
+    for i, row in enumerate(data):
+        put_row(ws, header_row + 1 + i, [typed(f) for f in row])
+    return wb, ws
+
+
 # 5. Refused: a formula without a result, in the route's C12 once the title
 #    rows are counted.
-wb = openpyxl.Workbook()
-ws = wb.active
-ws.title = "Sheet1"
-ws["A1"] = "线路"
-put_row(ws, 5, header)
-for i, row in enumerate(data):
-    put_row(ws, 6 + i, [typed(f) for f in row])
+wb, ws = plain_route("Sheet1", "线路", 5)
 ws["C12"] = "=C11+1"
 wb.save(os.path.join(out, "formula-uncached.xlsx"))
 
@@ -171,12 +177,6 @@ wb.active["A2"] = "第三册 路线"
 wb.save(os.path.join(out, "no-table.xlsx"))
 
 # 7. A bad cell: Y of JD2 as a text, in row 6 (C6) of the sheet.
-wb = openpyxl.Workbook()
-ws = wb.active
-ws.title = "线路"
-ws["A1"] = "交点表"
-put_row(ws, 3, header)
-for i, row in enumerate(data):
-    put_row(ws, 4 + i, [typed(f) for f in row])
+wb, ws = plain_route("线路", "交点表", 3)
 ws["C6"] = "四五五"
 wb.save(os.path.join(out, "route-bad-cell.xlsx"))

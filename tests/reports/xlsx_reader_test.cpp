@@ -71,6 +71,18 @@ void ExpectSameRoute(const std::string& csv, const std::string& book)
     }
 }
 
+void ExpectSameProfile(const std::string& csv, const std::string& book)
+{
+    const ProfileFileContent a = ParseProfileFile(csv), b = ParseProfileFile(book);
+    ASSERT_TRUE(b.ok()) << b.errors[0].message;
+    ASSERT_EQ(a.points.size(), b.points.size());
+    for (std::size_t i = 0; i < a.points.size(); ++i) {
+        EXPECT_EQ(a.points[i].station, b.points[i].station);
+        EXPECT_EQ(a.points[i].elevation, b.points[i].elevation);
+        EXPECT_EQ(a.points[i].R, b.points[i].R);
+    }
+}
+
 TEST_F(XlsxWorkbooks, EachGivesTheRowsOfItsCsvTwin)
 {
     const std::string route = Text(kExamples + "route-example.csv");
@@ -107,15 +119,7 @@ TEST_F(XlsxWorkbooks, EachGivesTheRowsOfItsCsvTwin)
         EXPECT_EQ(breaks.rows[i].name, breaksBook.rows[i].name);
     }
 
-    const ProfileFileContent profile = ParseProfileFile(Text(kExamples + "profile-example.csv"));
-    const ProfileFileContent profileBook = ParseProfileFile(Text(Book("breaks-profile.xlsx") + "#纵断面"));
-    ASSERT_TRUE(profileBook.ok()) << profileBook.errors[0].message;
-    ASSERT_EQ(profile.points.size(), profileBook.points.size());
-    for (std::size_t i = 0; i < profile.points.size(); ++i) {
-        EXPECT_EQ(profile.points[i].station, profileBook.points[i].station);
-        EXPECT_EQ(profile.points[i].elevation, profileBook.points[i].elevation);
-        EXPECT_EQ(profile.points[i].R, profileBook.points[i].R);
-    }
+    ExpectSameProfile(Text(kExamples + "profile-example.csv"), Text(Book("breaks-profile.xlsx") + "#纵断面"));
 }
 
 // The same workbooks as LibreOffice Calc writes them, with its own cached
@@ -136,17 +140,9 @@ TEST_F(XlsxWorkbooks, LibreOfficeWorkbooksGiveTheRowsOfTheirCsvTwins)
         EXPECT_EQ(design.rows[i].elevation, fromBook.rows[i].elevation) << design.rows[i].name;
     }
 
-    const ProfileFileContent profile = ParseProfileFile(Text(kExamples + "profile-example.csv"));
     for (const char* book : {"lo-profile-csv.xlsx", "lo-breaks-profile.xlsx#纵断面"}) {
         SCOPED_TRACE(book);
-        const ProfileFileContent read = ParseProfileFile(Text(data + QString::fromUtf8(book)));
-        ASSERT_TRUE(read.ok()) << read.errors[0].message;
-        ASSERT_EQ(profile.points.size(), read.points.size());
-        for (std::size_t i = 0; i < profile.points.size(); ++i) {
-            EXPECT_EQ(profile.points[i].station, read.points[i].station);
-            EXPECT_EQ(profile.points[i].elevation, read.points[i].elevation);
-            EXPECT_EQ(profile.points[i].R, read.points[i].R);
-        }
+        ExpectSameProfile(Text(kExamples + "profile-example.csv"), Text(data + QString::fromUtf8(book)));
     }
     const BreakFileContent breaks = ParseBreakFile(Text(data + "lo-breaks-profile.xlsx"));
     ASSERT_TRUE(breaks.ok());
