@@ -226,6 +226,36 @@ TEST_F(XlsxCli, WorkbooksGiveTheSameResultsAsTheirCsvTwins)
     }
 }
 
+TEST_F(XlsxCli, ElementRoutesSectionsAndPointsReadFromSheetsOfOneWorkbook)
+{
+    const std::string book = Book("elements-sections-points.xlsx");
+    const std::string ramp = kSource + "/examples/ramp-elements.csv";
+    const std::string sections = kSource + "/examples/sections-example.csv";
+    const std::string points = Out("points.csv");
+    {
+        QFile f(QString::fromStdString(points));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("点名,X,Y\nP1,3380600,459000\nP2,3380750.25,459400\n");
+    }
+    const struct {
+        std::vector<std::string> csv, xlsx;
+    } cases[] = {
+        {{"route", "elements", "--route", ramp}, {"route", "elements", "--route", book + "#线元表"}},
+        {{"route", "sections", "--route", kRoute, "--sections", sections, "--interval", "250"},
+         {"route", "sections", "--route", kRoute, "--sections", book + "#横断面", "--interval", "250"}},
+        {{"route", "inverse", "--route", ramp, "--points", points},
+         {"route", "inverse", "--route", book + "#线元表", "--points", book + "#测点"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.csv[1]);
+        const CommandRun a = Command(c.csv), b = Command(c.xlsx);
+        ASSERT_EQ(a.status, 0) << a.err;
+        ASSERT_EQ(b.status, 0) << b.err;
+        EXPECT_EQ(a.out, b.out);
+        EXPECT_FALSE(a.out.empty());
+    }
+}
+
 TEST_F(XlsxCli, RefusalsSayWhy)
 {
     const struct {

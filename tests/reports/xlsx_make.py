@@ -180,3 +180,20 @@ wb.save(os.path.join(out, "no-table.xlsx"))
 wb, ws = plain_route("线路", "交点表", 3)
 ws["C6"] = "四五五"
 wb.save(os.path.join(out, "route-bad-cell.xlsx"))
+
+# 8. The element route, the cross sections and surveyed points, a sheet
+#    each under a title row.
+wb = openpyxl.Workbook()
+first = True
+for sheet, title, rows in (("线元表", "匝道线元表", rows_of("ramp-elements.csv")),
+                           ("横断面", "超高加宽表", rows_of("sections-example.csv")),
+                           ("测点", "外业测点", [["点名", "X", "Y"], ["P1", "3380600", "459000"],
+                                                  ["P2", "3380750.25", "459400"]])):
+    ws = wb.active if first else wb.create_sheet(sheet)
+    ws.title = sheet
+    first = False
+    ws["A1"] = title
+    put_row(ws, 3, rows[0])
+    for i, row in enumerate(rows[1:]):
+        put_row(ws, 4 + i, [typed(f) for f in row])
+wb.save(os.path.join(out, "elements-sections-points.xlsx"))
