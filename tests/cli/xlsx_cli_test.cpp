@@ -129,6 +129,15 @@ protected:
     }
     static std::string Book(const char* name) { return books_->filePath(QString::fromUtf8(name)).toStdString(); }
     std::string Out(const char* name) const { return dir_.filePath(QString::fromUtf8(name)).toStdString(); }
+    // A point file of the test's own; its path.
+    std::string Points(const char* text) const
+    {
+        const std::string path = Out("points.csv");
+        QFile f(QString::fromStdString(path));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return path;
+    }
     static QTemporaryDir* books_;
     QTemporaryDir dir_;
 };
@@ -138,12 +147,7 @@ TEST_F(XlsxCli, EveryTableCommandWritesItsRowsAsAWorkbook)
 {
     const std::string design = kSource + "/examples/design-check-example.csv";
     const std::string sections = kSource + "/examples/sections-example.csv";
-    const std::string points = Out("points.csv");
-    {
-        QFile f(QString::fromStdString(points));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("P1,3379200,456500\nP2,3378500,455200\nP3,3380000,457000\n");
-    }
+    const std::string points = Points("P1,3379200,456500\nP2,3378500,455200\nP3,3380000,457000\n");
     const struct {
         std::vector<std::string> args;       // the command with its table in CSV or printed
         std::vector<std::string> xlsxArgs;   // what --format xlsx replaces
@@ -231,12 +235,7 @@ TEST_F(XlsxCli, ElementRoutesSectionsAndPointsReadFromSheetsOfOneWorkbook)
     const std::string book = Book("elements-sections-points.xlsx");
     const std::string ramp = kSource + "/examples/ramp-elements.csv";
     const std::string sections = kSource + "/examples/sections-example.csv";
-    const std::string points = Out("points.csv");
-    {
-        QFile f(QString::fromStdString(points));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("点名,X,Y\nP1,3380600,459000\nP2,3380750.25,459400\n");
-    }
+    const std::string points = Points("点名,X,Y\nP1,3380600,459000\nP2,3380750.25,459400\n");
     const struct {
         std::vector<std::string> csv, xlsx;
     } cases[] = {
