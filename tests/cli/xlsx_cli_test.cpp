@@ -60,6 +60,16 @@ QJsonObject Python(const std::string& script, const QStringList& args, QString* 
     return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
 }
 
+// "第 11 行：..." with its line moved by delta; other texts as they are.
+std::string ShiftLine(const std::string& text, int delta)
+{
+    const std::string head = "第 ";
+    if (text.compare(0, head.size(), head) != 0) return text;
+    const std::size_t end = text.find(' ', head.size());
+    if (end == std::string::npos) return text;
+    return head + std::to_string(std::stoi(text.substr(head.size(), end - head.size())) + delta) + text.substr(end);
+}
+
 bool Near(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)); }
 
 // The sheet holds every field of the block in its column (numbers within
@@ -73,9 +83,15 @@ void ExpectSheetHoldsBlock(const QJsonObject& sheet, const TextRecords& block)
     const QJsonArray names = rows[1].toArray();
     std::vector<int> source(std::size_t(names.size()), -1);  // sheet column -> block column
     std::size_t j = 0;
-    for (int c = 0; c < names.size(); ++c)
-        if (j < header.size() && names[c].toString().toStdString() == header[j]) source[std::size_t(c)] = int(j++);
-    ASSERT_EQ(j, header.size()) << "every column of the rows is in the sheet";
+    std::size_t width = header.size();
+    for (const auto& r : block) width = std::max(width, r.size());
+    for (int c = 0; c < names.size(); ++c) {
+        const std::string name = names[c].toString().toStdString();
+        // Columns past the header's (rows wider than it) have no name.
+        const bool unnamed = j >= header.size() && j < width && name.empty();
+        if (unnamed || (j < header.size() && name == header[j])) source[std::size_t(c)] = int(j++);
+    }
+    ASSERT_EQ(j, width) << "every column of the rows is in the sheet";
     for (std::size_t r = 1; r < block.size(); ++r) {
         const QJsonArray cells = rows[int(r + 1)].toArray();
         for (int c = 0; c < names.size(); ++c) {
@@ -223,7 +239,7 @@ TEST_F(XlsxCli, WorkbooksGiveTheSameResultsAsTheirCsvTwins)
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (a[i].size() < 2) continue;
         ASSERT_EQ(a[i].size(), b[i].size());
-        for (std::size_t c = 1; c < a[i].size(); ++c) EXPECT_EQ(a[i][c], b[i][c]) << i;
+        for (std::size_t c = 1; c < a[i].size(); ++c) EXPECT_EQ(ShiftLine(a[i][c], -3), b[i][c]) << i;
         if (a[i][0] != "行") {
             EXPECT_EQ(std::stoi(b[i][0]), std::stoi(a[i][0]) - 3) << "the sheet's rows";
         }
