@@ -81,11 +81,13 @@ const CommandHelp kCommands[] = {
      "写出曲线数据文件（八行，GBK，CR LF），与窗口“导出数据”写出的相同，\n"
      "可再用 --curve 读入。",
      TARVELO_CURVE_OPTION "  --out FILE        要写出的文件\n"},
-    {"route elements", "route elements --route FILE [--json] [--report FILE]",
+    {"route elements", "route elements --route FILE [--json] [--report FILE] [--format xlsx --out FILE]",
      "整条路线的曲线要素：交点法为每个交点的曲线参数，线元法为每个线元；\n"
      "以及各主点的桩号、坐标。",
      TARVELO_ROUTE_OPTION TARVELO_JSON_OPTION
-     "  --report FILE     另将要素表写入该文件（GBK，CR LF）\n"},
+     "  --report FILE     另将要素表写入该文件（GBK，CR LF）\n"
+     "  --format xlsx     将各表写成 Excel 工作簿（每表一个工作表）\n"
+     "  --out FILE        Excel 工作簿的文件名\n"},
     {"route point",
      "route point --route FILE --station K [--offset M] [--skew A] [--profile FILE] [--json]",
      "路线上的坐标正算（单点）：求桩号 K 处放样点的坐标和切线方位角；\n"
@@ -96,7 +98,7 @@ const CommandHelp kCommands[] = {
      "  --profile FILE    纵断面文件（变坡点的桩号、高程和竖曲线半径）\n" TARVELO_JSON_OPTION},
     {"route table",
      "route table --route FILE --interval J [--start S] [--end E] [--offset M] [--skew A]\n"
-     "                          [--no-main-points] [--profile FILE] [--format text|csv|dat|json]\n"
+     "                          [--no-main-points] [--profile FILE] [--format text|csv|dat|json|xlsx]\n"
      "                          [--out FILE] [--json]",
      "路线的逐桩坐标表：每隔 J 米一个桩，并插入各曲线的主点桩。",
      TARVELO_ROUTE_OPTION
@@ -107,14 +109,15 @@ const CommandHelp kCommands[] = {
      "                    有断链时起止桩号所在的区段\n" TARVELO_STAKE_OPTIONS
      "  --no-main-points  不插入主点桩，只列等间距的桩\n"
      "  --profile FILE    纵断面文件；给出时表中加设计高程\n"
-     "  --format text|csv|dat|json\n"
-     "                    表的格式：text 文本表（默认）、csv、dat（CASS 坐标数据）或 json\n"
+     "  --format text|csv|dat|json|xlsx\n"
+     "                    表的格式：text 文本表（默认）、csv、dat（CASS 坐标数据）、json\n"
+     "                    或 xlsx（Excel 工作簿，须用 --out 给出文件）\n"
      "  --out FILE        将表写入该文件，而不是标准输出\n" TARVELO_STAKEOUT_OPTIONS
      "  --report FILE     给出测站时另将放样数据表写入该文件（GBK，CR LF）\n"
      "                    给出测站时，text、json 和 csv 的每行另有方位角、水平角、平距和高差；\n"
      "                    dat（CASS）与 text --out（逐桩坐标表）没有这些栏，须同时给出 --report\n"
      TARVELO_JSON_OPTION},
-    {"route inverse", "route inverse --route FILE (--x X --y Y | --points FILE [--profile FILE]) [--json]",
+    {"route inverse", "route inverse --route FILE (--x X --y Y | --points FILE [--profile FILE] [--format xlsx --out FILE]) [--json]",
      "路线上的坐标反算：求点所在的桩号和偏距（左为负、右为正）。\n"
      "单点用 --x、--y，多点用 --points；读入的点数写到标准错误。",
      TARVELO_ROUTE_OPTION
@@ -123,7 +126,8 @@ const CommandHelp kCommands[] = {
      "  --points FILE     点文件，按内容识别：每行 点名,X,Y[,H]（可有表头，表头按列名定列；\n"
      "                    只有两列时为 X,Y，以行号为点名），或 CASS 的 点名,编码,Y,X,H\n"
      "  --profile FILE    纵断面文件；给出时另列垂足处的设计高程和高差（点的高程减设计高程）\n"
-     TARVELO_JSON_OPTION},
+     "  --format xlsx     将各点的反算结果写成 Excel 工作簿\n"
+     "  --out FILE        Excel 工作簿的文件名\n" TARVELO_JSON_OPTION},
     {"route profile", "route profile --route FILE --profile FILE [--json] [--report FILE]",
      "纵断面计算：各变坡点的竖曲线要素（切线长、外距、起终点桩号和高程）。",
      TARVELO_ROUTE_OPTION
@@ -139,7 +143,7 @@ const CommandHelp kCommands[] = {
      "  --profile FILE    纵断面文件；给出时 LandXML 文件中另写纵断面\n"},
     {"route sections",
      "route sections --route FILE --sections FILE --interval J [--start S] [--end E] [--profile FILE]\n"
-     "                          [--transition linear|cubic] [--skew A] [--format text|csv|dat|json] [--json]\n"
+     "                          [--transition linear|cubic] [--skew A] [--format text|csv|dat|json|xlsx] [--json]\n"
      "                          [--out FILE] [--instrument X,Y[,H] --backsight X,Y] [--report FILE]",
      "边桩计算：按横断面表（超高、加宽）求每个桩的中桩和左右边桩的坐标与设计高程；\n"
      "给出测站和后视时另求放样的方位角、水平角和平距。",
@@ -152,14 +156,15 @@ const CommandHelp kCommands[] = {
      "  --transition linear|cubic\n"
      "                    两行之间的过渡：linear 线性（默认），cubic 三次抛物线\n"
      "  --skew A          边桩方向，d.mmss，自前进方向顺时针量；默认 90\n"
-     "  --format text|csv|dat|json\n"
-     "                    输出格式；dat 为 CASS 坐标数据，每桩三点（-L、-C、-R）\n"
+     "  --format text|csv|dat|json|xlsx\n"
+     "                    输出格式；dat 为 CASS 坐标数据，每桩三点（-L、-C、-R）；\n"
+     "                    xlsx 为 Excel 工作簿，须用 --out 给出文件\n"
      "  --out FILE        写入该文件\n" TARVELO_STAKEOUT_OPTIONS
      "  --json            同 --format json\n"
      "  --report FILE     另将放样数据表写入该文件（GBK，CR LF）\n"},
     {"route check",
      "route check --route FILE --design FILE [--breaks FILE] [--profile FILE] [--tolerance T]\n"
-     "                          [--tolerance-z T] [--json] [--report FILE] [--format csv --out FILE]",
+     "                          [--tolerance-z T] [--json] [--report FILE] [--format csv|xlsx --out FILE]",
      "设计复核：用本程序算出的中桩核对设计的逐桩坐标表，逐行给出坐标差、平距差、\n"
      "高程差和垂足桩号、偏距，并判定相符、桩号错、坐标错、高程错、超出路线或无法读取。\n"
      "全部相符时退出码为 0，有不相符的行时为 3。",
@@ -169,8 +174,8 @@ const CommandHelp kCommands[] = {
      "  --tolerance T     平面限差，单位米；默认 0.005\n"
      "  --tolerance-z T   高程限差，单位米；默认 0.005\n" TARVELO_JSON_OPTION
      "  --report FILE     另将复核表写入该文件（GBK，CR LF）\n"
-     "  --format csv --out FILE\n"
-     "                    将各行写成 CSV 文件\n"},
+     "  --format csv|xlsx --out FILE\n"
+     "                    将各行写成 CSV 文件或 Excel 工作簿\n"},
     {"route slope",
      "route slope --route FILE --profile FILE --template FILE [--sections FILE] [--breaks FILE]\n"
      "                          (--x X --y Y --z Z | --points FILE) [--json | --format csv --out FILE]\n"

@@ -5,6 +5,8 @@
 
 #include "cli/cli_run.h"
 #include "cli/route_cli.h"
+#include "cli/xlsx_output.h"
+#include "reports/table_file.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -67,7 +69,17 @@ int main(int argc, char** argv)
 #else
     std::vector<std::string> args(argv + 1, argv + argc);
 #endif
+    // What a workbook gave (sheet, rows) goes to standard error as it is read.
+    tarvelo::SetTableReadNotes([](const QString& note) {
+        const QByteArray line = note.toUtf8() + '\n';
+        std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    });
     std::string err;
+    if (tarvelo::WantsXlsxOutput(args)) {
+        const int status = tarvelo::RunXlsxOutput(args, err);
+        std::fwrite(err.data(), 1, err.size(), stderr);
+        return status;
+    }
     // Tables can run to a million rows: they go out as they are made.
     std::ios::sync_with_stdio(false);
     const int status = tarvelo::RunCli(args, std::cout, err);

@@ -9,6 +9,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-wqy-microhei
   python3-ezdxf
+  # Excel workbooks: minizip reads them, libxlsxwriter writes them, openpyxl
+  # reads them back in the tests
+  libminizip-dev libxlsxwriter-dev python3-openpyxl
   clang-14 libclang-rt-14-dev llvm-14
   # the Debian package (scripts/package.sh) and its checks
   ccache dpkg-dev scdoc librsvg2-bin desktop-file-utils appstream lintian man-db file

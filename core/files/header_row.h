@@ -35,4 +35,10 @@ int HeaderColumn(const TableLine& row, const std::vector<std::string_view>& word
 // "N" stays data.
 bool IsHeaderRow(const TableLine& row, const std::vector<std::string_view>& words);
 
+// The column words of every table file the readers take (route, element,
+// break, profile, cross-section, design, point and roadbed template files), as HeaderKey
+// gives them: the words by which a table is found inside a larger sheet
+// (a workbook with title rows above it).
+const std::vector<std::string_view>& TableColumnWords();
+
 }  // namespace tarvelo

@@ -53,7 +53,7 @@ std::set<std::string> ForeignWords(const std::string& text)
         "tarvelo", "cli", "help", "h", "version", "elements", "point", "table", "inverse", "export",
         "curve", "route", "profile", "import", "landxml", "station", "offset", "skew", "start",
         "end", "interval", "x", "y", "json", "report", "out", "points", "format", "in", "no",
-        "main", "text", "csv", "dat", "dxf", "FILE", "K", "M", "A", "S", "E", "J", "X", "Y",
+        "main", "text", "csv", "dat", "dxf", "xlsx", "Excel", "FILE", "K", "M", "A", "S", "E", "J", "X", "Y",
         "spiral", "exact", "series", "length",
         "alignment", "list", "NAME",
         "breaks", "zone", "StaEquation", "check", "design", "tolerance", "z", "T", "N", "sections", "transition", "linear",

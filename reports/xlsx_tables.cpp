@@ -1,0 +1,180 @@
+#include "reports/xlsx_tables.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/files/text_table.h"
+#include "core/numbers/station_text.h"
+
+namespace tarvelo {
+
+namespace {
+
+bool IsNumber(const std::string& field, double* v) { return ReadFieldNumber(field, v); }
+
+// The text before the first of the given marks (whole UTF-8 sequences, not
+// bytes: "（" shares bytes with other Chinese characters).
+std::string Before(const std::string& text, std::initializer_list<const char*> marks)
+{
+    std::size_t end = text.size();
+    for (const char* m : marks) end = std::min(end, text.find(m));
+    return text.substr(0, end);
+}
+
+int ShownDecimals(const std::string& field)
+{
+    if (field.find_first_of("eE") != std::string::npos) return 10;
+    const std::size_t dot = field.find('.');
+    return dot == std::string::npos ? 0 : int(std::min<std::size_t>(field.size() - dot - 1, 15));
+}
+
+// The station a K-notation field names, without its zone or break.
+bool ReadKStation(const std::string& field, double* station, int* decimals)
+{
+    if (field.empty() || (field[0] != 'K' && field[0] != 'k')) return false;
+    const std::string bare = Before(field, {"(", "=", "（"});
+    if (!ReadStationField(bare, station)) return false;
+    *decimals = ShownDecimals(bare);
+    return true;
+}
+
+bool StartsWith(const std::string& s, const std::string& head) { return s.compare(0, head.size(), head) == 0; }
+
+enum class Kind { Text, Number, KStation, Angle };
+
+Kind ColumnKind(const TextRecords& rows, std::size_t c)
+{
+    bool any = false, numbers = true, stations = true, angles = true;
+    for (const auto& row : rows) {
+        if (c >= row.size() || row[c].empty()) continue;
+        const std::string& f = row[c];
+        any = true;
+        double v;
+        int d;
+        if (!(f == "-" || IsNumber(f, &v))) numbers = false;
+        if (!ReadKStation(f, &v, &d)) stations = false;
+        if (!ReadDmsText(f, &v)) angles = false;
+    }
+    if (!any) return Kind::Text;
+    if (numbers) return Kind::Number;
+    if (stations) return Kind::KStation;
+    if (angles) return Kind::Angle;
+    return Kind::Text;
+}
+
+XlsxValue Text(const std::string& s)
+{
+    XlsxValue v;
+    if (!s.empty()) {
+        v.kind = XlsxValue::Kind::Text;
+        v.text = s;
+    }
+    return v;
+}
+
+XlsxValue Number(double x, int decimals)
+{
+    XlsxValue v;
+    v.kind = XlsxValue::Kind::Number;
+    v.number = x;
+    v.decimals = decimals;
+    return v;
+}
+
+}  // namespace
+
+bool ReadDmsText(const std::string& text, double* degrees)
+{
+    std::string s = text;
+    for (const char* side : {"左", "右"})
+        if (StartsWith(s, side)) s.erase(0, std::string(side).size());
+    bool negative = false;
+    if (!s.empty() && s[0] == '-') {
+        negative = true;
+        s.erase(0, 1);
+    }
+    const std::size_t deg = s.find("°");
+    const std::size_t min = s.find("ˊ");
+    if (deg == std::string::npos || min == std::string::npos || min < deg || s.empty() || s.back() != '"') return false;
+    double d, m, sec;
+    if (!ReadFieldNumber(s.substr(0, deg), &d) || !ReadFieldNumber(s.substr(deg + 2, min - deg - 2), &m) ||
+        !ReadFieldNumber(s.substr(min + 2, s.size() - min - 3), &sec) || d < 0 || m < 0 || sec < 0)
+        return false;
+    const double value = d + m / 60 + sec / 3600;
+    *degrees = negative ? -value : value;
+    return std::isfinite(value);
+}
+
+std::vector<TextRecords> RecordBlocks(const TextRecords& records)
+{
+    std::vector<TextRecords> blocks(1);
+    for (const auto& r : records) {
+        if (r.empty() || (r.size() == 1 && r[0].empty())) {
+            if (!blocks.back().empty()) blocks.emplace_back();
+        } else {
+            blocks.back().push_back(r);
+        }
+    }
+    if (blocks.back().empty()) blocks.pop_back();
+    return blocks;
+}
+
+XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block)
+{
+    XlsxTable t;
+    t.sheet = std::move(sheet);
+    t.title = std::move(title);
+    bool header = block.size() > 1 && block.front().size() > 1;
+    if (header)
+        for (const std::string& f : block.front()) {
+            double v;
+            int d;
+            if (IsNumber(f, &v) || ReadKStation(f, &v, &d)) header = false;
+        }
+    const TextRecords rows(block.begin() + (header ? 1 : 0), block.end());
+    std::size_t width = header ? block.front().size() : 0;
+    for (const auto& r : rows) width = std::max(width, r.size());
+    const auto name = [&](std::size_t c) { return header && c < block.front().size() ? block.front()[c] : std::string(); };
+    const auto hasColumn = [&](const std::string& n) {
+        return header && std::find(block.front().begin(), block.front().end(), n) != block.front().end();
+    };
+
+    // Each source column gives one or two columns of the sheet.
+    std::vector<std::vector<XlsxValue>> out(rows.size());
+    for (std::size_t c = 0; c < width; ++c) {
+        const Kind kind = ColumnKind(rows, c);
+        const std::string n = name(c);
+        const std::string base = Before(n, {"(", "（"});
+        const bool stationNumbers = kind == Kind::Number && n.find("桩号") != std::string::npos;
+        const bool twin = kind == Kind::KStation || stationNumbers ||
+                          (kind == Kind::Angle && !hasColumn(base + "(度)"));
+        if (header) {
+            t.columns.push_back(n);
+            if (kind == Kind::KStation) t.columns.push_back(base + "(m)");
+            if (stationNumbers) t.columns.push_back(base + "(K)");
+            if (kind == Kind::Angle && twin) t.columns.push_back(base + "(度)");
+        }
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const std::string f = c < rows[r].size() ? rows[r][c] : std::string();
+            double v = 0;
+            int d = 0;
+            if (kind == Kind::Number && f != "-" && IsNumber(f, &v)) {
+                out[r].push_back(Number(v, ShownDecimals(f)));
+                if (stationNumbers) out[r].push_back(Text(FormatKStation(v, std::clamp(ShownDecimals(f), 0, 9))));
+                continue;
+            }
+            out[r].push_back(Text(f));
+            if (!twin) continue;
+            if (kind == Kind::KStation && ReadKStation(f, &v, &d))
+                out[r].push_back(Number(v, d));
+            else if (kind == Kind::Angle && ReadDmsText(f, &v))
+                out[r].push_back(Number(v, 8));
+            else
+                out[r].push_back(XlsxValue());
+        }
+    }
+    t.rows = std::move(out);
+    return t;
+}
+
+}  // namespace tarvelo

@@ -1,0 +1,36 @@
+#pragma once
+// The tables the program prints or writes as CSV, typed for a workbook: the
+// rows of the text or CSV writers, never computed again.
+//
+// A block of records becomes one XlsxTable. Its first record is the header
+// when the block has more than one record and no field of the first is a
+// number or a station. A column whose fields are all numbers (a lone "-"
+// stands for none) is stored as numbers, each with the decimals it shows. A
+// column of K-notation stations ("K12+345.678", "K13+060.000(2区)",
+// "K13+100.000=K13+050.000": the station before the zone or the "=") gains a
+// column of the same stations as numbers in metres beside it ("桩号(m)");
+// a numeric column whose name holds 桩号 gains the K notation ("桩号(K)").
+// A column of angle texts (d°mˊs", a leading 左/右 or '-' kept in the text)
+// gains decimal degrees ("转角(度)"), unless the table already has that
+// column.
+
+#include <string>
+#include <vector>
+
+#include "reports/xlsx_writer.h"
+
+namespace tarvelo {
+
+using TextRecords = std::vector<std::vector<std::string>>;
+
+// The records split at empty records into blocks; empty blocks dropped.
+std::vector<TextRecords> RecordBlocks(const TextRecords& records);
+
+// One block as a typed table named sheet, with title as its first row.
+XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block);
+
+// d°mˊs" text -> decimal degrees, sign from a leading '-' (左/右 dropped).
+// false for anything else.
+bool ReadDmsText(const std::string& text, double* degrees);
+
+}  // namespace tarvelo

@@ -1,0 +1,158 @@
+// Workbooks the program writes, read back by openpyxl: the typed cells of a
+// table, the sheet's title, frozen header and number formats, and the
+// atomic write.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+#include "reports/xlsx_tables.h"
+#include "reports/xlsx_writer.h"
+#include "tests/reports/export_test_support.h"
+
+namespace tarvelo {
+namespace {
+
+using testing::ReadAll;
+using testing::RunPythonCheck;
+using testing::WriteFile;
+
+TEST(XlsxTables, CellsAreTypedFromTheWritersText)
+{
+    const TextRecords block = {
+        {"交点", "交点桩号", "转角", "R", "桩号", "结论"},
+        {"JD1", "K10+877.237", "右41°4ˊ56.74\"", "800", "10877.2370", "相符"},
+        {"JD2", "K13+060.000(2区)", "-0°30ˊ0\"", "-", "13060.0000", "-"},
+        {"JD3", "K13+100.000=K13+050.000", "左1°0ˊ0\"", "1.5e3", "13100.0000", ""},
+    };
+    const XlsxTable t = TypedXlsxTable("表", "题", block);
+    const std::vector<std::string> columns = {"交点", "交点桩号", "交点桩号(m)", "转角", "转角(度)",
+                                              "R",    "桩号",     "桩号(K)",     "结论"};
+    EXPECT_EQ(t.columns, columns);
+    ASSERT_EQ(t.rows.size(), 3u);
+    using K = XlsxValue::Kind;
+    const struct {
+        std::size_t row, col;
+        K kind;
+        double number;
+        int decimals;
+        const char* text;
+    } cells[] = {
+        {0, 1, K::Text, 0, 0, "K10+877.237"},       {0, 2, K::Number, 10877.237, 3, ""},
+        {0, 4, K::Number, 41 + 4 / 60.0 + 56.74 / 3600, 8, ""},
+        {0, 5, K::Number, 800, 0, ""},                {0, 6, K::Number, 10877.237, 4, ""},
+        {0, 7, K::Text, 0, 0, "K10+877.2370"},        {1, 2, K::Number, 13060, 3, ""},
+        {1, 4, K::Number, -0.5, 8, ""},               {1, 5, K::Text, 0, 0, "-"},
+        {2, 2, K::Number, 13100, 3, ""},              {2, 4, K::Number, 1, 8, ""},
+        {2, 5, K::Number, 1500, 10, ""},              {2, 8, K::Empty, 0, 0, ""},
+    };
+    for (const auto& c : cells) {
+        SCOPED_TRACE(std::to_string(c.row) + "," + std::to_string(c.col));
+        const XlsxValue& v = t.rows[c.row][c.col];
+        EXPECT_EQ(v.kind, c.kind);
+        if (c.kind == K::Number) {
+            EXPECT_NEAR(v.number, c.number, 1e-12 * std::max(1.0, std::fabs(c.number)));
+            EXPECT_EQ(v.decimals, c.decimals);
+        }
+        if (c.kind == K::Text) {
+            EXPECT_EQ(v.text, c.text);
+        }
+    }
+    // A first record with a number is data, not a header.
+    EXPECT_TRUE(TypedXlsxTable("s", "t", {{"起点 QD", "K10+000.000", "3378000.0000"}}).columns.empty());
+}
+
+// 切 (E5 88 87) shares a byte with （ (EF BC 88): the added column's name
+// was once cut inside the character.
+TEST(XlsxTables, ChineseColumnNamesAreNotCutInsideACharacter)
+{
+    const XlsxTable t = TypedXlsxTable("s", "t", {{"切线方位角F", "里程"}, {"127°23ˊ2.26\"", "K10+000"}});
+    const std::vector<std::string> columns = {"切线方位角F", "切线方位角F(度)", "里程", "里程(m)"};
+    EXPECT_EQ(t.columns, columns);
+}
+
+TEST(XlsxWriter, OpenpyxlReadsTheTableBack)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("成果 表.xlsx"));
+    XlsxTable t;
+    t.sheet = "逐桩坐标表";
+    t.title = "逐桩坐标表（示例）";
+    t.columns = {"桩号", "X(北)", "类型"};
+    XlsxValue k, x, kind;
+    k.kind = XlsxValue::Kind::Text;
+    k.text = "K10+480.000";
+    x.kind = XlsxValue::Kind::Number;
+    x.number = 3378448.876312345;  // the full value stored, four decimals shown
+    x.decimals = 4;
+    kind.kind = XlsxValue::Kind::Text;
+    kind.text = "ZH";
+    t.rows = {{k, x, kind}, {k, x, XlsxValue()}};
+    XlsxTable second = t;
+    second.sheet = "汇总";
+    second.columns.clear();
+    ASSERT_TRUE(WriteXlsxFile(path, {t, second}).ok());
+
+    const testing::PythonRun run = RunPythonCheck("xlsx_dump.py", {path});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray sheets = run.json.value(QStringLiteral("sheets")).toArray();
+    ASSERT_EQ(sheets.size(), 2);
+    const QJsonObject s = sheets[0].toObject();
+    EXPECT_EQ(s.value(QStringLiteral("name")).toString(), QStringLiteral("逐桩坐标表"));
+    EXPECT_EQ(s.value(QStringLiteral("freeze")).toString(), QStringLiteral("A3"));
+    EXPECT_EQ(s.value(QStringLiteral("merged")).toArray().at(0).toString(), QStringLiteral("A1:C1"));
+    const QJsonArray rows = s.value(QStringLiteral("rows")).toArray();
+    const QJsonArray formats = s.value(QStringLiteral("formats")).toArray();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0].toArray()[0].toString(), QStringLiteral("逐桩坐标表（示例）"));
+    EXPECT_EQ(rows[1].toArray()[1].toString(), QStringLiteral("X(北)"));
+    EXPECT_EQ(rows[2].toArray()[0].toString(), QStringLiteral("K10+480.000"));
+    EXPECT_EQ(rows[2].toArray()[1].toDouble(), 3378448.876312345);
+    EXPECT_EQ(formats[2].toArray()[1].toString(), QStringLiteral("0.0000"));
+    EXPECT_TRUE(rows[3].toArray()[2].isNull());
+    const QJsonObject summary = sheets[1].toObject();
+    EXPECT_TRUE(summary.value(QStringLiteral("freeze")).isNull());
+    EXPECT_EQ(summary.value(QStringLiteral("rows")).toArray().size(), 3);
+}
+
+TEST(XlsxWriter, ARefusedWriteLeavesTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("old.xlsx"));
+    WriteFile(path, "old content");
+    XlsxTable t;
+    t.title = "t";
+    const struct {
+        const char* sheet;
+        const char* why;
+    } cases[] = {{"a/b", "不能用于 Excel"}, {"", "不能用于 Excel"}, {"三十二个字符的名字三十二个字符的名字三十二个字符的名字三十二个字", "不能用于 Excel"}};
+    for (const auto& c : cases) {
+        t.sheet = c.sheet;
+        const FileStatus s = WriteXlsxFile(path, {t});
+        ASSERT_FALSE(s.ok());
+        EXPECT_TRUE(s.error->contains(QString::fromUtf8(c.why))) << s.error->toStdString();
+        EXPECT_EQ(ReadAll(path), QByteArray("old content"));
+    }
+    t.sheet = "表";
+    XlsxTable twin = t;
+    EXPECT_FALSE(WriteXlsxFile(path, {t, twin}).ok());  // a name twice
+    XlsxValue nan;
+    nan.kind = XlsxValue::Kind::Number;
+    nan.number = std::nan("");
+    t.rows = {{nan}};
+    EXPECT_FALSE(WriteXlsxFile(path, {t}).ok());
+    XlsxValue cut;  // half a Chinese character
+    cut.kind = XlsxValue::Kind::Text;
+    cut.text = std::string("切").substr(0, 2);
+    t.rows = {{cut}};
+    EXPECT_FALSE(WriteXlsxFile(path, {t}).ok());
+    EXPECT_EQ(ReadAll(path), QByteArray("old content"));
+    EXPECT_FALSE(WriteXlsxFile(dir.filePath(QStringLiteral("missing/x.xlsx")), {twin}).ok());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.xlsx")});
+}
+
+}  // namespace
+}  // namespace tarvelo
