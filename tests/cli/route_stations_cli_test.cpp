@@ -14,6 +14,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/numbers/number_text.h"
@@ -468,6 +469,37 @@ TEST_F(RouteStations, ZoneAndKNotationRefusedInOptionsAndFiles)
     const std::string other = Write("r1.csv", rows.substr(0, jd4) + "13492.029(1区)" + rows.substr(jd4 + 9));
     const auto warned = RunRoute({"elements", "--route", other, "--breaks", kJdBreaks});
     EXPECT_NE(warned.err.find("不符"), std::string::npos) << warned.err;
+}
+
+
+// Slope stakes and level checks of points in the 长链's overlap (both
+// zones) and past the 短链: every station they print maps back.
+TEST_F(RouteStations, SlopeAndLevelStationsMapBackOnTheJdRouteWithBreaks)
+{
+    UseRoute(kJdRoute, kJdBreaks);
+    std::string points = "点名,X,Y,H\n";
+    int n = 0;
+    for (const auto& [station, zone, offset] : {std::tuple{"13075", "1", "12"}, std::tuple{"13075", "2", "-12"},
+                                                 std::tuple{"11300", "1", "9"}}) {
+        const auto p = RunRoute(Args({"point", "--station", station, "--zone", zone, "--offset", offset, "--json"}));
+        ASSERT_EQ(p.status, 0) << p.err;
+        const nlohmann::json j = nlohmann::json::parse(p.out);
+        points += "S" + std::to_string(++n) + "," + std::to_string(j["x"].get<double>()) + "," +
+                  std::to_string(j["y"].get<double>()) + ",360\n";
+    }
+    const std::string file = Write("slope-points.csv", points);
+    const std::vector<std::string> design = {"--profile", TARVELO_SOURCE_DIR "/examples/profile-example.csv",
+                                             "--template", TARVELO_SOURCE_DIR "/examples/template-example.csv",
+                                             "--points", file};
+    for (const char* command : {"slope", "level"}) {
+        std::vector<std::string> args = {command};
+        args.insert(args.end(), design.begin(), design.end());
+        const auto r = RunRoute(Args(args));
+        ASSERT_TRUE(r.status == 0 || r.status == 3) << r.err;
+        EXPECT_NE(r.out.find("(1区)"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("(2区)"), std::string::npos) << r.out;
+        EveryTokenMapsBack(r.out, command);
+    }
 }
 
 }  // namespace
