@@ -49,9 +49,9 @@ std::optional<double> GroundSection::ElevationAt(double offset) const
     return a.z + (c.z - a.z) * (offset - a.offset) / (c.offset - a.offset);
 }
 
-std::vector<OffsetZ> GroundSection::Line() const
+std::vector<SectionVertex> GroundSection::Line() const
 {
-    std::vector<OffsetZ> line;
+    std::vector<SectionVertex> line;
     line.reserve(points_.size());
     for (const GroundPoint& p : points_) line.push_back({p.offset, p.z});
     return line;
@@ -65,12 +65,12 @@ namespace {
 struct OutwardGround {
     std::vector<double> u, z;
 
-    OutwardGround(const GroundSection& g, Side side)
+    OutwardGround(const GroundSection& g, RoadSide side)
     {
         const auto& pts = g.points();
         u.reserve(pts.size());
         z.reserve(pts.size());
-        if (side == Side::Right) {
+        if (side == RoadSide::Right) {
             for (const GroundPoint& p : pts) u.push_back(p.offset), z.push_back(p.z);
         } else {
             for (auto it = pts.rbegin(); it != pts.rend(); ++it) u.push_back(-it->offset), z.push_back(it->z);
@@ -100,19 +100,19 @@ struct Piece {
 
 }  // namespace
 
-Crossing FirstCrossing(const GroundSection& ground, Side side, const std::vector<OffsetZ>& branch,
-                       std::optional<OffsetZ> lastRay)
+Crossing FirstCrossing(const GroundSection& ground, RoadSide side, const std::vector<SectionVertex>& branch,
+                       std::optional<SectionDirection> lastRay)
 {
     Crossing none;
     if (branch.empty()) return none;
-    const double s = side == Side::Right ? 1.0 : -1.0;
-    for (const OffsetZ& p : branch) {
+    const double s = side == RoadSide::Right ? 1.0 : -1.0;
+    for (const SectionVertex& p : branch) {
         Checked(p.offset, "边坡偏距");
         Checked(p.z, "边坡高程");
     }
     if (lastRay) {
-        Checked(lastRay->offset, "边坡方向");
-        Checked(lastRay->z, "边坡方向");
+        Checked(lastRay->dOffset, "边坡方向");
+        Checked(lastRay->dz, "边坡方向");
     }
     const OutwardGround g(ground, side);
     const auto found = [s](double u, double z, int piece) {
@@ -138,8 +138,8 @@ Crossing FirstCrossing(const GroundSection& ground, Side side, const std::vector
         const double u0 = s * branch[k].offset, z0 = branch[k].z;
         double du, dz;
         if (ray) {
-            du = s * lastRay->offset;
-            dz = lastRay->z;
+            du = s * lastRay->dOffset;
+            dz = lastRay->dz;
         } else {
             du = s * branch[k + 1].offset - u0;
             dz = branch[k + 1].z - z0;
@@ -186,12 +186,33 @@ Crossing FirstCrossing(const GroundSection& ground, Side side, const std::vector
     return none;
 }
 
-std::optional<CutFill> CutFillAreas(const GroundSection& ground, const std::vector<OffsetZ>& design, double from,
+Crossing BranchCrossing(const GroundSection& ground, const SideSection& section, SlopeBranch branch)
+{
+    if (!section.has(branch)) return {};
+    const BranchLine& line = section.branch(branch);
+    // In cut the ditch's own pieces (level 0) lie below the hinge: the slope
+    // starts at its outer top.
+    std::size_t first = 0;
+    if (branch == SlopeBranch::Cut)
+        while (first < line.levels.size() && line.levels[first] == 0) ++first;
+    const std::vector<SectionVertex> from(line.vertices.begin() + static_cast<std::ptrdiff_t>(first),
+                                          line.vertices.end());
+    const double s = SideSign(section.side());
+    const double up = branch == SlopeBranch::Cut ? 1.0 : -1.0;
+    Crossing c = FirstCrossing(ground, section.side(), from, SectionDirection{s * line.lastRatio, up});
+    if (c.outcome == CrossingOutcome::Found) {
+        const std::size_t segment = first + static_cast<std::size_t>(c.piece);
+        c.level = segment < line.levels.size() ? line.levels[segment] : line.lastLevel;
+    }
+    return c;
+}
+
+std::optional<CutFill> CutFillAreas(const GroundSection& ground, const std::vector<SectionVertex>& design, double from,
                                     double to)
 {
     Checked(from, "断面范围");
     Checked(to, "断面范围");
-    for (const OffsetZ& p : design) {
+    for (const SectionVertex& p : design) {
         Checked(p.offset, "设计线偏距");
         Checked(p.z, "设计线高程");
     }
@@ -225,7 +246,7 @@ std::optional<CutFill> CutFillAreas(const GroundSection& ground, const std::vect
         // The design piece that runs over (p, q): after any vertical jump at p.
         while (dj + 2 < design.size() && design[dj + 1].offset <= p) ++dj;
         const GroundPoint &g0 = g[gj], &g1 = g[gj + 1];
-        const OffsetZ &d0 = design[dj], &d1 = design[dj + 1];
+        const SectionVertex &d0 = design[dj], &d1 = design[dj + 1];
         const auto groundAt = [&](double v) { return g0.z + (g1.z - g0.z) * (v - g0.offset) / (g1.offset - g0.offset); };
         const auto designAt = [&](double v) {
             return d1.offset == d0.offset ? d1.z : d0.z + (d1.z - d0.z) * (v - d0.offset) / (d1.offset - d0.offset);

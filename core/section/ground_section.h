@@ -15,13 +15,9 @@
 #include <string>
 #include <vector>
 
-namespace tarvelo {
+#include "core/section/roadbed_template.h"
 
-// A point of a section line: offset (left negative) and elevation, metres.
-struct OffsetZ {
-    double offset = 0;
-    double z = 0;
-};
+namespace tarvelo {
 
 // Where a section lies along the route.
 struct SectionStation {
@@ -59,7 +55,7 @@ public:
     std::optional<double> ElevationAt(double offset) const;
 
     // The section's points as (offset, z).
-    std::vector<OffsetZ> Line() const;
+    std::vector<SectionVertex> Line() const;
 
 private:
     GroundSection() = default;
@@ -75,7 +71,12 @@ struct GroundSection::Built {
 // ---------------------------------------------------------------------------
 // The crossing of a design branch with the ground.
 
-enum class Side { Left = -1, Right = 1 };
+// A direction in the section plane: metres of offset (signed as offsets)
+// and of elevation per step.
+struct SectionDirection {
+    double dOffset = 0;
+    double dz = 0;
+};
 
 enum class CrossingOutcome {
     Found,         // the branch meets the ground at `point`
@@ -85,8 +86,9 @@ enum class CrossingOutcome {
 
 struct Crossing {
     CrossingOutcome outcome = CrossingOutcome::NoCrossing;
-    OffsetZ point;       // Found: the crossing, on both lines
+    SectionVertex point;       // Found: the crossing, on both lines
     int piece = -1;      // Found: the index of the branch piece (0 = from its first point)
+    int level = 0;       // BranchCrossing only: the template level it lies on (0 = the ditch)
 };
 
 // The first crossing, outward from its first point, of a branch with the
@@ -107,8 +109,16 @@ struct Crossing {
 // reaches it is NoCrossing, and so is a branch without a ray that ends
 // inside the ground's span without meeting it.
 // Non-finite input throws FloatFault.
-Crossing FirstCrossing(const GroundSection& ground, Side side, const std::vector<OffsetZ>& branch,
-                       std::optional<OffsetZ> lastRay = std::nullopt);
+Crossing FirstCrossing(const GroundSection& ground, RoadSide side, const std::vector<SectionVertex>& branch,
+                       std::optional<SectionDirection> lastRay = std::nullopt);
+
+// The catch of one side's design section (core/section/roadbed_template.h)
+// on the ground: FirstCrossing of the branch, searched from the hinge for
+// fill and from the ditch's outer top (the hinge without a ditch) for cut,
+// the branch's last level running on without end; `level` says which level
+// the catch lies on (a berm counts with the level before it).
+// NoCrossing when the section has no such branch.
+Crossing BranchCrossing(const GroundSection& ground, const SideSection& section, SlopeBranch branch);
 
 // ---------------------------------------------------------------------------
 // Cut and fill areas.
@@ -131,7 +141,7 @@ struct CutFill {
 // offsets decrease. A level cut of base b, depth h and slopes 1:m on flat
 // ground gives cut = h·(b + m·h), fill = 0.
 // Non-finite input throws FloatFault.
-std::optional<CutFill> CutFillAreas(const GroundSection& ground, const std::vector<OffsetZ>& design, double from,
+std::optional<CutFill> CutFillAreas(const GroundSection& ground, const std::vector<SectionVertex>& design, double from,
                                     double to);
 
 // The average-end-area volume (平均断面法) between two sections a length

@@ -16,10 +16,10 @@ namespace {
 constexpr double kAreaTol = 1e-9;    // m²
 constexpr double kOffsetTol = 1e-9;  // m
 
-GroundSection Ground(std::vector<OffsetZ> line)
+GroundSection Ground(std::vector<SectionVertex> line)
 {
     std::vector<GroundPoint> pts;
-    for (const OffsetZ& p : line) pts.push_back({p.offset, p.z, ""});
+    for (const SectionVertex& p : line) pts.push_back({p.offset, p.z, ""});
     GroundSection::Built b = GroundSection::Build({0, 0, 0}, pts);
     EXPECT_TRUE(b.section) << b.error;
     return *b.section;
@@ -29,7 +29,7 @@ TEST(GroundSection, AreasOfSectionsWorkedByHand)
 {
     struct Case {
         const char* what;
-        std::vector<OffsetZ> ground, design;
+        std::vector<SectionVertex> ground, design;
         double from, to, cut, fill;
     };
     // Level cut: base b = 10, depth h = 2, slopes 1:1.5 on flat ground:
@@ -73,7 +73,7 @@ TEST(GroundSection, AreasOfSectionsWorkedByHand)
 TEST(GroundSection, AreasRefuseWhatTheyCannotSpan)
 {
     const GroundSection g = Ground({{-5, 0}, {5, 0}});
-    const std::vector<OffsetZ> design = {{-10, 1}, {10, 1}};
+    const std::vector<SectionVertex> design = {{-10, 1}, {10, 1}};
     EXPECT_FALSE(CutFillAreas(g, design, -6, 4));                        // ground starts too late
     EXPECT_FALSE(CutFillAreas(g, design, 2, 1));                         // from > to
     EXPECT_FALSE(CutFillAreas(g, {{-2, 1}, {5, 1}}, -4, 4));             // design too short
@@ -85,10 +85,10 @@ TEST(GroundSection, CatchPoints)
 {
     struct Case {
         const char* what;
-        std::vector<OffsetZ> ground;
-        Side side;
-        std::vector<OffsetZ> branch;
-        std::optional<OffsetZ> ray;
+        std::vector<SectionVertex> ground;
+        RoadSide side;
+        std::vector<SectionVertex> branch;
+        std::optional<SectionDirection> ray;
         CrossingOutcome outcome;
         double offset, z;
         int piece;
@@ -96,35 +96,35 @@ TEST(GroundSection, CatchPoints)
     const double xL = -12.5 / 0.85, xR = 12.5 / 1.15;
     const std::vector<Case> cases = {
         // Fill 1:1.5 from a 5 m high top on ground rising 10 %: n·(…)/(n ∓ m).
-        {"fill right, ground rising", {{-30, -3}, {30, 3}}, Side::Right, {{5, 5}}, OffsetZ{1.5, -1},
+        {"fill right, ground rising", {{-30, -3}, {30, 3}}, RoadSide::Right, {{5, 5}}, SectionDirection{1.5, -1},
          CrossingOutcome::Found, xR, 0.1 * xR, 0},
-        {"fill left, ground falling away", {{-30, -3}, {30, 3}}, Side::Left, {{-5, 5}}, OffsetZ{-1.5, -1},
+        {"fill left, ground falling away", {{-30, -3}, {30, 3}}, RoadSide::Left, {{-5, 5}}, SectionDirection{-1.5, -1},
          CrossingOutcome::Found, xL, 0.1 * xL, 0},
         // The slope reaches −1 at 6.5, where the ground has a vertex.
-        {"catch on a ground vertex", {{-20, -1}, {6.5, -1}, {20, -3}}, Side::Right, {{5, 0}}, OffsetZ{1.5, -1},
+        {"catch on a ground vertex", {{-20, -1}, {6.5, -1}, {20, -3}}, RoadSide::Right, {{5, 0}}, SectionDirection{1.5, -1},
          CrossingOutcome::Found, 6.5, -1, 0},
-        {"catch on a ground vertex, left", {{-20, -3}, {-6.5, -1}, {20, -1}}, Side::Left, {{-5, 0}},
-         OffsetZ{-1.5, -1}, CrossingOutcome::Found, -6.5, -1, 0},
-        {"ground ends too soon", {{-20, -1}, {6.2, -1}}, Side::Right, {{5, 0}}, OffsetZ{1.5, -1},
+        {"catch on a ground vertex, left", {{-20, -3}, {-6.5, -1}, {20, -1}}, RoadSide::Left, {{-5, 0}},
+         SectionDirection{-1.5, -1}, CrossingOutcome::Found, -6.5, -1, 0},
+        {"ground ends too soon", {{-20, -1}, {6.2, -1}}, RoadSide::Right, {{5, 0}}, SectionDirection{1.5, -1},
          CrossingOutcome::GroundEnds, 0, 0, -1},
-        {"ground starts outside the hinge", {{6, -1}, {20, -1}}, Side::Right, {{5, 0}}, OffsetZ{1.5, -1},
+        {"ground starts outside the hinge", {{6, -1}, {20, -1}}, RoadSide::Right, {{5, 0}}, SectionDirection{1.5, -1},
          CrossingOutcome::GroundEnds, 0, 0, -1},
         // Two levels with a berm: flat ground at the berm's level meets the
         // first level's foot, the berm's inner edge.
-        {"on a berm's edge", {{-20, -2}, {20, -2}}, Side::Right, {{5, 0}, {8, -2}, {10, -2}}, OffsetZ{1.5, -1},
+        {"on a berm's edge", {{-20, -2}, {20, -2}}, RoadSide::Right, {{5, 0}, {8, -2}, {10, -2}}, SectionDirection{1.5, -1},
          CrossingOutcome::Found, 8, -2, 0},
-        {"on the second level", {{-20, -3}, {20, -3}}, Side::Right, {{5, 0}, {8, -2}, {10, -2}}, OffsetZ{1.5, -1},
+        {"on the second level", {{-20, -3}, {20, -3}}, RoadSide::Right, {{5, 0}, {8, -2}, {10, -2}}, SectionDirection{1.5, -1},
          CrossingOutcome::Found, 11.5, -3, 2},
-        {"vertical rock face", {{-20, 3}, {20, 3}}, Side::Right, {{5, 0}}, OffsetZ{0, 1},
+        {"vertical rock face", {{-20, 3}, {20, 3}}, RoadSide::Right, {{5, 0}}, SectionDirection{0, 1},
          CrossingOutcome::Found, 5, 3, 0},
-        {"vertical face below the ground's reach", {{-20, -3}, {20, -3}}, Side::Right, {{5, 0}}, OffsetZ{0, 1},
+        {"vertical face below the ground's reach", {{-20, -3}, {20, -3}}, RoadSide::Right, {{5, 0}}, SectionDirection{0, 1},
          CrossingOutcome::NoCrossing, 0, 0, -1},
-        {"starts on the ground", {{-20, 0}, {20, 2}}, Side::Right, {{0, 1}}, OffsetZ{1, 1},
+        {"starts on the ground", {{-20, 0}, {20, 2}}, RoadSide::Right, {{0, 1}}, SectionDirection{1, 1},
          CrossingOutcome::Found, 0, 1, 0},
         // Cut through a ditch: searched from the ditch's outer top.
-        {"cut from the ditch's outer top", {{-20, 1}, {8, 1}, {20, 7}}, Side::Right, {{6.6, 0}}, OffsetZ{1, 1},
+        {"cut from the ditch's outer top", {{-20, 1}, {8, 1}, {20, 7}}, RoadSide::Right, {{6.6, 0}}, SectionDirection{1, 1},
          CrossingOutcome::Found, 7.6, 1, 0},
-        {"branch ends inside without meeting", {{-20, -5}, {20, -5}}, Side::Right, {{5, 0}, {8, -2}}, std::nullopt,
+        {"branch ends inside without meeting", {{-20, -5}, {20, -5}}, RoadSide::Right, {{5, 0}, {8, -2}}, std::nullopt,
          CrossingOutcome::NoCrossing, 0, 0, -1},
     };
     for (const Case& c : cases) {
@@ -134,6 +134,41 @@ TEST(GroundSection, CatchPoints)
         EXPECT_NEAR(x.point.offset, c.offset, kOffsetTol) << c.what;
         EXPECT_NEAR(x.point.z, c.z, kOffsetTol) << c.what;
         EXPECT_EQ(x.piece, c.piece) << c.what;
+    }
+}
+
+TEST(GroundSection, CatchesOfATemplateSide)
+{
+    // Pavement 3.75 m at -2 % from 100.000, shoulder 0.75 m at -4 %: hinge
+    // (4.5, 99.895); ditch 0.6 deep, bottom 0.4, sides 1:1, outer top
+    // (6.1, 99.895); cut 1:1 up 2 m, berm 1 m level at 101.895 from 8.1 to
+    // 9.1, then 1:0.75; fill 1:1.5.
+    SideTemplate tpl;
+    tpl.shoulders = {{0.75, -4}};
+    tpl.ditch = Ditch{0.4, 0.6, 1, 1};
+    tpl.cut = {{1, 2.0, 1.0, 0}, {0.75, std::nullopt, 0, 0}};
+    tpl.fill = {{1.5, std::nullopt, 0, 0}};
+    for (const RoadSide side : {RoadSide::Right, RoadSide::Left}) {
+        const double s = SideSign(side);
+        const std::optional<SideSection> sec = SideSection::Make(side, 100, 3.75, -2, tpl);
+        ASSERT_TRUE(sec);
+        struct Case {
+            double groundZ;
+            SlopeBranch branch;
+            double offset;
+            int level;
+        };
+        for (const Case& c : std::vector<Case>{{101, SlopeBranch::Cut, 7.205, 1},
+                                               {101.895, SlopeBranch::Cut, 8.1, 1},
+                                               {103, SlopeBranch::Cut, 9.1 + 0.75 * 1.105, 2},
+                                               {99.895, SlopeBranch::Cut, 6.1, 1},
+                                               {98.895, SlopeBranch::Fill, 6.0, 1}}) {
+            const Crossing x = BranchCrossing(Ground({{-40, c.groundZ}, {40, c.groundZ}}), *sec, c.branch);
+            ASSERT_EQ(x.outcome, CrossingOutcome::Found) << c.groundZ;
+            EXPECT_NEAR(x.point.offset, s * c.offset, 1e-9) << c.groundZ;
+            EXPECT_NEAR(x.point.z, c.groundZ, 1e-9) << c.groundZ;
+            EXPECT_EQ(x.level, c.level) << c.groundZ;
+        }
     }
 }
 
