@@ -249,6 +249,16 @@ void ReadRelative(const std::vector<TableLine>& lines, const GroundStationReader
     }
 }
 
+// A number as the files carry it: six decimals (a micrometre, far below
+// any survey), trailing zeros dropped: 100.5, -35.000038, 0.
+std::string FieldNumber(double v)
+{
+    std::string t = FormatFixed(v, 6);
+    while (t.back() == '0') t.pop_back();
+    if (t.back() == '.') t.pop_back();
+    return t == "-0" ? "0" : t;
+}
+
 const char* FormName(GroundFileForm f)
 {
     switch (f) {
@@ -355,7 +365,7 @@ std::string FormatGroundCsv(const std::vector<GroundSection>& sections, const Gr
     for (const GroundSection& g : sections) {
         const std::string st = label(g);
         for (const GroundPoint& p : g.points())
-            s += st + "," + RoundTripText(p.offset) + "," + RoundTripText(p.z) + "\n";
+            s += st + "," + FieldNumber(p.offset) + "," + FieldNumber(p.z) + "\n";
     }
     return s;
 }
@@ -365,7 +375,7 @@ std::string FormatGroundHdm(const std::vector<GroundSection>& sections, const Gr
     std::string s;
     for (const GroundSection& g : sections) {
         s += "BEGIN," + label(g) + "\n";
-        for (const GroundPoint& p : g.points()) s += RoundTripText(p.offset) + "," + RoundTripText(p.z) + "\n";
+        for (const GroundPoint& p : g.points()) s += FieldNumber(p.offset) + "," + FieldNumber(p.z) + "\n";
     }
     return s;
 }
@@ -380,8 +390,8 @@ void AppendRelativeSide(std::string& s, const std::vector<const GroundPoint*>& s
     double u = 0, z = zc;
     for (const GroundPoint* p : side) {
         double du = 0, dz = 0;
-        const std::string duText = FormatGeneral(std::fabs(p->offset) - u);
-        const std::string dzText = FormatGeneral(p->z - z);
+        const std::string duText = FieldNumber(std::fabs(p->offset) - u);
+        const std::string dzText = FieldNumber(p->z - z);
         ReadFieldNumber(duText, &du);
         ReadFieldNumber(dzText, &dz);
         u += du;
@@ -417,9 +427,9 @@ RelativeGroundText FormatGroundRelative(const std::vector<GroundSection>& sectio
         out.notes.push_back("桩号 " + st + "：中桩地面高程 " + FormatFixed(*zc, 3) +
                             (onCentre ? "（中桩地面点）" : "（由左右两点内插）"));
         // The centre elevation is written in full, as the pairs start from it.
-        out.centreGround += st + "," + FormatGeneral(*zc) + "\n";
+        out.centreGround += st + "," + FieldNumber(*zc) + "\n";
         double zcWritten = 0;
-        ReadFieldNumber(FormatGeneral(*zc), &zcWritten);
+        ReadFieldNumber(FieldNumber(*zc), &zcWritten);
         out.text += st + "\n";
         AppendRelativeSide(out.text, left, zcWritten);
         AppendRelativeSide(out.text, right, zcWritten);

@@ -97,8 +97,8 @@ using GroundStationLabel = std::function<std::string(const GroundSection&)>;
 
 // Csv: the header `桩号,偏距,高程`, then one row a point, sections in the
 // given order, points by offset. Hdm: `BEGIN,<station>` and one
-// `offset,elevation` line a point. Numbers in their shortest round-trip
-// form, so the file reads back to exactly the same numbers.
+// `offset,elevation` line a point. Numbers with six decimals, trailing zeros
+// dropped, so the file reads back to the same sections within 5e-7 m.
 // LF line ends (the file layer may add CR).
 std::string FormatGroundCsv(const std::vector<GroundSection>& sections, const GroundStationLabel& label);
 std::string FormatGroundHdm(const std::vector<GroundSection>& sections, const GroundStationLabel& label);
@@ -116,9 +116,10 @@ struct RelativeGroundText {
 
 // The relative form of the sections: the centre-line ground elevation is the
 // section's point at offset 0, else interpolated between its nearest left
-// and right points. Numbers in 15 significant digits; each pair is written
-// from the written value before it, so rounding does not add up along a
-// side.
+// and right points. Numbers with six decimals as above; each pair is
+// written from the written value before it, so rounding does not add up
+// along a side: every point reads back within 5e-7 m (1e-6 m in the
+// elevation, which adds the centre's rounding).
 RelativeGroundText FormatGroundRelative(const std::vector<GroundSection>& sections, const GroundStationLabel& label);
 
 }  // namespace tarvelo
