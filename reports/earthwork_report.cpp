@@ -22,11 +22,11 @@ QString F2(double v) { return Q(FormatFixed(v, 2)); }
 
 QString EarthworkReport(const Route& route, const std::string& routeName, const EarthworkResult& r)
 {
-    // One row per section; the interval ending at a section is on its row,
+    // Units as m2 and m3: GBK has no superscript digits. One row per section; the interval ending at a section is on its row,
     // as the design documents print the table.
     std::vector<QStringList> rows;
-    rows.push_back({QStringLiteral("桩号"), QStringLiteral("挖方面积(m²)"), QStringLiteral("填方面积(m²)"),
-                    QStringLiteral("距离(m)"), QStringLiteral("挖方数量(m³)"), QStringLiteral("填方数量(m³)"),
+    rows.push_back({QStringLiteral("桩号"), QStringLiteral("挖方面积(m2)"), QStringLiteral("填方面积(m2)"),
+                    QStringLiteral("距离(m)"), QStringLiteral("挖方数量(m3)"), QStringLiteral("填方数量(m3)"),
                     QStringLiteral("备注")});
     for (std::size_t i = 0; i < r.sections.size(); ++i) {
         const EarthworkSection& s = r.sections[i];
@@ -57,7 +57,7 @@ QString EarthworkReport(const Route& route, const std::string& routeName, const 
         lines << line.trimmed();
     }
     lines << QString();
-    lines << QStringLiteral("合计  挖方 %1 m³  填方 %2 m³").arg(F2(Checked(r.cut, "挖方数量")), F2(Checked(r.fill, "填方数量")));
+    lines << QStringLiteral("合计  挖方 %1 m3  填方 %2 m3").arg(F2(Checked(r.cut, "挖方数量")), F2(Checked(r.fill, "填方数量")));
     if (r.leftOut)
         lines << QStringLiteral("有 %1 个区间因断面有问题未计入").arg(r.leftOut);
     return JoinLinesCrLf(lines);

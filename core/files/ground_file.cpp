@@ -383,22 +383,30 @@ std::string FormatGroundHdm(const std::vector<GroundSection>& sections, const Gr
 namespace {
 
 // One side outward from the centre: pairs from the written value before,
-// so the sums read back stay within the last digit of each point.
-void AppendRelativeSide(std::string& s, const std::vector<const GroundPoint*>& side, double zc)
+// so the sums read back stay within the last digit of each point. A point
+// less than a micrometre beyond the one before would read back at the same
+// offset: it is left out and counted in *merged.
+void AppendRelativeSide(std::string& s, const std::vector<const GroundPoint*>& side, double zc, std::size_t* merged)
 {
-    s += std::to_string(side.size());
+    std::string pairs;
+    std::size_t n = 0;
     double u = 0, z = zc;
     for (const GroundPoint* p : side) {
         double du = 0, dz = 0;
         const std::string duText = FieldNumber(std::fabs(p->offset) - u);
+        if (duText == "0") {
+            ++*merged;
+            continue;
+        }
         const std::string dzText = FieldNumber(p->z - z);
         ReadFieldNumber(duText, &du);
         ReadFieldNumber(dzText, &dz);
         u += du;
         z += dz;
-        s += "\t" + duText + "\t" + dzText;
+        pairs += "\t" + duText + "\t" + dzText;
+        ++n;
     }
-    s += "\n";
+    s += std::to_string(n) + pairs + "\n";
 }
 
 }  // namespace
@@ -417,12 +425,13 @@ RelativeGroundText FormatGroundRelative(const std::vector<GroundSection>& sectio
         std::vector<const GroundPoint*> left, right;
         bool onCentre = false;
         for (const GroundPoint& p : g.points()) {
-            if (p.offset < 0)
-                left.insert(left.begin(), &p);
-            else if (p.offset > 0)
-                right.push_back(&p);
-            else
+            // A point the six decimals put on the centre line is the centre point.
+            if (FieldNumber(p.offset) == "0")
                 onCentre = true;
+            else if (p.offset < 0)
+                left.insert(left.begin(), &p);
+            else
+                right.push_back(&p);
         }
         out.notes.push_back("桩号 " + st + "：中桩地面高程 " + FormatFixed(*zc, 3) +
                             (onCentre ? "（中桩地面点）" : "（由左右两点内插）"));
@@ -431,8 +440,12 @@ RelativeGroundText FormatGroundRelative(const std::vector<GroundSection>& sectio
         double zcWritten = 0;
         ReadFieldNumber(FieldNumber(*zc), &zcWritten);
         out.text += st + "\n";
-        AppendRelativeSide(out.text, left, zcWritten);
-        AppendRelativeSide(out.text, right, zcWritten);
+        std::size_t merged = 0;
+        AppendRelativeSide(out.text, left, zcWritten, &merged);
+        AppendRelativeSide(out.text, right, zcWritten, &merged);
+        if (merged)
+            out.notes.push_back("桩号 " + st + "：" + std::to_string(merged) +
+                                " 个点与相邻点的偏距相差不到 0.000001 m，相对格式中未写入。");
         ++out.written;
     }
     return out;

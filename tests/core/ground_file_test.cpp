@@ -207,6 +207,21 @@ TEST(GroundFile, RelativeFormOfASectionWithoutACentrePoint)
     EXPECT_EQ(rel.centreGround, "桩号,高程\nK10+020.000,100.5\n");
 }
 
+TEST(GroundFile, RelativeFormReadsBackAPointWithinAMicrometreOfTheCentreLine)
+{
+    // 4e-7 m right of the centre line is written as the centre point, not as
+    // a second point at offset 0 that the reader would refuse.
+    const GroundFileContent g = ParseGroundFile("BEGIN,10020\n-2,100\n0.0000004,100.5\n2,101\n", ReadStation);
+    ASSERT_TRUE(g.ok());
+    const RelativeGroundText rel = FormatGroundRelative(g.sections, Label);
+    const CentreGroundContent centre = ParseCentreGroundFile(rel.centreGround, ReadStation);
+    const GroundFileContent back = ParseGroundFile(rel.text, ReadStation, &centre.points);
+    ASSERT_TRUE(back.ok()) << back.refused;
+    EXPECT_TRUE(back.problems.empty());
+    ASSERT_EQ(back.sections[0].points().size(), 3u);
+    EXPECT_NEAR(back.sections[0].points()[1].z, 100.5, 1e-6);
+}
+
 TEST(GroundFile, CentreGroundElevations)
 {
     const CentreGroundContent c = ParseCentreGroundFile("桩号,高程\nK10+100,353\nK10+000,352.4\n", ReadStation);
