@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "cli/route_ground_cli.h"
-#include "cli/route_export_cli.h"
 #include "cli/route_slope_cli.h"
 #include "compute/design_check_json.h"
 #include "compute/earthwork.h"
@@ -104,14 +103,6 @@ std::string Totals(const EarthworkResult& r)
     return s + "\n";
 }
 
-std::optional<std::string> WriteWhole(const std::string& path, const std::string& text)
-{
-    AtomicFileOstream file;
-    if (auto e = file.Open(path)) return e;
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return file.Commit();
-}
-
 }  // namespace
 
 int RunRouteEarthwork(const Route& route, const Profile& profile, const OptionValue& value, bool json,
@@ -200,7 +191,7 @@ int RunRouteEarthwork(const Route& route, const Profile& profile, const OptionVa
             }
             s += "\r\n";
         }
-        if (auto e = WriteWhole(*value("out"), s)) {
+        if (auto e = WriteWholeFile(*value("out"), s)) {
             *error = *e;
             return 1;
         }
@@ -217,7 +208,7 @@ int RunRouteEarthwork(const Route& route, const Profile& profile, const OptionVa
                 ++n;
             }
         }
-        if (auto e = WriteWhole(*value("out"), s)) {
+        if (auto e = WriteWholeFile(*value("out"), s)) {
             *error = *e;
             return 1;
         }

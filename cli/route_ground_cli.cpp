@@ -34,15 +34,6 @@ std::optional<std::string> ReadText(const std::string& path, std::string* error)
 
 std::string RoundTrip(double v) { return RoundTripText(Checked(v, "输出值")); }
 
-// Writes text to the file atomically, or returns why it could not.
-std::optional<std::string> WriteWhole(const std::string& path, const std::string& text)
-{
-    AtomicFileOstream file;
-    if (auto e = file.Open(path)) return e;
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return file.Commit();
-}
-
 std::string SectionsJson(const PointSections& s)
 {
     std::string j = "{\"sections\":[";
@@ -66,6 +57,14 @@ std::string SectionsJson(const PointSections& s)
 }
 
 }  // namespace
+
+std::optional<std::string> WriteWholeFile(const std::string& path, const std::string& text)
+{
+    AtomicFileOstream file;
+    if (auto e = file.Open(path)) return e;
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return file.Commit();
+}
 
 std::optional<GroundFileContent> LoadGroundSections(const Route& route, const std::string& path,
                                                     const std::optional<std::string>& centrePath, std::string* error,
@@ -191,7 +190,7 @@ int RunRouteGround(const Route& route, const OptionValue& value, bool json, std:
 
     const RelativeGroundText relative = FormatGroundRelative(sorted.sections, label);
     if (const auto path = value("centre-ground-out"))
-        if (auto e = WriteWhole(*path, relative.centreGround)) {
+        if (auto e = WriteWholeFile(*path, relative.centreGround)) {
             *error = *e;
             return 1;
         }
@@ -208,7 +207,7 @@ int RunRouteGround(const Route& route, const OptionValue& value, bool json, std:
     if (format == "hdm-relative" || value("centre-ground-out"))
         for (const std::string& n : relative.notes) summary += n + "\n";
     if (const auto path = value("out")) {
-        if (auto e = WriteWhole(*path, body)) {
+        if (auto e = WriteWholeFile(*path, body)) {
             *error = *e;
             return 1;
         }

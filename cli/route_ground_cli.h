@@ -25,6 +25,10 @@ std::optional<GroundFileContent> LoadGroundSections(const Route& route, const st
                                                     const std::optional<std::string>& centrePath, std::string* error,
                                                     int* status);
 
+// Writes text to the file at path atomically (a failed write leaves an
+// existing file as it was); the error, or nullopt.
+std::optional<std::string> WriteWholeFile(const std::string& path, const std::string& text);
+
 // route ground --points FILE (--interval J | --stations FILE) [--band B]
 // [--format csv|hdm|hdm-relative] [--out FILE] [--centre-ground-out FILE]
 // [--json]. The sections go to out (or the file); what was read, the points
