@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
 
 #include <nlohmann/json.hpp>
 
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "route_cli_run.h"
+#include "tests/reports/gbk_python.h"
 
 namespace tarvelo::testing {
 namespace {
@@ -138,16 +140,25 @@ TEST_F(RouteGroundCli, CatchStakesReportAndCsv)
     for (const QByteArray& l : lines)
         if (!l.isEmpty()) names.insert(l.split(',')[0]);
     EXPECT_EQ(names.size(), 22u);
-    QFile rep(QString::fromStdString(report));
-    ASSERT_TRUE(rep.open(QIODevice::ReadOnly));
-    // "土石方数量表" in GBK.
-    EXPECT_TRUE(rep.readAll().startsWith(QByteArray("\xcd\xc1\xca\xaf\xb7\xbd\xca\xfd\xc1\xbf\xb1\xed\r\n")));
+    // The report and the CSV as Python reads them.
+    const std::string text = DecodeGbkWithPython(QString::fromStdString(report));
+    EXPECT_EQ(text.rfind("土石方数量表\r\n路线：route-example\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("K10+300.000"), std::string::npos);
+    EXPECT_NE(text.find("合计  挖方 3632.09 m3  填方 1954.45 m3"), std::string::npos) << text;
     std::vector<std::string> c = Earthwork(kDir + "ground-example.csv");
     c.insert(c.end(), {"--format", "csv", "--out", csv});
     ASSERT_EQ(RunRoute(c).status, 0);
-    QFile cf(QString::fromStdString(csv));
-    ASSERT_TRUE(cf.open(QIODevice::ReadOnly));
-    EXPECT_EQ(cf.readAll().count('\n'), 12);
+    QProcess py;
+    py.start(QStringLiteral("/usr/bin/python3"),
+             {QStringLiteral(TARVELO_SOURCE_DIR "/tests/reports/csv_check.py"), QString::fromStdString(csv)});
+    ASSERT_TRUE(py.waitForFinished(60000));
+    const auto read = nlohmann::json::parse(py.readAllStandardOutput().toStdString());
+    EXPECT_TRUE(read["bom"].get<bool>());
+    EXPECT_EQ(read["lone_lf"], 0);
+    ASSERT_EQ(read["rows"].size(), 12u);
+    EXPECT_EQ(read["rows"][0][1], "挖方面积");
+    EXPECT_EQ(read["rows"][11][0], "K10+300.000");
+    EXPECT_EQ(read["rows"][11][16], "3632.089");
 }
 
 TEST_F(RouteGroundCli, LengthAcrossAChainBreakIsTheDistance)
