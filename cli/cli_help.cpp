@@ -206,6 +206,42 @@ const CommandHelp kCommands[] = {
      "  --tolerance-z T   高程限差，单位米；默认 0.010\n"
      TARVELO_SHOT_OPTIONS
      "  --report FILE     另将高程检测表写入该文件（GBK，CR LF）\n"},
+    {"route ground",
+     "route ground --route FILE --points FILE (--interval J | --stations FILE) [--band B] [--breaks FILE]\n"
+     "                          [--format csv|hdm|hdm-relative] [--out FILE] [--centre-ground-out FILE] [--json]",
+     "横断面地面线：把 RTK 实测点按最近垂足归入离它最近的断面桩号（沿线相距不超过带宽），\n"
+     "偏距取垂足偏距，高程不变；每个断面的点按偏距排序，偏距相差不到 1 mm 的后一点不用。\n"
+     "未归入断面的点（超出线路、离断面太远、位于两断面正中、无高程）都列出原因。",
+     TARVELO_ROUTE_OPTION
+     "  --points FILE     实测点文件：点名,X,Y,H 或 CASS 坐标数据（点名,编码,Y,X,H）\n"
+     "  --interval J      断面间距：各区段内 J 的整倍数桩号（与 route table 相同）\n"
+     "  --stations FILE   断面桩号文件，每行一个桩号（可带“(1区)”）\n"
+     "  --band B          点离断面的最大沿线距离，单位米；默认 0.5\n"
+     "  --format csv|hdm|hdm-relative\n"
+     "                    输出格式：桩号,偏距,高程（默认）；BEGIN 断面格式；相对平距,高差格式\n"
+     "  --out FILE        写入该文件，不给出时写到标准输出\n"
+     "  --centre-ground-out FILE\n"
+     "                    另写出各断面的中桩地面高程（桩号,高程），相对格式读入时要用\n" TARVELO_JSON_OPTION},
+    {"route earthwork",
+     "route earthwork --route FILE --profile FILE --template FILE --ground FILE [--sections FILE]\n"
+     "                          [--centre-ground FILE] [--breaks FILE] [--depth D] [--start S --end E]\n"
+     "                          [--json | --format csv|dat --out FILE] [--report FILE]",
+     "土石方：对每个地面线断面按路基边缘处的地面定填挖，求两侧坡脚或坡口（偏距、坐标、高程），\n"
+     "设计线与地面线之间的挖方面积和填方面积；相邻断面之间按平均断面法计算挖方、填方数量\n"
+     "（距离为沿线距离，跨断链亦然）并累计。有问题的断面不计面积，其两侧区间不计数量，\n"
+     "此时退出码为 3。",
+     TARVELO_ROUTE_OPTION
+     "  --profile FILE    纵断面文件（中桩设计高程）\n"
+     "  --template FILE   路基模板：起始桩号,侧,部位,参数1,参数2,参数3,参数4\n"
+     "  --ground FILE     横断面地面线：桩号,偏距,高程；BEGIN 断面格式（.hdm）；或相对格式（.hdm）\n"
+     "  --centre-ground FILE\n"
+     "                    中桩地面高程（桩号,高程），读相对格式时需要\n"
+     "  --sections FILE   横断面表（路面宽度和横坡）；不给出时路基顶面只由模板的路肩组成\n"
+     "  --depth D         路槽深度，单位米：路面宽度内设计线降低 D，两侧为竖直边\n"
+     "  --start S --end E 只计算这一段的断面\n" TARVELO_JSON_OPTION
+     "  --format csv|dat --out FILE\n"
+     "                    写成 CSV 表，或坡脚、坡口的 CASS 坐标数据文件\n"
+     "  --report FILE     另将土石方数量表写入该文件（GBK，CR LF）\n"},
     {"route import-landxml",
      "route import-landxml --in FILE (--out FILE | --list) [--alignment NAME] [--profile-out FILE]\n"
      "                          [--breaks-out FILE]",

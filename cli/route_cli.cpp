@@ -10,7 +10,9 @@
 
 #include "cli/cli_help.h"
 #include "cli/route_check_cli.h"
+#include "cli/route_earthwork_cli.h"
 #include "cli/route_export_cli.h"
+#include "cli/route_ground_cli.h"
 #include "cli/route_profile_cli.h"
 #include "cli/route_slope_cli.h"
 #include "cli/route_stakeout_cli.h"
@@ -84,6 +86,15 @@ const std::map<std::string, RouteCommandDef>& RouteCommands()
            "format", "out", "report"},
           {"json"},
           {"route", "profile"}}},
+        {"ground",
+         {{"route", "points", "interval", "stations", "band", "breaks", "spiral", "format", "out", "centre-ground-out"},
+          {"json"},
+          {"route", "points"}}},
+        {"earthwork",
+         {{"route", "profile", "template", "ground", "sections", "centre-ground", "breaks", "spiral", "depth", "start",
+           "end", "format", "out", "report"},
+          {"json"},
+          {"route", "profile", "template", "ground"}}},
     };
     return commands;
 }
@@ -910,6 +921,17 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
             const auto run = inv.command == "slope" ? RunRouteSlope : RunRouteLevel;
             std::string error;
             const int status = run(route, *OptionalProfile(inv, route), value, inv.flag("json"), out, &error);
+            if (!error.empty()) Fail(error, status);
+            err = warnings;
+            return status;
+        }
+        else if (inv.command == "ground" || inv.command == "earthwork") {
+            const auto value = [&inv](const std::string& name) { return inv.value(name); };
+            std::string error;
+            const int status = inv.command == "ground"
+                                   ? RunRouteGround(route, value, inv.flag("json"), out, &warnings, &error)
+                                   : RunRouteEarthwork(route, *OptionalProfile(inv, route), value, inv.flag("json"),
+                                                       out, &warnings, &error);
             if (!error.empty()) Fail(error, status);
             err = warnings;
             return status;

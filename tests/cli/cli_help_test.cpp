@@ -59,6 +59,7 @@ std::set<std::string> ForeignWords(const std::string& text)
         "breaks", "zone", "StaEquation", "check", "design", "tolerance", "z", "T", "N", "sections", "transition", "linear",
         "cubic", "instrument", "backsight", "azimuth", "height", "target", "H", "h", "t",
         "slope", "level", "template", "depth", "D", "Z",
+        "ground", "earthwork", "band", "B", "stations", "hdm", "relative", "centre", "BEGIN",
         // point names, symbols, notations and encodings
         "ZH", "HY", "QZ", "YH", "HZ", "JD", "QD", "ZD", "R", "Ls1", "Ls2", "d", "mmss", "LandXML",
         "DXF", "JSON", "CASS", "GBK", "UTF", "CR", "LF",
