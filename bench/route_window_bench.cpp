@@ -44,8 +44,8 @@ std::vector<PlanStake> Stakes(const StakeTableModel& table, const PlanFrame& fra
     out.reserve(table.size());
     for (std::size_t r = 0; r < table.size(); ++r) {
         const RouteTableRow row = table.computedRow(r);
-        out.push_back({frame.toScene(row.stake.point.x, row.stake.point.y),
-                       QString::fromStdString(EntryStationText(row.entry)), !row.entry.kind.empty()});
+        out.push_back({frame.toScene(row.stake.point.x, row.stake.point.y), row.entry.displayed,
+                       !row.entry.kind.empty(), row.entry.twice ? row.entry.zone : -1});
     }
     return out;
 }
