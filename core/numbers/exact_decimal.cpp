@@ -40,25 +40,44 @@ std::uint64_t RoundScaled(double a, double scale, HalfRule rule)
     return n;
 }
 
-// Writes n with a point before its last `decimals` digits.
+// "00".."99": two digits a division, as most fast integer printers do.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes n with a point before its last `decimals` digits (at least one
+// digit before the point), a minus sign first when negative and n != 0.
 void AppendScaled(std::string& out, std::uint64_t n, int decimals, bool negative)
 {
     char buf[48];
-    char* p = buf + sizeof buf;
-    int written = 0;
-    do {
-        if (written == decimals && decimals > 0) *--p = '.';
-        *--p = static_cast<char>('0' + n % 10);
-        n /= 10;
-        ++written;
-    } while (n != 0 || written <= decimals);
-    const bool zero = [&] {
-        for (const char* q = p; q < buf + sizeof buf; ++q)
-            if (*q != '0' && *q != '.') return false;
-        return true;
-    }();
+    char* const end = buf + sizeof buf;
+    char* p = end;
+    const bool zero = n == 0;
+    // The digits, least significant first, two at a time.
+    char digits[24];
+    int count = 0;
+    while (n >= 100) {
+        const unsigned pair = static_cast<unsigned>(n % 100) * 2;
+        n /= 100;
+        digits[count++] = kDigitPairs[pair + 1];
+        digits[count++] = kDigitPairs[pair];
+    }
+    if (n >= 10) {
+        const unsigned pair = static_cast<unsigned>(n) * 2;
+        digits[count++] = kDigitPairs[pair + 1];
+        digits[count++] = kDigitPairs[pair];
+    } else {
+        digits[count++] = static_cast<char>('0' + n);
+    }
+    // Leading zeros up to one digit before the point.
+    while (count <= decimals) digits[count++] = '0';
+    for (int i = 0; i < count; ++i) {
+        if (i == decimals && decimals > 0) *--p = '.';
+        *--p = digits[i];
+    }
     if (negative && !zero) *--p = '-';
-    out.append(p, static_cast<std::size_t>(buf + sizeof buf - p));
+    out.append(p, static_cast<std::size_t>(end - p));
 }
 
 }  // namespace
