@@ -219,17 +219,28 @@ double DegreesToDmsNumber(double a)
     const double d = std::floor(a);
     const double minutes = (a - d) * 60;
     const double m = std::floor(minutes);
-    const double s = (minutes - m) * 60;  // [0, 60); rounding may give 60, which adds as 1 minute
+    const double s = (minutes - m) * 60;  // [0, 60)
     // Ten decimals of a second (3e-14 degrees): the d.mmss double then holds
     // 17 significant digits, and its shortest text reads back within 2e-13°.
     // to_chars, not printf: the text must not follow the C locale's decimal mark.
     char buf[64];
-    std::string text(buf, std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, 0).ptr);
-    const int mm = static_cast<int>(m);
+    std::string sec(buf, std::to_chars(buf, buf + sizeof buf, s, std::chars_format::fixed, 10).ptr);
+    double deg = d;
+    int mm = static_cast<int>(m);
+    // Seconds that round to 60 carry into the minute (and the minute into the
+    // degree): a d.mmss with 60 seconds is refused when read back.
+    if (sec.rfind("60.", 0) == 0) {
+        sec = "0.0000000000";
+        if (++mm == 60) {
+            mm = 0;
+            deg += 1;
+            if (deg == 360) deg = 0;
+        }
+    }
+    std::string text(buf, std::to_chars(buf, buf + sizeof buf, deg, std::chars_format::fixed, 0).ptr);
     text += '.';
     text += char('0' + mm / 10);
     text += char('0' + mm % 10);
-    const std::string sec(buf, std::to_chars(buf, buf + sizeof buf, s, std::chars_format::fixed, 10).ptr);
     if (sec.find('.') < 2) text += '0';  // two digits of whole seconds
     for (char c : sec)
         if (c != '.') text += c;

@@ -182,6 +182,28 @@ TEST(ElementFile, AzimuthIsWrittenAsDmsThatReadsBackWithinAPicoDegree)
     }
 }
 
+// 90.2 in d.mmss is 90°20′; its degrees came back as 90°19′60″ ("90.196"),
+// which the strict d.mmss reader refuses: a written file did not read back.
+TEST(ElementFile, AzimuthWhoseSecondsRoundToSixtyIsWrittenWithTheCarry)
+{
+    const struct {
+        double dms, written;
+    } cases[] = {{90.2, 90.2}, {152.59, 152.59}, {10.5959, 10.5959}, {359.5959, 359.5959}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dms);
+        const double written = DegreesToDmsNumber(DmsToDegrees(c.dms));
+        EXPECT_NEAR(written, c.written, 1e-12);
+        ASSERT_TRUE(StrictDmsToDegrees(written).has_value()) << written;
+        EXPECT_NEAR(*StrictDmsToDegrees(written), DmsToDegrees(c.dms), 1e-12);
+    }
+    // Through the file: the rows written read back without a refusal.
+    const ElementFileParse read = ParseElementFile(
+        "名称,桩号,X,Y,方位角,长度\nL1,0,1000,2000,90.2,100\n");
+    ASSERT_TRUE(read.errors.empty());
+    const ElementFileParse again = ParseElementFile(FormatElementFile(read.rows));
+    EXPECT_TRUE(again.errors.empty()) << (again.errors.empty() ? "" : again.errors.front().message);
+}
+
 TEST(ElementFile, WrittenRowsReadBackToTheSameRows)
 {
     std::vector<ElementInput> rows(5);
