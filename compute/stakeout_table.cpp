@@ -59,15 +59,13 @@ std::optional<std::size_t> CountTableRows(double start, double end, double inter
     return n;
 }
 
-TableStreamResult StreamStakeoutTable(const CurveState& s, const TableParams& p, std::string_view eol,
-                                      const std::function<void(std::string_view)>& sink)
+namespace {
+
+// The table's lines for a count of rows already checked, handed to sink.
+TableStreamResult StreamCountedRows(const CurveState& s, const TableParams& p, std::size_t rows,
+                                    std::string_view eol, const std::function<void(std::string_view)>& sink)
 {
     TableStreamResult r;
-    std::size_t rows = 0;
-    if (std::string refusal = RefusalFor(p.start, p.end, p.interval, &rows); !refusal.empty()) {
-        r.refusal = refusal;
-        return r;
-    }
     constexpr std::size_t kPiece = 64 * 1024;
     std::string t;
     t.reserve(kPiece + 256 + p.offsetText.size() + p.skewText.size());
@@ -95,6 +93,20 @@ TableStreamResult StreamStakeoutTable(const CurveState& s, const TableParams& p,
     return r;
 }
 
+}  // namespace
+
+TableStreamResult StreamStakeoutTable(const CurveState& s, const TableParams& p, std::string_view eol,
+                                      const std::function<void(std::string_view)>& sink)
+{
+    std::size_t rows = 0;
+    if (std::string refusal = RefusalFor(p.start, p.end, p.interval, &rows); !refusal.empty()) {
+        TableStreamResult r;
+        r.refusal = refusal;
+        return r;
+    }
+    return StreamCountedRows(s, p, rows, eol, sink);
+}
+
 TableResult BuildStakeoutTable(const CurveState& s, const TableParams& p)
 {
     TableResult r;
@@ -104,8 +116,9 @@ TableResult BuildStakeoutTable(const CurveState& s, const TableParams& p)
         return r;
     }
     r.text.reserve(64 + rows * (56 + p.offsetText.size() + p.skewText.size()));
+    // The rows are counted once, here: the whole text is reserved for them.
     const TableStreamResult streamed =
-        StreamStakeoutTable(s, p, "\r\n", [&](std::string_view piece) { r.text.append(piece); });
+        StreamCountedRows(s, p, rows, "\r\n", [&](std::string_view piece) { r.text.append(piece); });
     r.rows = streamed.rows;
     r.fault = streamed.fault;
     return r;
