@@ -14,10 +14,7 @@ using namespace tarvelo;
 
 namespace {
 
-bool HasNonFiniteWord(const std::string& s)
-{
-    return s.find("inf") != std::string::npos || s.find("nan") != std::string::npos;
-}
+using fuzz::HasNonFiniteWord;
 
 }  // namespace
 
