@@ -45,8 +45,8 @@ struct CommandHelp {
     "  --y Y             实测点的 Y（东）坐标\n"                                              \
     "  --z Z             实测点的高程\n"                                                      \
     "  --points FILE     实测点文件：点名,X,Y,H 或 CASS 坐标数据（点名,编码,Y,X,H）\n" TARVELO_JSON_OPTION \
-    "  --format csv      将各点写成 csv 文件（与 --out 一起给出）\n"                          \
-    "  --out FILE        csv 文件的路径\n"
+    "  --format csv|xlsx 将各点写成 csv 文件或 Excel 工作簿（与 --out 一起给出）\n"          \
+    "  --out FILE        csv 或 xlsx 文件的路径\n"
 
 const CommandHelp kCommands[] = {
     {"elements", "elements [--curve FILE] [--json] [--report FILE]",
@@ -178,7 +178,7 @@ const CommandHelp kCommands[] = {
      "                    将各行写成 CSV 文件或 Excel 工作簿\n"},
     {"route slope",
      "route slope --route FILE --profile FILE --template FILE [--sections FILE] [--breaks FILE]\n"
-     "                          (--x X --y Y --z Z | --points FILE) [--json | --format csv --out FILE]\n"
+     "                          (--x X --y Y --z Z | --points FILE) [--json | --format csv|xlsx --out FILE]\n"
      "                          [--report FILE]",
      "边坡放样：对每个实测地面点，由最近垂足求桩号、偏距和左右侧，按该点高程判定填方或挖方，\n"
      "求路基边缘的偏距和高程，以及以该点高程为地面时的坡脚（填方）或坡口（挖方）：偏距、坐标、\n"
@@ -194,7 +194,7 @@ const CommandHelp kCommands[] = {
     {"route level",
      "route level --route FILE --profile FILE [--sections FILE] [--template FILE] [--breaks FILE]\n"
      "                          [--depth D] [--tolerance-z T] (--x X --y Y --z Z | --points FILE)\n"
-     "                          [--json | --format csv --out FILE] [--report FILE]",
+     "                          [--json | --format csv|xlsx --out FILE] [--report FILE]",
      "高程检测：对每个实测点求桩号、偏距和该处的设计高程，给出高差（实测减设计）、高或低，\n"
      "以及是否在限差之内。路基顶面以内按路面设计高程减去检测层深度，路基边缘以外按该点高程\n"
      "所在的填方或挖方边坡（需要 --template）。全部合格时退出码为 0，否则为 3。",
@@ -208,7 +208,7 @@ const CommandHelp kCommands[] = {
      "  --report FILE     另将高程检测表写入该文件（GBK，CR LF）\n"},
     {"route ground",
      "route ground --route FILE --points FILE (--interval J | --stations FILE) [--band B] [--breaks FILE]\n"
-     "                          [--format csv|hdm|hdm-relative] [--out FILE] [--centre-ground-out FILE] [--json]",
+     "                          [--format csv|hdm|hdm-relative|xlsx] [--out FILE] [--centre-ground-out FILE] [--json]",
      "横断面地面线：把 RTK 实测点按最近垂足归入离它最近的断面桩号（沿线相距不超过带宽），\n"
      "偏距取垂足偏距，高程不变；每个断面的点按偏距排序，偏距相差不到 1 mm 的后一点不用。\n"
      "未归入断面的点（超出线路、离断面太远、位于两断面正中、无高程）都列出原因。",
@@ -217,15 +217,16 @@ const CommandHelp kCommands[] = {
      "  --interval J      断面间距：各区段内 J 的整倍数桩号（与 route table 相同）\n"
      "  --stations FILE   断面桩号文件，每行一个桩号（可带“(1区)”）\n"
      "  --band B          点离断面的最大沿线距离，单位米；默认 0.5\n"
-     "  --format csv|hdm|hdm-relative\n"
-     "                    输出格式：桩号,偏距,高程（默认）；BEGIN 断面格式；相对平距,高差格式\n"
+     "  --format csv|hdm|hdm-relative|xlsx\n"
+     "                    输出格式：桩号,偏距,高程（默认）；BEGIN 断面格式；相对平距,高差格式；\n"
+     "                    xlsx 为 Excel 工作簿，须用 --out 给出文件\n"
      "  --out FILE        写入该文件，不给出时写到标准输出\n"
      "  --centre-ground-out FILE\n"
      "                    另写出各断面的中桩地面高程（桩号,高程），相对格式读入时要用\n" TARVELO_JSON_OPTION},
     {"route earthwork",
      "route earthwork --route FILE --profile FILE --template FILE --ground FILE [--sections FILE]\n"
      "                          [--centre-ground FILE] [--breaks FILE] [--depth D] [--start S --end E]\n"
-     "                          [--json | --format csv|dat --out FILE] [--report FILE]",
+     "                          [--json | --format csv|dat|xlsx --out FILE] [--report FILE]",
      "土石方：对每个地面线断面按路基边缘处的地面定填挖，求两侧坡脚或坡口（偏距、坐标、高程），\n"
      "设计线与地面线之间的挖方面积和填方面积；相邻断面之间按平均断面法计算挖方、填方数量\n"
      "（距离为沿线距离，跨断链亦然）并累计。有问题的断面不计面积，其两侧区间不计数量，\n"
@@ -239,8 +240,8 @@ const CommandHelp kCommands[] = {
      "  --sections FILE   横断面表（路面宽度和横坡）；不给出时路基顶面只由模板的路肩组成\n"
      "  --depth D         路槽深度，单位米：路面宽度内设计线降低 D，两侧为竖直边\n"
      "  --start S --end E 只计算这一段的断面\n" TARVELO_JSON_OPTION
-     "  --format csv|dat --out FILE\n"
-     "                    写成 CSV 表，或坡脚、坡口的 CASS 坐标数据文件\n"
+     "  --format csv|dat|xlsx --out FILE\n"
+     "                    写成 CSV 表、Excel 工作簿，或坡脚、坡口的 CASS 坐标数据文件\n"
      "  --report FILE     另将土石方数量表写入该文件（GBK，CR LF）\n"},
     {"route import-landxml",
      "route import-landxml --in FILE (--out FILE | --list) [--alignment NAME] [--profile-out FILE]\n"

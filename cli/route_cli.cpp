@@ -863,7 +863,9 @@ int RunCheck(const Route& r, const RouteInvocation& inv, std::ostream& out)
 
 }  // namespace
 
-int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::string& err)
+namespace {
+
+int RunRouteCommand(const std::vector<std::string>& args, std::ostream& out, std::string& err)
 {
     err.clear();
     if (const std::optional<std::string> usage = UsageFor(args)) {
@@ -952,6 +954,17 @@ int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::st
         err = std::string(fault.what()) + "\n";
         return 1;
     }
+}
+
+}  // namespace
+
+int RunRouteCli(const std::vector<std::string>& args, std::ostream& out, std::string& err)
+{
+    // Messages about rows of workbooks name the sheet's cells.
+    const TableReadLog reads;
+    const int status = RunRouteCommand(args, out, err);
+    err = reads.NameCells(err);
+    return status;
 }
 
 }  // namespace tarvelo

@@ -1,8 +1,11 @@
 #include "cli/xlsx_output.h"
 
+#include <optional>
 #include <sstream>
 
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include "cli/cli_run.h"
 #include "cli/route_cli.h"
@@ -18,17 +21,22 @@ struct XlsxCommand {
     const char* name;    // the subcommand
     const char* sheet;   // the first table's sheet and title
     bool csvRows;        // its rows come from --format csv (else the printed text)
+    bool csvFile;        // --format csv writes them to the --out file (else to standard output)
     const char* rest;    // the sheet of a later table no first column names
     const char* columns; // the column names of rows printed without a header, or nullptr
 };
 
 const XlsxCommand kCommands[] = {
-    {"route", "table", "逐桩坐标表", true, "逐桩坐标表", nullptr},
-    {"route", "sections", "边桩坐标表", true, "边桩坐标表", nullptr},
-    {"route", "check", "设计复核表", false, "复核汇总", nullptr},
-    {"route", "inverse", "坐标反算表", false, "坐标反算表", "点名\t桩号\t偏距\t所在"},
-    {"route", "elements", "线路概况", false, "线路概况", nullptr},
-    {nullptr, "table", "逐桩坐标表", false, "逐桩坐标表", nullptr},
+    {"route", "table", "逐桩坐标表", true, false, "逐桩坐标表", nullptr},
+    {"route", "sections", "边桩坐标表", true, false, "边桩坐标表", nullptr},
+    {"route", "check", "设计复核表", false, false, "复核汇总", nullptr},
+    {"route", "inverse", "坐标反算表", false, false, "坐标反算表", "点名\t桩号\t偏距\t所在"},
+    {"route", "elements", "线路概况", false, false, "线路概况", nullptr},
+    {"route", "slope", "边坡放样", true, true, "边坡放样", nullptr},
+    {"route", "level", "高程检测", true, true, "高程检测", nullptr},
+    {"route", "ground", "横断面地面线", true, false, "横断面地面线", nullptr},
+    {"route", "earthwork", "土石方数量表", true, true, "土石方数量表", nullptr},
+    {nullptr, "table", "逐桩坐标表", false, false, "逐桩坐标表", nullptr},
 };
 
 // A later table's sheet, told by its first column's name.
@@ -40,6 +48,10 @@ std::string SheetFor(const TextRecords& block, const std::string& fallback)
         if (!block.empty() && !block.front().empty() && block.front().front() == column) return sheet;
     return fallback;
 }
+
+// 3 is a finished command with findings: route check's differing rows,
+// route level's points out of tolerance, route earthwork's sections left out.
+bool Finished(int status) { return status == kExitOk || status == 3; }
 
 int Refuse(std::string& err, const std::string& message)
 {
@@ -65,7 +77,7 @@ int RunXlsxOutput(const std::vector<std::string>& args, std::string& err)
         if ((c.route != nullptr) == route && name == c.name) command = &c;
     if (!command)
         return Refuse(err, "--format xlsx 只能用于 route table、route sections、route check、route inverse --points、"
-                           "route elements 和 table。");
+                           "route elements、route slope、route level、route ground、route earthwork 和 table。");
 
     // The command's own arguments, without --format xlsx and --out.
     std::vector<std::string> inner;
@@ -90,18 +102,38 @@ int RunXlsxOutput(const std::vector<std::string>& args, std::string& err)
         inner.push_back("--format");
         inner.push_back("csv");
     }
+    // A command that writes its CSV to a file writes it into a scratch folder.
+    QTemporaryDir scratch;
+    const QString csvPath = scratch.filePath(QStringLiteral("rows.csv"));
+    if (command->csvFile) {
+        if (!scratch.isValid()) return Refuse(err, "无法建立临时文件夹。");
+        inner.push_back("--out");
+        inner.push_back(csvPath.toStdString());
+    }
 
     std::string text;
     int status;
+    // The full values behind the shown numbers, noted while the rows are written.
+    std::optional<FullValues> full;
+    {
+    FixedTextLog notes;
     if (route) {
         std::ostringstream rows;
         status = RunRouteCli(inner, rows, err);
         text = rows.str();
+        if (command->csvFile && Finished(status)) {
+            // What the command prints beside its table (totals) is a note.
+            err += text;
+            QFile file(csvPath);
+            if (!file.open(QIODevice::ReadOnly)) return Refuse(err, "读不到命令写出的表格。");
+            text = file.readAll().toStdString();
+        }
     } else {
         status = RunCli(inner, text, err);
     }
-    // route check's 3 is a finished check with differing rows.
-    if (status != kExitOk && !(route && name == "check" && status == 3)) return status;
+    full.emplace(notes.entries());
+    }
+    if (!Finished(status)) return status;
 
     // The single curve's table is aligned with spaces, the route's with tabs.
     const char separator = command->csvRows ? ',' : (route ? '\t' : ' ');
@@ -112,7 +144,7 @@ int RunXlsxOutput(const std::vector<std::string>& args, std::string& err)
         std::string sheet = i == 0 ? command->sheet : SheetFor(blocks[i], command->rest);
         for (const XlsxTable& t : tables)
             if (t.sheet == sheet) sheet += std::to_string(i + 1);
-        tables.push_back(TypedXlsxTable(sheet, sheet, blocks[i]));
+        tables.push_back(TypedXlsxTable(sheet, sheet, blocks[i], &*full));
     }
     if (tables.empty()) return Refuse(err, "没有可写的表格。");
     const FileStatus written = WriteXlsxFile(QString::fromStdString(outPath), tables);

@@ -5,8 +5,11 @@
 //
 // Taken by: route table, route sections (their CSV rows), route check,
 // route inverse --points, route elements and the single-curve table (their
-// printed tables). The command runs as it would without the option; its
-// rows are typed and written, nothing is computed twice.
+// printed tables), route slope, route level, route ground and route
+// earthwork (their CSV rows; what they print beside the table goes to err).
+// The command runs as it would without the option; its rows are typed and
+// written with the full values behind the shown numbers (FixedTextLog),
+// nothing is computed twice.
 
 #include <string>
 #include <vector>
@@ -17,8 +20,8 @@ namespace tarvelo {
 bool WantsXlsxOutput(const std::vector<std::string>& args);
 
 // Runs the command and writes its tables to the --out file. Returns the
-// command's exit status (route check's 3 for differing rows included; the
-// file is written then too) and, in err, its messages and warnings ending
+// command's exit status (3 of route check, level and earthwork included:
+// the file is written then too) and, in err, its messages and warnings ending
 // in LF. Nothing goes to standard output.
 int RunXlsxOutput(const std::vector<std::string>& args, std::string& err);
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "reports/report_status.h"
 
@@ -40,5 +41,42 @@ FileResult<std::string> DecodeTableBytes(const QByteArray& bytes, const std::str
 // or set to an empty function, the note goes nowhere. Set it once, before
 // any file is read.
 void SetTableReadNotes(std::function<void(const QString&)> sink);
+
+// While a TableReadLog lives, ReadTableFileText on its thread notes each
+// file it reads (the path as given; for a workbook its sheet, the table's
+// text and the sheet column of each field), so that the messages a reader
+// gives about those files can name the sheet's cells. Logs nest: the
+// innermost one on the thread takes the notes.
+class TableReadLog {
+public:
+    TableReadLog();
+    ~TableReadLog();
+    TableReadLog(const TableReadLog&) = delete;
+    TableReadLog& operator=(const TableReadLog&) = delete;
+
+    // message with each row a workbook's table is named by, "第 6 行",
+    // followed by its cell in Excel's notation: "第 6 行（线路!C6）". The
+    // workbook is the file whose path the message quotes last before the row
+    // (“线路.xlsx”), or, when it quotes none, the only workbook read. The
+    // cell is the field of that row the message quotes after the row on the
+    // same line (“四五五”); a message that quotes none of the row's fields
+    // names the row's cells of the table (线路!A6:G6). Rows of text files
+    // and rows outside the table are left as they are.
+    std::string NameCells(const std::string& message) const;
+
+private:
+    friend FileResult<std::string> ReadTableFileText(const QString& path);
+    struct File {
+        std::string path;          // UTF-8, as given (with its "#sheet")
+        bool workbook = false;
+        std::string sheet;
+        std::string text;          // the table's text: line n is row n
+        std::vector<int> columns;  // the sheet column of each field
+    };
+    const File* Quoted(const std::string& quoted) const;
+    std::string CellOf(const File& file, int row, const std::string& quoted) const;
+    TableReadLog* outer_;
+    std::vector<File> files_;
+};
 
 }  // namespace tarvelo

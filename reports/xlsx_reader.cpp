@@ -1,6 +1,7 @@
 #include "reports/xlsx_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -375,9 +376,8 @@ FileResult<XlsxSheet> ParseSheet(const QByteArray& bytes, const std::string& par
                 bool ok = false;
                 const qlonglong i = value.trimmed().toLongLong(&ok);
                 if (!ok || i < 0 || std::size_t(i) >= shared.size())
-                    return R::Failure(QStringLiteral("工作表“%1”的单元格 %2 指向不存在的共享字符串。")
-                                          .arg(QString::fromStdString(name),
-                                               QString::fromStdString(XlsxCellName(cell.row, cell.col))));
+                    return R::Failure(QStringLiteral("单元格 %1 指向不存在的共享字符串。")
+                                          .arg(QString::fromStdString(XlsxReference(name, cell.row, cell.col))));
                 cell.kind = XlsxCell::Kind::Text;
                 cell.text = shared[std::size_t(i)];
             } else if (type == u"str" || type == u"inlineStr") {
@@ -392,9 +392,8 @@ FileResult<XlsxSheet> ParseSheet(const QByteArray& bytes, const std::string& par
             } else {
                 const std::optional<std::string> number = NumberText(value.trimmed().toStdString());
                 if (!number)
-                    return R::Failure(QStringLiteral("工作表“%1”的单元格 %2 存的数“%3”无法读取。")
-                                          .arg(QString::fromStdString(name),
-                                               QString::fromStdString(XlsxCellName(cell.row, cell.col)), value));
+                    return R::Failure(QStringLiteral("单元格 %1 存的数“%2”无法读取。")
+                                          .arg(QString::fromStdString(XlsxReference(name, cell.row, cell.col)), value));
                 cell.kind = XlsxCell::Kind::Number;
                 cell.text = *number;
             }
@@ -522,6 +521,24 @@ FileResult<XlsxWorkbookRead> ReadXlsxSheet(const QByteArray& bytes, const std::s
     if (!sheet.ok()) return R::Failure(*sheet.error);
     out.sheet = std::move(*sheet.value);
     return R::Success(std::move(out));
+}
+
+std::string XlsxReference(const std::string& sheet, int row, int firstCol, int lastCol)
+{
+    bool plain = !sheet.empty();
+    for (const unsigned char c : sheet)
+        if (c < 0x80 && !std::isalnum(c) && c != '_' && c != '.') plain = false;
+    std::string ref;
+    if (plain) {
+        ref = sheet;
+    } else {
+        ref = "'";
+        for (const char c : sheet) ref += c == '\'' ? std::string("''") : std::string(1, c);
+        ref += "'";
+    }
+    ref += "!" + XlsxCellName(row, firstCol);
+    if (lastCol >= 0) ref += ":" + XlsxCellName(row, lastCol);
+    return ref;
 }
 
 }  // namespace tarvelo

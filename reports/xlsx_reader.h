@@ -70,4 +70,9 @@ FileResult<XlsxWorkbookRead> ReadXlsxSheet(const QByteArray& bytes, const std::s
 // "B7" for row 7, col 1.
 std::string XlsxCellName(int row, int col);
 
+// A cell or a range as Excel writes it: "Sheet1!C12", "线路!A6:G6"; a sheet
+// name with spaces or punctuation quoted ('My sheet'!C12, a quote doubled).
+// row 1-based, columns 0-based; lastCol < 0 for a single cell.
+std::string XlsxReference(const std::string& sheet, int row, int firstCol, int lastCol = -1);
+
 }  // namespace tarvelo

@@ -24,7 +24,7 @@ QString Sheet(const XlsxSheet& s) { return QString::fromStdString(s.name); }
 
 QString CellAt(const XlsxSheet& s, int row, int col)
 {
-    return QStringLiteral("工作表“%1”的单元格 %2").arg(Sheet(s), QString::fromStdString(XlsxCellName(row, col)));
+    return QStringLiteral("单元格 %1").arg(QString::fromStdString(XlsxReference(s.name, row, col)));
 }
 
 // A header cell's text: its own, or the value of the merged range it lies in.
@@ -234,6 +234,7 @@ FileResult<XlsxTableText> SheetTableText(const XlsxSheet& s)
         ++line;
     }
     out.text = std::move(text);
+    out.columns = columns;
     return R::Success(std::move(out));
 }
 

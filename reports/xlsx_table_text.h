@@ -20,6 +20,7 @@
 
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "reports/report_status.h"
 #include "reports/xlsx_reader.h"
@@ -36,9 +37,10 @@ struct XlsxTableText {
     int firstCol = 0;       // the table's columns, 0-based (A is 0)
     int lastCol = 0;
     int totalRow = 0;       // the total row left out, or 0
+    std::vector<int> columns; // the sheet column (0-based) of each field of a line of the text
 };
 
-// Refused, naming the sheet and the cell ("工作表“Sheet1”的单元格 C12 ..."):
+// Refused, naming the sheet and the cell ("单元格 Sheet1!C12 ..."):
 // no header found; a formula without a cached value; an error value; a
 // text holding a comma, tab, line break or control character, or beginning
 // with '#' (which the text reader would take for a comment) in a cell of the

@@ -119,7 +119,21 @@ std::vector<TextRecords> RecordBlocks(const TextRecords& records)
     return blocks;
 }
 
-XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block)
+double FullValues::Of(const std::string& shown, double read)
+{
+    // A note a few rows ahead at most: messages and other tables' notes
+    // between the rows are passed over, a field no note wrote is not.
+    constexpr std::size_t kLookAhead = 512;
+    if (shown.find('.') == std::string::npos) return read;
+    for (std::size_t i = next_; i < notes_.size() && i < next_ + kLookAhead; ++i)
+        if (notes_[i].text == shown) {
+            next_ = i + 1;
+            return notes_[i].value;
+        }
+    return read;
+}
+
+XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block, FullValues* full)
 {
     XlsxTable t;
     t.sheet = std::move(sheet);
@@ -132,6 +146,20 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
             if (IsNumber(f, &v) || ReadKStation(f, &v, &d)) header = false;
         }
     const TextRecords rows(block.begin() + (header ? 1 : 0), block.end());
+    // The full value of each number and station field, looked up in the
+    // order the rows were written.
+    std::vector<std::vector<double>> values(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (const std::string& f : rows[r]) {
+            double v = 0;
+            int d = 0;
+            if (IsNumber(f, &v)) {
+                if (full) v = full->Of(f, v);
+            } else if (ReadKStation(f, &v, &d)) {
+                if (full) v = full->Of(FormatFixed(v, d), v);
+            }
+            values[r].push_back(v);
+        }
     std::size_t width = header ? block.front().size() : 0;
     for (const auto& r : rows) width = std::max(width, r.size());
     const auto name = [&](std::size_t c) { return header && c < block.front().size() ? block.front()[c] : std::string(); };
@@ -159,6 +187,7 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
             double v = 0;
             int d = 0;
             if (kind == Kind::Number && f != "-" && IsNumber(f, &v)) {
+                v = values[r][c];
                 out[r].push_back(Number(v, ShownDecimals(f)));
                 if (stationNumbers) out[r].push_back(Text(FormatKStation(v, std::clamp(ShownDecimals(f), 0, 9))));
                 continue;
@@ -166,7 +195,7 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
             out[r].push_back(Text(f));
             if (!twin) continue;
             if (kind == Kind::KStation && ReadKStation(f, &v, &d))
-                out[r].push_back(Number(v, d));
+                out[r].push_back(Number(values[r][c], d));
             else if (kind == Kind::Angle && ReadDmsText(f, &v))
                 out[r].push_back(Number(v, 8));
             else

@@ -13,10 +13,15 @@
 // A column of angle texts (d°mˊs", a leading 左/右 or '-' kept in the text)
 // gains decimal degrees ("转角(度)"), unless the table already has that
 // column.
+//
+// Numbers are stored with every digit the command computed when its notes
+// (FixedTextLog) are given: the cell holds the full value, its format the
+// decimals the text showed, and the text is that value rounded.
 
 #include <string>
 #include <vector>
 
+#include "core/numbers/number_text.h"
 #include "reports/xlsx_writer.h"
 
 namespace tarvelo {
@@ -26,8 +31,26 @@ using TextRecords = std::vector<std::vector<std::string>>;
 // The records split at empty records into blocks; empty blocks dropped.
 std::vector<TextRecords> RecordBlocks(const TextRecords& records);
 
-// One block as a typed table named sheet, with title as its first row.
-XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block);
+// The full values behind the numbers of a command's rows, taken in the
+// rows' order (top to bottom, left to right): a field with a decimal point
+// (a station's metres for a K-notation field) that one of the next notes
+// wrote gets that note's value, and the notes before it are passed over; a
+// field no note wrote keeps the value its text reads.
+class FullValues {
+public:
+    explicit FullValues(std::vector<FixedTextLog::Entry> notes) : notes_(std::move(notes)) {}
+    // shown: the field's number text; read: the value the text reads.
+    double Of(const std::string& shown, double read);
+
+private:
+    std::vector<FixedTextLog::Entry> notes_;
+    std::size_t next_ = 0;
+};
+
+// One block as a typed table named sheet, with title as its first row;
+// full, when given, supplies the full values (blocks in order).
+XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block,
+                         FullValues* full = nullptr);
 
 // d°mˊs" text -> decimal degrees, sign from a leading '-' (左/右 dropped).
 // false for anything else.

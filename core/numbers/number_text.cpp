@@ -148,9 +148,11 @@ bool ParseWholeNumber(std::string_view text, double* value)
     return true;
 }
 
-void AppendFixed(std::string& out, double v, int decimals)
+namespace {
+thread_local FixedTextLog* g_fixedLog = nullptr;
+
+void AppendFixedText(std::string& out, double v, int decimals)
 {
-    Checked(v, "数值");
     if (AppendExactFixed(out, v, decimals, HalfRule::AwayFromZero)) return;
     // An exact half at the last place is possible only when v has at most
     // decimals + 1 binary fraction digits; to_chars rounds such ties to even,
@@ -165,6 +167,19 @@ void AppendFixed(std::string& out, double v, int decimals)
     if (s.front() == '-' && s.find_first_not_of("-0.") == std::string_view::npos)
         s.remove_prefix(1);
     out.append(s);
+}
+}  // namespace
+
+FixedTextLog::FixedTextLog() : outer_(g_fixedLog) { g_fixedLog = this; }
+
+FixedTextLog::~FixedTextLog() { g_fixedLog = outer_; }
+
+void AppendFixed(std::string& out, double v, int decimals)
+{
+    Checked(v, "数值");
+    const std::size_t at = out.size();
+    AppendFixedText(out, v, decimals);
+    if (g_fixedLog) g_fixedLog->entries_.push_back({out.substr(at), v});
 }
 
 std::string FormatFixed(double v, int decimals)

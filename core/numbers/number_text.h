@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvelo {
 
@@ -45,6 +46,29 @@ std::string FormatRounded4(double v);
 // 0 <= decimals <= 17. Precondition: v finite (throws FloatFault otherwise).
 void AppendFixed(std::string& out, double v, int decimals);
 std::string FormatFixed(double v, int decimals);
+
+// While a FixedTextLog lives, every AppendFixed on its thread also notes the
+// text it wrote and the value it was given, in writing order, so that a
+// writer that types a command's printed rows (the workbook) can store the
+// full value behind each shown number without formatting anything again.
+// Logs nest: the innermost one on the thread takes the notes.
+class FixedTextLog {
+public:
+    struct Entry {
+        std::string text;  // as AppendFixed wrote it
+        double value;      // the value it was given (finite)
+    };
+    FixedTextLog();
+    ~FixedTextLog();
+    FixedTextLog(const FixedTextLog&) = delete;
+    FixedTextLog& operator=(const FixedTextLog&) = delete;
+    const std::vector<Entry>& entries() const { return entries_; }
+
+private:
+    friend void AppendFixed(std::string& out, double v, int decimals);
+    FixedTextLog* outer_;
+    std::vector<Entry> entries_;
+};
 
 // General text: 15 significant digits, no trailing zeros, exponent form
 // ("1e+15", "1e-05") outside [1e-4, 1e15) as printf's %.15g; -0 -> "0".

@@ -197,3 +197,37 @@ for sheet, title, rows in (("线元表", "匝道线元表", rows_of("ramp-elemen
     for i, row in enumerate(rows[1:]):
         put_row(ws, 4 + i, [typed(f) for f in row])
 wb.save(os.path.join(out, "elements-sections-points.xlsx"))
+
+# 9. A bad cell where the sheet's columns differ from the table's: the table
+#    from column B under a merged title, column D left blank, Y of JD2 (the
+#    table's third column, the sheet's E7) a text.
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.title = "Sheet1"
+ws["B1"] = "交点表"
+ws.merge_cells("B1:I1")
+put_row(ws, 3, header[:2], first_col=2)
+put_row(ws, 3, header[2:], first_col=5)
+for i, row in enumerate(data):
+    values = [typed(f) for f in row]
+    put_row(ws, 4 + i, values[:2], first_col=2)
+    put_row(ws, 4 + i, values[2:], first_col=5)
+ws["E7"] = "455x"
+wb.save(os.path.join(out, "route-shifted-bad-cell.xlsx"))
+
+# 10. The earthwork inputs as a person keeps them: the roadbed template, the
+#     ground lines and the centre ground, a sheet each under a title.
+wb = openpyxl.Workbook()
+first = True
+for sheet, title, name in (("路基模板", "路基模板", "template-example.csv"),
+                           ("地面线", "横断面地面线", "ground-example.csv"),
+                           ("中桩地面", "中桩地面高程", "ground-centre-example.csv")):
+    ws = wb.active if first else wb.create_sheet(sheet)
+    ws.title = sheet
+    first = False
+    ws["A1"] = title
+    rows = rows_of(name)
+    put_row(ws, 3, rows[0])
+    for i, row in enumerate(rows[1:]):
+        put_row(ws, 4 + i, [typed(f) for f in row])
+wb.save(os.path.join(out, "earthwork-inputs.xlsx"))
