@@ -138,14 +138,9 @@ int RunXlsxOutput(const std::vector<std::string>& args, std::string& err)
     // The single curve's table is aligned with spaces, the route's with tabs.
     const char separator = command->csvRows ? ',' : (route ? '\t' : ' ');
     if (command->columns) text = std::string(command->columns) + '\n' + text;
-    const std::vector<TextRecords> blocks = RecordBlocks(SplitCsvRecords(text, separator));
-    std::vector<XlsxTable> tables;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        std::string sheet = i == 0 ? command->sheet : SheetFor(blocks[i], command->rest);
-        for (const XlsxTable& t : tables)
-            if (t.sheet == sheet) sheet += std::to_string(i + 1);
-        tables.push_back(TypedXlsxTable(sheet, sheet, blocks[i], &*full));
-    }
+    const std::vector<XlsxTable> tables =
+        TypedXlsxTables(SplitCsvRecords(text, separator), command->sheet,
+                        [command](const TextRecords& block) { return SheetFor(block, command->rest); }, &*full);
     if (tables.empty()) return Refuse(err, "没有可写的表格。");
     const FileStatus written = WriteXlsxFile(QString::fromStdString(outPath), tables);
     if (!written.ok()) {

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "core/files/text_table.h"
+#include "reports/csv_field.h"
 #include "core/numbers/station_text.h"
 
 namespace tarvelo {
@@ -204,6 +209,42 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
     }
     t.rows = std::move(out);
     return t;
+}
+
+std::vector<XlsxTable> TypedXlsxTables(const TextRecords& records, const std::string& first,
+                                       const std::function<std::string(const TextRecords&)>& laterName,
+                                       FullValues* full)
+{
+    const std::vector<TextRecords> blocks = RecordBlocks(records);
+    std::vector<XlsxTable> tables;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        std::string sheet = i == 0 || !laterName ? first : laterName(blocks[i]);
+        for (const XlsxTable& t : tables)
+            if (t.sheet == sheet) sheet += std::to_string(i + 1);
+        tables.push_back(TypedXlsxTable(sheet, sheet, blocks[i], full));
+    }
+    return tables;
+}
+
+FileStatus WriteCsvAsXlsx(const QString& path, const std::string& sheet,
+                          const std::function<FileStatus(const QString& csvPath)>& writeCsv)
+{
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) return FileStatus::Failure(QStringLiteral("无法建立临时文件夹，工作簿没有写出。"));
+    const QString csvPath = scratch.filePath(QStringLiteral("table.csv"));
+    std::optional<FullValues> full;
+    {
+        FixedTextLog notes;
+        const FileStatus written = writeCsv(csvPath);
+        if (!written.ok()) return written;
+        full.emplace(notes.entries());
+    }
+    QFile file(csvPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileStatus::Failure(QStringLiteral("读不到写出的表格，工作簿没有写出。"));
+    const std::vector<XlsxTable> tables = TypedXlsxTables(SplitCsvRecords(file.readAll().toStdString()), sheet, {}, &*full);
+    if (tables.empty()) return FileStatus::Failure(QStringLiteral("表格是空的，工作簿没有写出。"));
+    return WriteXlsxFile(path, tables);
 }
 
 }  // namespace tarvelo

@@ -18,6 +18,8 @@
 // (FixedTextLog) are given: the cell holds the full value, its format the
 // decimals the text showed, and the text is that value rounded.
 
+#include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,21 @@ private:
 // full, when given, supplies the full values (blocks in order).
 XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block,
                          FullValues* full = nullptr);
+
+// Every block of records as a typed table, in order: the first named first,
+// each later one laterName(block) (first when laterName is empty); a name
+// used already gets the block's number (1-based) appended.
+std::vector<XlsxTable> TypedXlsxTables(const TextRecords& records, const std::string& first,
+                                       const std::function<std::string(const TextRecords&)>& laterName,
+                                       FullValues* full);
+
+// A table the program writes as a CSV file, written as a workbook instead:
+// writeCsv writes the CSV to the scratch path it is given (its full values
+// noted as it formats them), and its tables go to path as sheet (the first;
+// the title is the sheet's name), atomically. Errors: writeCsv's own, or
+// the workbook writer's.
+FileStatus WriteCsvAsXlsx(const QString& path, const std::string& sheet,
+                          const std::function<FileStatus(const QString& csvPath)>& writeCsv);
 
 // d°mˊs" text -> decimal degrees, sign from a leading '-' (左/右 dropped).
 // false for anything else.

@@ -1,4 +1,5 @@
-// The route window's file commands: the route file (import, export), the
+// The route window's file commands: the route file (import, export; CSV or
+// an Excel workbook), the
 // two GBK reports, the plan as a picture and the batch inverse of a points
 // file. The dialogs come from UiServices and start in the folder used last
 // in this session; a file that cannot be read or written is reported in a
@@ -24,6 +25,7 @@
 #include "ui/route_window/plan/plan_export.h"
 #include "ui/route_window/profile/profile_panel.h"
 #include "ui/route_window/document/route_document.h"
+#include "ui/route_window/document/table_file_dialogs.h"
 #include "ui/route_window/definition/route_method_pane.h"
 #include "ui/route_window/route_window.h"
 #include "ui/route_window/stakes/stake_table_model.h"
@@ -34,11 +36,6 @@ namespace tarvelo {
 namespace {
 
 QString U(const std::string& s) { return QString::fromStdString(s); }
-
-QStringList RouteFileFilters()
-{
-    return {QStringLiteral("线路文件(*.csv *.txt)"), QStringLiteral("所有文件(*.*)")};
-}
 
 QStringList TextReportFilters()
 {
@@ -76,8 +73,13 @@ QString RouteWindow::askSave(const QString& name, const QStringList& filters)
 
 void RouteWindow::importRoute()
 {
-    const QString path = askOpen(RouteFileFilters());
+    const QString path = askOpen(TableOpenFilters(TableFile::Route));
     if (path.isEmpty()) return;
+    // A workbook's bad rows are named by their cells.
+    const TableReadLog reads;
+    const auto tell = [this, &reads](const QString& message) {
+        RouteWindow::tell(QString::fromStdString(reads.NameCells(message.toStdString())));
+    };
     const FileResult<std::string> text = ReadTableFileText(path);
     if (!text.ok()) return tell(*text.error);
     // A header with a length column makes it an element file (线元法).
@@ -127,9 +129,11 @@ void RouteWindow::exportRoute()
         bytes = FormatRouteFile(read.rows);
         name = QStringLiteral("线路.csv");
     }
-    const QString path = askSave(name, RouteFileFilters());
+    const QString path = askSave(name, TableSaveFilters(TableFile::Route));
     if (path.isEmpty()) return;
-    const FileStatus written = WriteFileBytes(path, QByteArray::fromStdString(bytes));
+    const FileStatus written = SaveTableFile(path, TableFile::Route, [&bytes](const QString& file) {
+        return WriteFileBytes(file, QByteArray::fromStdString(bytes));
+    });
     if (!written.ok()) tell(*written.error);
 }
 
@@ -177,7 +181,7 @@ void RouteWindow::savePlan()
 void RouteWindow::inverseBatch()
 {
     if (!inverse_) return tell(QStringLiteral("交点表有误，不能反算：") + document_->status(), jdTable_);
-    const QString path = askOpen({QStringLiteral("点文件(*.csv *.txt *.dat)"), QStringLiteral("所有文件(*.*)")});
+    const QString path = askOpen(TableOpenFilters(TableFile::Points));
     if (path.isEmpty()) return;
     const FileResult<std::string> text = ReadTableFileText(path);
     if (!text.ok()) return tell(*text.error);

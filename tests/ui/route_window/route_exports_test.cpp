@@ -17,6 +17,7 @@
 #include "compute/route_text.h"
 #include "core/numbers/angles.h"
 #include "core/numbers/number_text.h"
+#include "core/numbers/station_text.h"
 #include "reports/landxml_reader.h"
 #include "tests/reports/export_test_support.h"
 #include "tests/ui/route_window/route_window_fixture.h"
@@ -164,7 +165,8 @@ TEST_F(RouteExports, CsvReadByPythonsCsvModuleGivesTheStakeTable)
     run("exportCsvAction", path);
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
     EXPECT_EQ(desktop.dialogs.back().filters,
-              QStringList({QStringLiteral("CSV文件(*.csv)"), QStringLiteral("所有文件(*.*)")}));
+              QStringList({QStringLiteral("CSV文件(*.csv)"), QStringLiteral("Excel工作簿(*.xlsx)"),
+                           QStringLiteral("所有文件(*.*)")}));
     const testing::PythonRun py = testing::RunPythonCheck("csv_check.py", {path});
     ASSERT_EQ(py.exitCode, 0) << py.err.toStdString();
     EXPECT_TRUE(py.json["bom"].toBool());
@@ -401,6 +403,115 @@ TEST_F(RouteExports, FromTheMainWindowRefusesWhatIsNotARouteWithOneMessage)
             << desktop.messages[0].text.toStdString();
         EXPECT_EQ(route->document()->table()->texts(), before);
     }
+}
+
+// The decimals a cell's number format shows: "0.0000" -> 4, "0" -> 0.
+int FormatDecimals(const QString& format)
+{
+    const qsizetype dot = format.indexOf(u'.');
+    return dot < 0 ? 0 : int(format.size() - dot - 1);
+}
+
+TEST_F(RouteExports, StakeTableSavedAsAWorkbookHoldsTheCsvsRowsWithEveryComputedDigit)
+{
+    fiveJdStakeTable("40", "2.5");
+    const QString csv = dir.filePath(QStringLiteral("stakes.csv"));
+    const QString book = dir.filePath(QStringLiteral("stakes.xlsx"));
+    run("exportCsvAction", csv);
+    run("exportCsvAction", book);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    const testing::PythonRun a = testing::RunPythonCheck("csv_check.py", {csv});
+    const testing::PythonRun b = testing::RunPythonCheck("xlsx_dump.py", {book});
+    ASSERT_EQ(a.exitCode, 0) << a.err.toStdString();
+    ASSERT_EQ(b.exitCode, 0) << b.err.toStdString();
+    const QJsonArray lines = a.json["rows"].toArray();
+    const QJsonObject sheet = b.json["sheets"].toArray()[0].toObject();
+    EXPECT_EQ(sheet["name"].toString(), QStringLiteral("逐桩坐标表"));
+    const QJsonArray rows = sheet["rows"].toArray(), formats = sheet["formats"].toArray();
+    ASSERT_EQ(rows.size(), lines.size() + 1);  // the title above the header
+
+    // Each CSV column in the sheet's column of the same name.
+    const QJsonArray names = lines[0].toArray(), sheetNames = rows[1].toArray();
+    std::vector<int> at;
+    for (const QJsonValue& n : names) {
+        at.push_back(int(sheetNames.toVariantList().indexOf(n.toString())));
+        ASSERT_GE(at.back(), 0) << n.toString().toStdString();
+    }
+    const int kStationK = int(sheetNames.toVariantList().indexOf(QStringLiteral("桩号(K)")));
+    ASSERT_EQ(kStationK, at[1] + 1);
+    int unrounded = 0;  // rows whose X holds more than the text's digits
+    for (int r = 1; r < lines.size(); ++r) {
+        SCOPED_TRACE(r);
+        const QJsonArray f = lines[r].toArray(), cells = rows[r + 1].toArray(), shown = formats[r + 1].toArray();
+        const RouteTableRow row = stakes().computedRow(r - 1);
+        for (int c = 0; c < f.size(); ++c) {
+            const QJsonValue cell = cells[at[std::size_t(c)]];
+            if (!cell.isDouble()) {
+                EXPECT_EQ(cell.toString(), f[c].toString()) << c;
+                continue;
+            }
+            // The text is the stored value rounded to the decimals its format shows.
+            const int decimals = FormatDecimals(shown[at[std::size_t(c)]].toString());
+            EXPECT_EQ(QString::fromStdString(FormatFixed(cell.toDouble(), decimals)), f[c].toString()) << c;
+            EXPECT_EQ(decimals, FormatDecimals(f[c].toString())) << c;
+        }
+        // Every digit the window computed, not the four the text shows
+        // (those lie up to 5e-5 m away): within 1e-7 m, tighter than 1e-9
+        // relative for coordinates of millions of metres.
+        const auto full = [&](int c) { return cells[at[std::size_t(c)]].toDouble(); };
+        EXPECT_NEAR(full(1), row.entry.displayed, 1e-7);
+        EXPECT_NEAR(full(2), row.stake.point.x, 1e-7);
+        EXPECT_NEAR(full(3), row.stake.point.y, 1e-7);
+        if (full(2) != f[2].toString().toDouble()) ++unrounded;
+        double k = 0;  // the K notation beside the metres, to the same decimals
+        ASSERT_TRUE(ReadStationField(cells[kStationK].toString().toStdString(), &k));
+        EXPECT_EQ(FormatFixed(k, 4), f[1].toString().toStdString());
+    }
+    EXPECT_GT(unrounded, lines.size() / 2);
+}
+
+TEST_F(RouteExports, JdTableImportedFromAWorkbookGivesTheRouteOfItsCsv)
+{
+    importText(kFiveJdRoute);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    QStringList fromCsv;
+    QAbstractItemModel* curves = model("curveTable");
+    for (int r = 0; r < curves->rowCount(); ++r)
+        for (int c = 0; c < curves->columnCount(); ++c) fromCsv << curves->data(curves->index(r, c)).toString();
+    ASSERT_EQ(curves->rowCount(), 5);
+
+    // The table from B3 with column D blank, as a person might lay it out.
+    const QString csv = writeFile(QStringLiteral("jd.csv"), kFiveJdRoute);
+    const QString book = dir.filePath(QStringLiteral("jd.xlsx"));
+    const testing::PythonRun made = testing::RunPythonCheck("xlsx_from_csv.py", {csv, book, QStringLiteral("交点表"),
+                                                                               QStringLiteral("3"), QStringLiteral("2"),
+                                                                               QStringLiteral("4")});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    importText(kRightAngleRoute);  // something else first
+    desktop.reset();
+    run("importAction", book);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    EXPECT_EQ(desktop.dialogs[0].filters,
+              QStringList({QStringLiteral("线路文件(*.csv *.txt *.xlsx)"), QStringLiteral("Excel工作簿(*.xlsx)"),
+                           QStringLiteral("所有文件(*.*)")}));
+    QStringList fromBook;
+    for (int r = 0; r < curves->rowCount(); ++r)
+        for (int c = 0; c < curves->columnCount(); ++c) fromBook << curves->data(curves->index(r, c)).toString();
+    EXPECT_EQ(fromBook, fromCsv);
+
+    // A bad cell is named by the sheet's cell, not the table's column.
+    const QString bad = dir.filePath(QStringLiteral("bad.csv"));
+    testing::WriteFile(bad, QByteArray(kFiveJdRoute).replace("455310.742", "4553l0.742"));
+    const QString badBook = dir.filePath(QStringLiteral("bad.xlsx"));
+    ASSERT_EQ(testing::RunPythonCheck("xlsx_from_csv.py", {bad, badBook, QStringLiteral("交点表"), QStringLiteral("3"),
+                                                            QStringLiteral("2"), QStringLiteral("4")})
+                  .exitCode,
+              0);
+    run("importAction", badBook);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("第 5 行（交点表!E5）：Y 不是数：“4553l0.742”。")))
+        << desktop.messages[0].text.toStdString();
+    EXPECT_EQ(fromBook, fromCsv) << "the table stays as it was";
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "ui/route_window/plan/plan_view.h"
 #include "ui/route_window/profile/profile_panel.h"
 #include "ui/route_window/document/route_document.h"
+#include "ui/route_window/document/table_file_dialogs.h"
 #include "ui/ui_services.h"
 
 namespace tarvelo {
@@ -239,7 +240,7 @@ void CheckPanel::centreOnRow(const QModelIndex& index)
 void CheckPanel::loadDesign()
 {
     const QString path = services_.getOpenFileName(
-        window(), lastFolder_, {QStringLiteral("逐桩坐标表(*.csv *.txt *.dat)"), QStringLiteral("所有文件(*.*)")});
+        window(), lastFolder_, TableOpenFilters(TableFile::DesignStakes));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     const FileResult<std::string> text = ReadTableFileText(path);

@@ -15,16 +15,13 @@
 #include "ui/route_window/tables/break_table_model.h"
 #include "ui/route_window/document/route_document.h"
 #include "ui/route_window/tables/text_table_actions.h"
+#include "ui/route_window/document/table_file_dialogs.h"
 #include "ui/ui_services.h"
 
 namespace tarvelo {
 
 namespace {
 
-QStringList BreakFileFilters()
-{
-    return {QStringLiteral("断链表(*.csv *.txt)"), QStringLiteral("所有文件(*.*)")};
-}
 
 }  // namespace
 
@@ -79,7 +76,7 @@ void BreakPane::tell(const QString& text, QWidget* focus)
 
 void BreakPane::importBreaks()
 {
-    const QString path = services_.getOpenFileName(window(), lastFolder_, BreakFileFilters());
+    const QString path = services_.getOpenFileName(window(), lastFolder_, TableOpenFilters(TableFile::Breaks));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     const FileResult<std::string> text = ReadTableFileText(path);
@@ -104,10 +101,12 @@ void BreakPane::exportBreaks()
     if (read.rows.empty()) return tell(QStringLiteral("断链表是空的。"), table_);
     const QString name = QStringLiteral("断链表.csv");
     const QString suggested = lastFolder_.isEmpty() ? name : QDir(lastFolder_).filePath(name);
-    const QString path = services_.getSaveFileName(window(), suggested, BreakFileFilters());
+    const QString path = services_.getSaveFileName(window(), suggested, TableSaveFilters(TableFile::Breaks));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
-    const FileStatus written = WriteFileBytes(path, QByteArray::fromStdString(FormatBreakFile(read.rows)));
+    const FileStatus written = SaveTableFile(path, TableFile::Breaks, [&read](const QString& file) {
+        return WriteFileBytes(file, QByteArray::fromStdString(FormatBreakFile(read.rows)));
+    });
     if (!written.ok()) tell(*written.error);
 }
 

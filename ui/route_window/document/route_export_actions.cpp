@@ -21,6 +21,7 @@
 #include "ui/route_window/tables/jd_table_model.h"
 #include "ui/route_window/document/route_document.h"
 #include "compute/route_station_text.h"
+#include "ui/route_window/document/table_file_dialogs.h"
 #include "ui/ui_services.h"
 
 namespace tarvelo {
@@ -168,31 +169,35 @@ ElevationAt RouteExportActions::elevation() const
     return [profile](double station) { return profile->ElevationNear(station); };
 }
 
-void RouteExportActions::exportStakes(StakeFileFormat format, const QString& name, const QString& filter)
+void RouteExportActions::exportStakes(StakeFileFormat format, const QString& name, const QStringList& filters)
 {
     const std::shared_ptr<const Route> route = routeOrTell(QStringLiteral("导出"));
     if (!route) return;
     const std::optional<RouteTableParams> params = stakeParamsOrTell(*route);
     if (!params) return;
-    const QString path = askSave(name, {filter, kAllFiles});
+    const QString path = askSave(name, filters);
     if (path.isEmpty()) return;
     const ElevationAt z = elevation();
     const StakeExtras extras = extras_ ? extras_() : StakeExtras{};
+    const auto write = [&](const QString& file) {
+        return extras.any() ? WriteStakeFileWithExtras(file, *route, *params, format, z, extras)
+                            : WriteStakeFile(file, *route, *params, format, z);
+    };
     const FileStatus written = Guarded([&] {
-        return extras.any() ? WriteStakeFileWithExtras(path, *route, *params, format, z, extras)
-                            : WriteStakeFile(path, *route, *params, format, z);
+        return format == StakeFileFormat::Csv ? SaveTableFile(path, TableFile::StakeTable, write) : write(path);
     });
     if (!written.ok()) tell(*written.error);
 }
 
 void RouteExportActions::exportCass()
 {
-    exportStakes(StakeFileFormat::Cass, QStringLiteral("逐桩坐标.dat"), QStringLiteral("CASS坐标文件(*.dat)"));
+    exportStakes(StakeFileFormat::Cass, QStringLiteral("逐桩坐标.dat"), {QStringLiteral("CASS坐标文件(*.dat)"), kAllFiles});
 }
 
 void RouteExportActions::exportCsv()
 {
-    exportStakes(StakeFileFormat::Csv, QStringLiteral("逐桩坐标.csv"), QStringLiteral("CSV文件(*.csv)"));
+    // The CSV may be saved as a workbook too.
+    exportStakes(StakeFileFormat::Csv, QStringLiteral("逐桩坐标.csv"), TableSaveFilters(TableFile::StakeTable));
 }
 
 void RouteExportActions::exportDxf()

@@ -84,7 +84,7 @@ public:
     void importFromMain();
 
 private:
-    void exportStakes(StakeFileFormat format, const QString& name, const QString& filter);
+    void exportStakes(StakeFileFormat format, const QString& name, const QStringList& filters);
     // The route, or a message and null.
     std::shared_ptr<const Route> routeOrTell(const QString& doing);
     // The stake parameters of the boxes checked against the route, or a

@@ -30,16 +30,13 @@
 #include "ui/route_window/profile/profile_document.h"
 #include "ui/route_window/tables/profile_table_model.h"
 #include "ui/route_window/profile/profile_view.h"
+#include "ui/route_window/document/table_file_dialogs.h"
 #include "ui/ui_services.h"
 
 namespace tarvelo {
 
 namespace {
 
-QStringList ProfileFileFilters()
-{
-    return {QStringLiteral("纵断面文件(*.csv *.txt)"), QStringLiteral("所有文件(*.*)")};
-}
 
 // At most this many of a file's bad lines are listed in one message.
 constexpr std::size_t kListedErrors = 10;
@@ -238,7 +235,7 @@ QString ProfilePanel::askSave(const QString& name, const QStringList& filters)
 
 void ProfilePanel::importProfile()
 {
-    const QString path = askOpen(ProfileFileFilters());
+    const QString path = askOpen(TableOpenFilters(TableFile::Profile));
     if (path.isEmpty()) return;
     const FileResult<std::string> text = ReadTableFileText(path);
     if (!text.ok()) return tell(*text.error);
@@ -263,13 +260,14 @@ void ProfilePanel::exportProfile()
     const ProfileRowsRead& read = document_->table()->read();
     if (!read.problems.empty()) return tell(QString::fromStdString(read.problems.front().message), table_);
     if (read.rows.empty()) return tell(QStringLiteral("变坡点表是空的。"), table_);
-    const QString path = askSave(QStringLiteral("纵断面.csv"), ProfileFileFilters());
+    const QString path = askSave(QStringLiteral("纵断面.csv"), TableSaveFilters(TableFile::Profile));
     if (path.isEmpty()) return;
     // UTF-8 with a byte-order mark: a spreadsheet on a Chinese system then
     // opens it as UTF-8 rather than GBK.
     const QByteArray bytes =
         QByteArray("\xEF\xBB\xBF") + QByteArray::fromStdString(FormatProfileFile(read.rows));
-    const FileStatus written = WriteFileBytes(path, bytes);
+    const FileStatus written =
+        SaveTableFile(path, TableFile::Profile, [&bytes](const QString& file) { return WriteFileBytes(file, bytes); });
     if (!written.ok()) tell(*written.error);
 }
 
