@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <set>
@@ -13,6 +15,7 @@
 
 #include <xlsxwriter.h>
 
+#include "core/numbers/number_text.h"
 #include "reports/streamed_file.h"
 #include "reports/text_file.h"
 
@@ -30,6 +33,33 @@ double TextWidth(const std::string& s)
         else if ((c & 0xC0) != 0x80) width += 2;
     }
     return width;
+}
+
+// libxlsxwriter stores a number with 16 significant digits ("%.16G"), which
+// does not always read back as the same double: a value a hair below a
+// rounding tie (366.05649999999997) is stored as the tie (366.0565) and
+// shows one unit more than the text the program wrote. Such a value is
+// stored as the nearest double whose stored text still shows the same.
+double StoredAs(double v)
+{
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.16G", v);
+    return std::strtod(buf, nullptr);
+}
+
+double StoredNumber(double v, int decimals)
+{
+    const int d = std::clamp(decimals, 0, 15);
+    const std::string shown = FormatFixed(v, d);
+    if (FormatFixed(StoredAs(v), d) == shown) return v;
+    double shownValue = 0;
+    ParseWholeNumber(shown, &shownValue);
+    double w = v;
+    for (int step = 0; step < 64; ++step) {
+        w = std::nextafter(w, shownValue);
+        if (FormatFixed(StoredAs(w), d) == shown) return w;
+    }
+    return shownValue;
 }
 
 std::string NumberFormat(int decimals)
@@ -138,7 +168,8 @@ QString WriteWorkbook(const QByteArray& file, const std::vector<XlsxTable>& tabl
                 if (v.kind == XlsxValue::Kind::Text)
                     worksheet_write_string(sheet, r, lxw_col_t(c), v.text.c_str(), nullptr);
                 else if (v.kind == XlsxValue::Kind::Number)
-                    worksheet_write_number(sheet, r, lxw_col_t(c), v.number, numberFormat(v.decimals));
+                    worksheet_write_number(sheet, r, lxw_col_t(c), StoredNumber(v.number, v.decimals),
+                                           numberFormat(v.decimals));
             }
             ++r;
         }

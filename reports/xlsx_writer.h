@@ -4,7 +4,10 @@
 // Each table is one worksheet: its title in the first row (bold, merged
 // across the table), the column names in the second (bold, frozen, so they
 // stay in view), then the rows. Numbers are stored as numbers with a cell
-// format showing their decimals ("0.0000"), texts as texts; every column is
+// format showing their decimals ("0.0000"), texts as texts; a number is
+// stored so that, read back, it still rounds to what it rounds to here (a
+// value a hair below a rounding tie moves by a few units in the last place
+// rather than being stored as the tie); every column is
 // as wide as its longest text (a Chinese character counts two).
 
 #include <QString>

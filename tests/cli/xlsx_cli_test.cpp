@@ -21,6 +21,7 @@
 #include "cli/route_cli.h"
 #include "cli/xlsx_output.h"
 #include "core/files/text_table.h"
+#include "core/numbers/number_text.h"
 #include "core/numbers/station_text.h"
 #include "reports/csv_field.h"
 #include "reports/xlsx_tables.h"
@@ -72,12 +73,36 @@ std::string ShiftLine(const std::string& text, int delta)
 
 bool Near(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)); }
 
-// The sheet holds every field of the block in its column (numbers within
-// 1e-9 relative, texts as they stand) and, in the columns it adds, the
-// stations in metres and K notation and the angles in degrees.
+// The decimals a number format shows: "0.0000" -> 4, "0" and "General" -> 0.
+int FormatDecimals(const QString& format)
+{
+    const qsizetype dot = format.indexOf(u'.');
+    return dot < 0 ? 0 : int(format.size() - dot - 1);
+}
+
+// A number cell shows text: its stored value rounded to the decimals of its
+// format is the text, and the format has as many decimals as the text.
+void ExpectShows(const QJsonValue& cell, const QString& format, const std::string& text)
+{
+    const std::size_t dot = text.find('.');
+    const int decimals = dot == std::string::npos ? 0 : int(text.size() - dot - 1);
+    if (text.find_first_of("eE") != std::string::npos) {  // general text: 15 digits
+        double v = 0;
+        ASSERT_TRUE(ReadFieldNumber(text, &v));
+        EXPECT_TRUE(Near(cell.toDouble(), v)) << cell.toDouble() << " vs " << text;
+        return;
+    }
+    EXPECT_EQ(FormatDecimals(format), decimals) << text;
+    EXPECT_EQ(FormatFixed(cell.toDouble(), decimals), text);
+}
+
+// The sheet holds every field of the block in its column (numbers with the
+// full value the text rounds, texts as they stand) and, in the columns it
+// adds, the stations in metres and K notation and the angles in degrees.
 void ExpectSheetHoldsBlock(const QJsonObject& sheet, const TextRecords& block)
 {
     const QJsonArray rows = sheet.value(QStringLiteral("rows")).toArray();
+    const QJsonArray formats = sheet.value(QStringLiteral("formats")).toArray();
     const std::vector<std::string>& header = block.front();
     ASSERT_EQ(std::size_t(rows.size()), block.size() + 1);  // the title above
     const QJsonArray names = rows[1].toArray();
@@ -94,22 +119,28 @@ void ExpectSheetHoldsBlock(const QJsonObject& sheet, const TextRecords& block)
     ASSERT_EQ(j, width) << "every column of the rows is in the sheet";
     for (std::size_t r = 1; r < block.size(); ++r) {
         const QJsonArray cells = rows[int(r + 1)].toArray();
+        const QJsonArray shown = formats[int(r + 1)].toArray();
         for (int c = 0; c < names.size(); ++c) {
             SCOPED_TRACE("row " + std::to_string(r) + ", column " + names[c].toString().toStdString());
             const QJsonValue cell = c < cells.size() ? cells[c] : QJsonValue();
+            const QString format = c < shown.size() ? shown[c].toString() : QString();
             if (source[std::size_t(c)] < 0) {  // an added column: from its left neighbour
                 const std::string left = block[r][std::size_t(source[std::size_t(c - 1)])];
                 double v = 0;
                 const std::string name = names[c].toString().toStdString();
                 if (name.size() > 3 && name.substr(name.size() - 3) == "(m)") {
-                    if (ReadStationField(left.substr(0, left.find_first_of("(=")), &v)) {
-                        EXPECT_TRUE(Near(cell.toDouble(), v));
+                    const std::string bare = left.substr(0, left.find_first_of("(="));
+                    if (ReadStationField(bare, &v)) {
+                        const std::size_t dot = bare.find('.');
+                        const int d = dot == std::string::npos ? 0 : int(bare.size() - dot - 1);
+                        ExpectShows(cell, format, FormatFixed(v, d));
                     }
                 } else if (name.substr(name.size() - 3) == "(K)") {
                     ASSERT_TRUE(ReadFieldNumber(left, &v));
                     double k = 0;
                     ASSERT_TRUE(ReadStationField(cell.toString().toStdString(), &k));
-                    EXPECT_TRUE(Near(k, v));
+                    const std::size_t dot = left.find('.');
+                    EXPECT_EQ(FormatFixed(k, dot == std::string::npos ? 0 : int(left.size() - dot - 1)), left);
                 } else {
                     ASSERT_TRUE(ReadDmsText(left, &v));
                     EXPECT_TRUE(Near(cell.toDouble(), v));
@@ -122,7 +153,7 @@ void ExpectSheetHoldsBlock(const QJsonObject& sheet, const TextRecords& block)
             if (field.empty())
                 EXPECT_TRUE(cell.isNull());
             else if (cell.isDouble() && ReadFieldNumber(field, &v))
-                EXPECT_TRUE(Near(cell.toDouble(), v)) << cell.toDouble() << " vs " << field;
+                ExpectShows(cell, format, field);
             else
                 EXPECT_EQ(cell.toString().toStdString(), field);
         }
@@ -283,7 +314,7 @@ TEST_F(XlsxCli, RefusalsSayWhy)
         {{"route", "inverse", "--route", kRoute, "--x", "1", "--y", "2", "--format", "xlsx", "--out", "x.xlsx"},
          "route inverse 只有与 --points 一起才能写 xlsx。"},
         {{"route", "elements", "--route", Book("formula-uncached.xlsx"), "--format", "xlsx", "--out", "x.xlsx"},
-         "工作表“Sheet1”的单元格 C12 是公式"},
+         "单元格 Sheet1!C12 是公式"},
         {{"route", "elements", "--route", Book("no-table.xlsx"), "--format", "xlsx", "--out", "x.xlsx"},
          "找不到可以读取的表格"},
     };

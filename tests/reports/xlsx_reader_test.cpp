@@ -196,7 +196,7 @@ TEST_F(XlsxWorkbooks, RefusedWorkbooksSayWhy)
         {truncated, "工作簿已损坏"},
         {corrupt, "工作簿已损坏"},
         {Book("no-table.xlsx"), "工作表“封面”中找不到可以读取的表格"},
-        {Book("formula-uncached.xlsx"), "工作表“Sheet1”的单元格 C12 是公式，工作簿中没有它的计算结果"},
+        {Book("formula-uncached.xlsx"), "单元格 Sheet1!C12 是公式，工作簿中没有它的计算结果"},
         {Book("design-formula.xlsx") + "#断链", "工作簿中没有名为“断链”的工作表（有 “说明”、“逐桩坐标”）"},
         {Book("design-formula.xlsx"), "工作表“说明”中找不到可以读取的表格"},
         {csvWithSheet, "只有 Excel 工作簿（.xlsx）才能用“#工作表名”选工作表"},

@@ -143,7 +143,8 @@ TEST_F(ProfilePanelTest, ExampleProfileImportsIntoTableDrawingAndStatus)
     ASSERT_EQ(desktop.dialogs.size(), 1u);
     EXPECT_EQ(desktop.dialogs[0].kind, DialogKind::Open);
     EXPECT_EQ(desktop.dialogs[0].filters,
-              QStringList({QStringLiteral("纵断面文件(*.csv *.txt)"), QStringLiteral("所有文件(*.*)")}));
+              QStringList({QStringLiteral("纵断面文件(*.csv *.txt *.xlsx)"), QStringLiteral("Excel工作簿(*.xlsx)"),
+                           QStringLiteral("所有文件(*.*)")}));
     ASSERT_EQ(model()->rowCount(), 6);
     EXPECT_EQ(cell(0, kProfileStation), QStringLiteral("10000"));
     EXPECT_EQ(cell(0, kProfileElevation), QStringLiteral("352.4"));
