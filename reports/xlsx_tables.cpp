@@ -159,7 +159,8 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
             double v = 0;
             int d = 0;
             if (IsNumber(f, &v)) {
-                if (full) v = full->Of(f, v);
+                // A '+' is put before the number's text by its table.
+                if (full) v = full->Of(f[0] == '+' ? f.substr(1) : f, v);
             } else if (ReadKStation(f, &v, &d)) {
                 if (full) v = full->Of(FormatFixed(v, d), v);
             }
@@ -194,6 +195,7 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
             if (kind == Kind::Number && f != "-" && IsNumber(f, &v)) {
                 v = values[r][c];
                 out[r].push_back(Number(v, ShownDecimals(f)));
+                out[r].back().plus = f[0] == '+';
                 if (stationNumbers) out[r].push_back(Text(FormatKStation(v, std::clamp(ShownDecimals(f), 0, 9))));
                 continue;
             }

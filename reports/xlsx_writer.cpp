@@ -62,9 +62,11 @@ double StoredNumber(double v, int decimals)
     return shownValue;
 }
 
-std::string NumberFormat(int decimals)
+std::string NumberFormat(int decimals, bool plus)
 {
-    return decimals <= 0 ? std::string("0") : "0." + std::string(std::size_t(std::min(decimals, 15)), '0');
+    const std::string digits =
+        decimals <= 0 ? std::string("0") : "0." + std::string(std::size_t(std::min(decimals, 15)), '0');
+    return plus ? "+" + digits + ";-" + digits + ";" + digits : digits;
 }
 
 QString Refusal(const QString& path, const QString& why) { return SaveFailureMessage(path, why); }
@@ -118,12 +120,12 @@ QString WriteWorkbook(const QByteArray& file, const std::vector<XlsxTable>& tabl
     format_set_bold(head);
     format_set_bottom(head, LXW_BORDER_THIN);
     format_set_align(head, LXW_ALIGN_CENTER);
-    std::map<int, lxw_format*> numbers;
-    const auto numberFormat = [&](int decimals) {
-        lxw_format*& f = numbers[decimals];
+    std::map<std::pair<int, bool>, lxw_format*> numbers;
+    const auto numberFormat = [&](int decimals, bool plus) {
+        lxw_format*& f = numbers[{decimals, plus}];
         if (!f) {
             f = workbook_add_format(book);
-            format_set_num_format(f, NumberFormat(decimals).c_str());
+            format_set_num_format(f, NumberFormat(decimals, plus).c_str());
         }
         return f;
     };
@@ -169,7 +171,7 @@ QString WriteWorkbook(const QByteArray& file, const std::vector<XlsxTable>& tabl
                     worksheet_write_string(sheet, r, lxw_col_t(c), v.text.c_str(), nullptr);
                 else if (v.kind == XlsxValue::Kind::Number)
                     worksheet_write_number(sheet, r, lxw_col_t(c), StoredNumber(v.number, v.decimals),
-                                           numberFormat(v.decimals));
+                                           numberFormat(v.decimals, v.plus));
             }
             ++r;
         }

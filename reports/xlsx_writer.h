@@ -24,6 +24,7 @@ struct XlsxValue {
     std::string text;   // Text: UTF-8
     double number = 0;  // Number: finite
     int decimals = 0;   // Number: decimals shown, 0..15
+    bool plus = false;  // Number: a positive value shows its '+' ("+0.000;-0.000;0.000")
 };
 
 struct XlsxTable {

@@ -73,11 +73,13 @@ std::string ShiftLine(const std::string& text, int delta)
 
 bool Near(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)); }
 
-// The decimals a number format shows: "0.0000" -> 4, "0" and "General" -> 0.
+// The decimals a number format shows: "0.0000" -> 4, "+0.0;-0.0;0.0" -> 1,
+// "0" and "General" -> 0.
 int FormatDecimals(const QString& format)
 {
-    const qsizetype dot = format.indexOf(u'.');
-    return dot < 0 ? 0 : int(format.size() - dot - 1);
+    const QString positive = format.section(u';', 0, 0);
+    const qsizetype dot = positive.indexOf(u'.');
+    return dot < 0 ? 0 : int(positive.size() - dot - 1);
 }
 
 // A number cell shows text: its stored value rounded to the decimals of its
@@ -93,7 +95,10 @@ void ExpectShows(const QJsonValue& cell, const QString& format, const std::strin
         return;
     }
     EXPECT_EQ(FormatDecimals(format), decimals) << text;
-    EXPECT_EQ(FormatFixed(cell.toDouble(), decimals), text);
+    // A '+' the text shows is in the format's positive part: "+0.000;-0.000;0.000".
+    const bool plus = !text.empty() && text[0] == '+';
+    EXPECT_EQ(format.startsWith(u'+'), plus) << format.toStdString();
+    EXPECT_EQ((plus ? "+" : "") + FormatFixed(cell.toDouble(), decimals), text);
 }
 
 // The sheet holds every field of the block in its column (numbers with the
@@ -307,6 +312,7 @@ TEST_F(XlsxCli, RefusalsSayWhy)
     const struct {
         std::vector<std::string> args;
         const char* message;
+        int status = kExitError;
     } cases[] = {
         {{"route", "table", "--route", kRoute, "--interval", "20", "--format", "xlsx"}, "--format xlsx 需要 --out 指定文件。"},
         {{"route", "point", "--route", kRoute, "--station", "10100", "--format", "xlsx", "--out", "x.xlsx"},
@@ -317,13 +323,173 @@ TEST_F(XlsxCli, RefusalsSayWhy)
          "单元格 Sheet1!C12 是公式"},
         {{"route", "elements", "--route", Book("no-table.xlsx"), "--format", "xlsx", "--out", "x.xlsx"},
          "找不到可以读取的表格"},
+        // The table's third column is the sheet's E: column A and D are blank.
+        {{"route", "elements", "--route", Book("route-shifted-bad-cell.xlsx"), "--format", "xlsx", "--out", "x.xlsx"},
+         "第 7 行（Sheet1!E7）：Y 不是数：“455x”。", kExitInvalidRoute},
     };
     for (const auto& c : cases) {
         std::string err;
-        EXPECT_EQ(RunXlsxOutput(c.args, err), kExitError);
+        EXPECT_EQ(RunXlsxOutput(c.args, err), c.status);
         EXPECT_NE(err.find(c.message), std::string::npos) << err;
         EXPECT_FALSE(QFileInfo::exists(QStringLiteral("x.xlsx")));
     }
+}
+
+std::string ReadText(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+// The column of the sheet's header row (row 2) with this name, or -1.
+int SheetColumn(const QJsonObject& sheet, const char* name)
+{
+    const QJsonArray names = sheet.value(QStringLiteral("rows")).toArray()[1].toArray();
+    for (int c = 0; c < names.size(); ++c)
+        if (names[c].toString() == QString::fromUtf8(name)) return c;
+    return -1;
+}
+
+TEST_F(XlsxCli, SlopeLevelGroundAndEarthworkWriteTheirCsvTablesAsWorkbooks)
+{
+    const std::string ex = kSource + "/examples/";
+    const std::vector<std::string> design = {"--route", kRoute, "--profile", kProfile, "--template",
+                                             ex + "template-example.csv", "--sections", ex + "sections-example.csv"};
+    const struct {
+        std::vector<std::string> args;
+        bool csvToFile;  // --format csv needs --out (else it goes to standard output)
+        const char* sheet;
+        int status;
+    } cases[] = {
+        {{"route", "slope", "--points", ex + "slope-points-example.csv"}, true, "边坡放样", 0},
+        {{"route", "level", "--points", ex + "level-points-example.csv"}, true, "高程检测", 3},
+        {{"route", "ground", "--route", kRoute, "--points", ex + "ground-points-example.csv", "--interval", "20"}, false,
+         "横断面地面线", 0},
+        {{"route", "earthwork", "--ground", ex + "ground-example.csv"}, true, "土石方数量表", 0},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        std::vector<std::string> args = c.args;
+        if (c.args[1] != "ground") args.insert(args.end(), design.begin(), design.end());
+        std::vector<std::string> csvArgs = args, xlsxArgs = args;
+        const std::string csv = Out(("c" + std::to_string(n) + ".csv").c_str());
+        const std::string book = Out(("c" + std::to_string(n++) + ".xlsx").c_str());
+        csvArgs.insert(csvArgs.end(), {"--format", "csv"});
+        if (c.csvToFile) csvArgs.insert(csvArgs.end(), {"--out", csv});
+        xlsxArgs.insert(xlsxArgs.end(), {"--format", "xlsx", "--out", book});
+        const CommandRun plain = Command(csvArgs);
+        ASSERT_EQ(plain.status, c.status) << plain.err;
+        std::string err;
+        ASSERT_EQ(RunXlsxOutput(xlsxArgs, err), c.status) << err;
+        const std::string rows = c.csvToFile ? ReadText(csv) : plain.out;
+        const std::vector<TextRecords> blocks = RecordBlocks(SplitCsvRecords(rows));
+        ASSERT_EQ(blocks.size(), 1u);
+        ASSERT_GT(blocks[0].size(), 2u);
+        const QJsonArray sheets = Python("xlsx_dump.py", {QString::fromStdString(book)}).value(QStringLiteral("sheets")).toArray();
+        ASSERT_EQ(sheets.size(), 1);
+        const QJsonObject sheet = sheets[0].toObject();
+        EXPECT_EQ(sheet.value(QStringLiteral("name")).toString(), QString::fromUtf8(c.sheet));
+        EXPECT_EQ(sheet.value(QStringLiteral("freeze")).toString(), QStringLiteral("A3"));
+        ExpectSheetHoldsBlock(sheet, blocks[0]);
+    }
+}
+
+TEST_F(XlsxCli, CellsHoldTheFullValuesTheJsonGives)
+{
+    // route table: the stations, coordinates and elevations of every row.
+    const std::string book = Out("table.xlsx");
+    const std::vector<std::string> table = {"route", "table", "--route", kRoute, "--profile", kProfile, "--interval", "50"};
+    std::vector<std::string> args = table;
+    args.insert(args.end(), {"--format", "xlsx", "--out", book});
+    std::string err;
+    ASSERT_EQ(RunXlsxOutput(args, err), 0) << err;
+    std::vector<std::string> jsonArgs = table;
+    jsonArgs.push_back("--json");
+    const CommandRun json = Command(jsonArgs);
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonArray expected =
+        QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object().value(QStringLiteral("rows")).toArray();
+    const QJsonObject sheet =
+        Python("xlsx_dump.py", {QString::fromStdString(book)}).value(QStringLiteral("sheets")).toArray()[0].toObject();
+    const QJsonArray rows = sheet.value(QStringLiteral("rows")).toArray();
+    ASSERT_EQ(rows.size(), expected.size() + 2);
+    const struct {
+        const char* column;
+        const char* key;
+    } columns[] = {{"桩号", "station"}, {"X(北)", "x"}, {"Y(东)", "y"}, {"高程", "z"}};
+    int unrounded = 0;
+    for (const auto& col : columns) {
+        const int c = SheetColumn(sheet, col.column);
+        ASSERT_GE(c, 0) << col.column;
+        for (int r = 0; r < expected.size(); ++r) {
+            const double want = expected[r].toObject().value(QString::fromLatin1(col.key)).toDouble();
+            const double got = rows[r + 2].toArray()[c].toDouble();
+            // 1e-9 relative, and within 1e-7 m: the texts' 3 or 4 decimals are not.
+            EXPECT_TRUE(Near(got, want) && std::fabs(got - want) < 1e-7) << col.column << " " << r << ": " << got
+                                                                          << " vs " << want;
+            if (std::fabs(want * 1e4 - std::round(want * 1e4)) > 1e-3) ++unrounded;
+        }
+    }
+    EXPECT_GT(unrounded, 20) << "values with more digits than the text shows";
+
+    // route slope: the stake-out point's coordinates and the station.
+    const std::string ex = kSource + "/examples/";
+    const std::vector<std::string> slope = {"route", "slope", "--route", kRoute, "--profile", kProfile, "--template",
+                                            ex + "template-example.csv", "--sections", ex + "sections-example.csv",
+                                            "--points", ex + "slope-points-example.csv"};
+    const std::string slopeBook = Out("slope.xlsx");
+    args = slope;
+    args.insert(args.end(), {"--format", "xlsx", "--out", slopeBook});
+    ASSERT_EQ(RunXlsxOutput(args, err), 0) << err;
+    jsonArgs = slope;
+    jsonArgs.push_back("--json");
+    const CommandRun slopeJson = Command(jsonArgs);
+    ASSERT_EQ(slopeJson.status, 0) << slopeJson.err;
+    const QJsonArray points =
+        QJsonDocument::fromJson(QByteArray::fromStdString(slopeJson.out)).object().value(QStringLiteral("points")).toArray();
+    const QJsonObject slopeSheet =
+        Python("xlsx_dump.py", {QString::fromStdString(slopeBook)}).value(QStringLiteral("sheets")).toArray()[0].toObject();
+    const QJsonArray slopeRows = slopeSheet.value(QStringLiteral("rows")).toArray();
+    ASSERT_EQ(slopeRows.size(), points.size() + 2);
+    const int station = SheetColumn(slopeSheet, "桩号(m)"), x = SheetColumn(slopeSheet, "X"), y = SheetColumn(slopeSheet, "Y");
+    ASSERT_TRUE(station >= 0 && x >= 0 && y >= 0);
+    for (int r = 0; r < points.size(); ++r) {
+        const QJsonObject p = points[r].toObject();
+        if (p.value(QStringLiteral("outcome")).toString() != QStringLiteral("ok")) continue;
+        const QJsonArray cells = slopeRows[r + 2].toArray();
+        EXPECT_TRUE(Near(cells[station].toDouble(), p.value(QStringLiteral("station")).toDouble())) << r;
+        const QJsonObject catchPoint = p.value(QStringLiteral("catch")).toObject();
+        EXPECT_NEAR(cells[x].toDouble(), catchPoint.value(QStringLiteral("x")).toDouble(), 1e-7) << r;
+        EXPECT_NEAR(cells[y].toDouble(), catchPoint.value(QStringLiteral("y")).toDouble(), 1e-7) << r;
+    }
+}
+
+TEST_F(XlsxCli, TemplateGroundAndCentreGroundReadFromAWorkbookAsFromTheirCsv)
+{
+    const std::string ex = kSource + "/examples/";
+    const std::string book = Book("earthwork-inputs.xlsx");
+    const auto earthwork = [&](const std::string& templ, const std::string& ground, const std::string& centre) {
+        std::vector<std::string> args = {"route", "earthwork", "--route", kRoute, "--profile", kProfile, "--template",
+                                         templ, "--sections", ex + "sections-example.csv", "--ground", ground};
+        if (!centre.empty()) args.insert(args.end(), {"--centre-ground", centre});
+        return Command(args);
+    };
+    const CommandRun csv = earthwork(ex + "template-example.csv", ex + "ground-example.csv", "");
+    const CommandRun xlsx = earthwork(book + "#路基模板", book + "#地面线", "");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    ASSERT_EQ(xlsx.status, 0) << xlsx.err;
+    EXPECT_EQ(xlsx.out, csv.out);
+
+    // The relative ground lines take the centre ground from a sheet.
+    const CommandRun relCsv = earthwork(ex + "template-example.csv", ex + "ground-example-relative.hdm",
+                                        ex + "ground-centre-example.csv");
+    const CommandRun relBook =
+        earthwork(ex + "template-example.csv", ex + "ground-example-relative.hdm", book + "#中桩地面");
+    ASSERT_EQ(relCsv.status, 0) << relCsv.err;
+    ASSERT_EQ(relBook.status, 0) << relBook.err;
+    EXPECT_EQ(relBook.out, relCsv.out);
+    EXPECT_FALSE(relCsv.out.empty());
 }
 
 }  // namespace

@@ -169,6 +169,51 @@ TEST_F(XlsxWorkbooks, ARowThatDoesNotParseIsNamedByItsSheetRow)
     EXPECT_EQ(parsed.errors[0].message, "第 6 行：Y 不是数：“四五五”。");
 }
 
+TEST_F(XlsxWorkbooks, ReadersMessagesNameTheSheetsCells)
+{
+    const TableReadLog reads;
+    const QString shifted = Book("route-shifted-bad-cell.xlsx");  // table in B–I, D blank
+    const QString csv = kExamples + "route-example.csv";
+    Text(shifted);
+    Text(csv);
+    const std::string book = shifted.toStdString(), text = csv.toStdString();
+    const struct {
+        std::string message, named;
+    } cases[] = {
+        // The quoted field's cell: the table's third column is the sheet's E.
+        {"线路文件“" + book + "”有错误：\n第 7 行：Y 不是数：“455x”。",
+         "线路文件“" + book + "”有错误：\n第 7 行（Sheet1!E7）：Y 不是数：“455x”。"},
+        // No file named: the only workbook read. The name's cell (B5).
+        {"第 5 行：点名“JD1”重复。", "第 5 行（Sheet1!B5）：点名“JD1”重复。"},
+        // No field quoted, or one the row does not hold: the row's cells.
+        {"第 8 行：交点缺少半径R。", "第 8 行（Sheet1!B8:I8）：交点缺少半径R。"},
+        {"第 8 行：“abc”不对。", "第 8 行（Sheet1!B8:I8）：“abc”不对。"},
+        // A text file's rows, and rows outside the table, stay as they are.
+        {"“" + text + "”：第 7 行：Y 不是数：“455x”。", "“" + text + "”：第 7 行：Y 不是数：“455x”。"},
+        {"第 2 行：标题。", "第 2 行：标题。"},
+        {"第 99 行：太远。", "第 99 行：太远。"},
+        {"第 3–9 行", "第 3–9 行"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(reads.NameCells(c.message), c.named);
+
+    const TableReadLog none;  // nothing read: messages as they are
+    EXPECT_EQ(none.NameCells(cases[0].message), cases[0].message);
+}
+
+TEST(XlsxReference, SheetNamesAreQuotedAsExcelQuotesThem)
+{
+    const struct {
+        const char* sheet;
+        int row, first, last;
+        const char* ref;
+    } cases[] = {
+        {"Sheet1", 12, 2, -1, "Sheet1!C12"},       {"交点表", 5, 4, -1, "交点表!E5"},
+        {"线路", 6, 0, 6, "线路!A6:G6"},           {"My sheet", 3, 27, -1, "'My sheet'!AB3"},
+        {"O'Neil-1", 1, 0, -1, "'O''Neil-1'!A1"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(XlsxReference(c.sheet, c.row, c.first, c.last), c.ref) << c.sheet;
+}
+
 TEST_F(XlsxWorkbooks, RefusedWorkbooksSayWhy)
 {
     QTemporaryDir scratch;

@@ -9,6 +9,12 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 
+#include <cmath>
+#include <optional>
+
+#include "core/numbers/number_text.h"
+#include "core/numbers/station_text.h"
+#include "reports/csv_field.h"
 #include "reports/xlsx_tables.h"
 #include "reports/xlsx_writer.h"
 #include "tests/reports/export_test_support.h"
@@ -72,6 +78,95 @@ TEST(XlsxTables, ChineseColumnNamesAreNotCutInsideACharacter)
     const XlsxTable t = TypedXlsxTable("s", "t", {{"切线方位角F", "里程"}, {"127°23ˊ2.26\"", "K10+000"}});
     const std::vector<std::string> columns = {"切线方位角F", "切线方位角F(度)", "里程", "里程(m)"};
     EXPECT_EQ(t.columns, columns);
+}
+
+TEST(XlsxTables, FullValuesComeFromTheNotesInTheOrderTheRowsWereWritten)
+{
+    // A table formatted as a command formats it, a message's number between
+    // its rows.
+    std::string csv = "桩号,X,高差\n";
+    std::optional<FullValues> full;
+    const double stations[] = {10000.00004, 10020.123449, 10040.5};
+    const double xs[] = {3378000.000049, 3378018.7071234, 3378037.41498};
+    const double dz[] = {0.00449, -1.23451, 2.0004999999999997};
+    {
+        FixedTextLog notes;
+        for (int r = 0; r < 3; ++r) {
+            AppendKStation(csv, stations[r], 3);
+            csv += ',';
+            AppendFixed(csv, xs[r], 4);
+            csv += ',';
+            if (dz[r] > 0) csv += '+';
+            AppendFixed(csv, dz[r], 3);
+            csv += '\n';
+            if (r == 0) FormatFixed(3378018.7071, 4);  // a note no field shows
+        }
+        {
+            FixedTextLog inner;  // the innermost log takes the notes
+            FormatFixed(1.5, 1);
+            EXPECT_EQ(inner.entries().size(), 1u);
+        }
+        EXPECT_EQ(notes.entries().size(), 10u);
+        full.emplace(notes.entries());
+    }
+    const XlsxTable t = TypedXlsxTable("s", "t", SplitCsvRecords(csv), &*full);
+    const std::vector<std::string> columns = {"桩号", "桩号(m)", "X", "高差"};
+    ASSERT_EQ(t.columns, columns);
+    ASSERT_EQ(t.rows.size(), 3u);
+    for (std::size_t r = 0; r < 3; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(t.rows[r][1].number, stations[r]);
+        EXPECT_EQ(t.rows[r][1].decimals, 3);
+        EXPECT_EQ(t.rows[r][2].number, xs[r]);
+        EXPECT_EQ(t.rows[r][2].decimals, 4);
+        EXPECT_EQ(t.rows[r][3].number, dz[r]);
+        EXPECT_EQ(t.rows[r][3].plus, dz[r] > 0);
+    }
+    // Without notes a cell holds what its text reads.
+    const XlsxTable plain = TypedXlsxTable("s", "t", SplitCsvRecords(csv));
+    EXPECT_EQ(plain.rows[1][2].number, 3378018.7071);
+
+    // The look-up itself: a field without a point keeps its text's value; a
+    // field no note wrote keeps it too and leaves the notes where they were.
+    FullValues values({{"1.50", 1.4999}, {"7", 7.2}, {"2.25", 2.2501}, {"2.25", 2.2499}});
+    const struct {
+        const char* shown;
+        double read, expected;
+    } lookups[] = {{"7", 7, 7}, {"9.99", 9.99, 9.99}, {"1.50", 1.5, 1.4999}, {"2.25", 2.25, 2.2501},
+                   {"1.50", 1.5, 1.5}, {"2.25", 2.25, 2.2499}, {"2.25", 2.25, 2.25}};
+    for (const auto& l : lookups) EXPECT_EQ(values.Of(l.shown, l.read), l.expected) << l.shown;
+}
+
+// A value a hair below a rounding tie was stored with 16 digits as the tie
+// itself and showed one unit more than the CSV beside it.
+TEST(XlsxWriter, ANumberBelowATieStillShowsTheDigitsOfItsText)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tie.xlsx"));
+    XlsxTable t;
+    t.sheet = "s";
+    t.title = "t";
+    t.columns = {"高程", "高差"};
+    const double below = std::nextafter(366.0565, 0.0);  // 366.05649999999997
+    ASSERT_EQ(FormatFixed(below, 3), "366.056");
+    XlsxValue z, dz;
+    z.kind = dz.kind = XlsxValue::Kind::Number;
+    z.number = below;
+    z.decimals = 3;
+    dz.number = 0.25;
+    dz.decimals = 2;
+    dz.plus = true;
+    t.rows = {{z, dz}};
+    ASSERT_TRUE(WriteXlsxFile(path, {t}).ok());
+    const testing::PythonRun run = RunPythonCheck("xlsx_dump.py", {path});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject s = run.json.value(QStringLiteral("sheets")).toArray()[0].toObject();
+    const QJsonArray row = s.value(QStringLiteral("rows")).toArray()[2].toArray();
+    const QJsonArray formats = s.value(QStringLiteral("formats")).toArray()[2].toArray();
+    EXPECT_EQ(FormatFixed(row[0].toDouble(), 3), "366.056");
+    EXPECT_NEAR(row[0].toDouble(), below, 1e-12);
+    EXPECT_EQ(row[1].toDouble(), 0.25);
+    EXPECT_EQ(formats[1].toString(), QStringLiteral("+0.00;-0.00;0.00"));
 }
 
 TEST(XlsxWriter, OpenpyxlReadsTheTableBack)
