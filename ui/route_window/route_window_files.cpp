@@ -73,7 +73,7 @@ QString RouteWindow::askSave(const QString& name, const QStringList& filters)
 
 void RouteWindow::importRoute()
 {
-    const QString path = askOpen(TableOpenFilters(TableFile::Route));
+    const QString path = askOpen(TableFileFilters(TableFile::Route));
     if (path.isEmpty()) return;
     // A workbook's bad rows are named by their cells.
     const TableReadLog reads;
@@ -129,7 +129,7 @@ void RouteWindow::exportRoute()
         bytes = FormatRouteFile(read.rows);
         name = QStringLiteral("线路.csv");
     }
-    const QString path = askSave(name, TableSaveFilters(TableFile::Route));
+    const QString path = askSave(name, TableFileFilters(TableFile::Route));
     if (path.isEmpty()) return;
     const FileStatus written = SaveTableFile(path, TableFile::Route, [&bytes](const QString& file) {
         return WriteFileBytes(file, QByteArray::fromStdString(bytes));
@@ -181,7 +181,7 @@ void RouteWindow::savePlan()
 void RouteWindow::inverseBatch()
 {
     if (!inverse_) return tell(QStringLiteral("交点表有误，不能反算：") + document_->status(), jdTable_);
-    const QString path = askOpen(TableOpenFilters(TableFile::Points));
+    const QString path = askOpen(TableFileFilters(TableFile::Points));
     if (path.isEmpty()) return;
     const FileResult<std::string> text = ReadTableFileText(path);
     if (!text.ok()) return tell(*text.error);

@@ -79,9 +79,7 @@ TEST_F(RouteFiles, ExportThenImportGivesTheSameRouteToTheLastBit)
     // the folder used before.
     ASSERT_EQ(desktop.dialogs.size(), 3u);
     for (const RecordedDialog& d : desktop.dialogs) {
-        EXPECT_EQ(d.filters, d.kind == DialogKind::Open
-                                 ? (QStringList{"线路文件(*.csv *.txt *.xlsx)", "Excel工作簿(*.xlsx)", "所有文件(*.*)"})
-                                 : (QStringList{"线路文件(*.csv *.txt)", "Excel工作簿(*.xlsx)", "所有文件(*.*)"}));
+        EXPECT_EQ(d.filters, (QStringList{"线路文件(*.csv *.txt *.xlsx)", "Excel工作簿(*.xlsx)", "所有文件(*.*)"}));
         EXPECT_EQ(d.parent, route);
     }
     EXPECT_EQ(desktop.dialogs[0].kind, DialogKind::Open);

@@ -240,7 +240,7 @@ void CheckPanel::centreOnRow(const QModelIndex& index)
 void CheckPanel::loadDesign()
 {
     const QString path = services_.getOpenFileName(
-        window(), lastFolder_, TableOpenFilters(TableFile::DesignStakes));
+        window(), lastFolder_, TableFileFilters(TableFile::DesignStakes));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     const FileResult<std::string> text = ReadTableFileText(path);

@@ -76,7 +76,7 @@ void BreakPane::tell(const QString& text, QWidget* focus)
 
 void BreakPane::importBreaks()
 {
-    const QString path = services_.getOpenFileName(window(), lastFolder_, TableOpenFilters(TableFile::Breaks));
+    const QString path = services_.getOpenFileName(window(), lastFolder_, TableFileFilters(TableFile::Breaks));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     const FileResult<std::string> text = ReadTableFileText(path);
@@ -101,7 +101,7 @@ void BreakPane::exportBreaks()
     if (read.rows.empty()) return tell(QStringLiteral("断链表是空的。"), table_);
     const QString name = QStringLiteral("断链表.csv");
     const QString suggested = lastFolder_.isEmpty() ? name : QDir(lastFolder_).filePath(name);
-    const QString path = services_.getSaveFileName(window(), suggested, TableSaveFilters(TableFile::Breaks));
+    const QString path = services_.getSaveFileName(window(), suggested, TableFileFilters(TableFile::Breaks));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     const FileStatus written = SaveTableFile(path, TableFile::Breaks, [&read](const QString& file) {

@@ -197,7 +197,7 @@ void RouteExportActions::exportCass()
 void RouteExportActions::exportCsv()
 {
     // The CSV may be saved as a workbook too.
-    exportStakes(StakeFileFormat::Csv, QStringLiteral("逐桩坐标.csv"), TableSaveFilters(TableFile::StakeTable));
+    exportStakes(StakeFileFormat::Csv, QStringLiteral("逐桩坐标.csv"), TableFileFilters(TableFile::StakeTable));
 }
 
 void RouteExportActions::exportDxf()

@@ -30,11 +30,9 @@ enum class TableFile {
     EarthworkTable // 土石方数量表 (written only)
 };
 
-// For an open dialog: the kind's files, workbooks among them, then all files.
-QStringList TableOpenFilters(TableFile kind);
-
-// For a save dialog: the kind's text forms, an Excel workbook, then all files.
-QStringList TableSaveFilters(TableFile kind);
+// For the open and save dialogs of a kind: its files (workbooks among those
+// that are read), an Excel workbook, then all files.
+QStringList TableFileFilters(TableFile kind);
 
 // The sheet a workbook of the kind names its table: "交点表", "逐桩坐标表" ...
 std::string TableSheetName(TableFile kind);

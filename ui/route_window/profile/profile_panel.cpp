@@ -235,7 +235,7 @@ QString ProfilePanel::askSave(const QString& name, const QStringList& filters)
 
 void ProfilePanel::importProfile()
 {
-    const QString path = askOpen(TableOpenFilters(TableFile::Profile));
+    const QString path = askOpen(TableFileFilters(TableFile::Profile));
     if (path.isEmpty()) return;
     const FileResult<std::string> text = ReadTableFileText(path);
     if (!text.ok()) return tell(*text.error);
@@ -260,7 +260,7 @@ void ProfilePanel::exportProfile()
     const ProfileRowsRead& read = document_->table()->read();
     if (!read.problems.empty()) return tell(QString::fromStdString(read.problems.front().message), table_);
     if (read.rows.empty()) return tell(QStringLiteral("变坡点表是空的。"), table_);
-    const QString path = askSave(QStringLiteral("纵断面.csv"), TableSaveFilters(TableFile::Profile));
+    const QString path = askSave(QStringLiteral("纵断面.csv"), TableFileFilters(TableFile::Profile));
     if (path.isEmpty()) return;
     // UTF-8 with a byte-order mark: a spreadsheet on a Chinese system then
     // opens it as UTF-8 rather than GBK.
