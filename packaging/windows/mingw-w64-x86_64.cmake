@@ -10,3 +10,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+# The libraries cross-built for the workbooks (scripts/windows_xlsx_deps.sh:
+# zlib, minizip, libxlsxwriter) live in the Qt prefix: libraries are found
+# there too, and pkg-config reads their .pc files, never the host's.
+if(DEFINED ENV{TARVELO_QT_MINGW})
+  list(APPEND CMAKE_FIND_ROOT_PATH "$ENV{TARVELO_QT_MINGW}")
+  set(ENV{PKG_CONFIG_LIBDIR} "$ENV{TARVELO_QT_MINGW}/lib/pkgconfig")
+endif()
