@@ -131,7 +131,7 @@ int RunXlsxOutput(const std::vector<std::string>& args, std::string& err)
     } else {
         status = RunCli(inner, text, err);
     }
-    full.emplace(notes.entries());
+    full.emplace(notes.Release());
     }
     if (!Finished(status)) return status;
 

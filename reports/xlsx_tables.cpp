@@ -130,8 +130,10 @@ double FullValues::Of(const std::string& shown, double read)
     // between the rows are passed over, a field no note wrote is not.
     constexpr std::size_t kLookAhead = 512;
     if (shown.find('.') == std::string::npos) return read;
+    // The decimals the text shows: a note of other decimals cannot have written it.
+    const int decimals = int(shown.size() - shown.find('.') - 1);
     for (std::size_t i = next_; i < notes_.size() && i < next_ + kLookAhead; ++i)
-        if (notes_[i].text == shown) {
+        if (notes_[i].decimals == decimals && FormatFixed(notes_[i].value, decimals) == shown) {
             next_ = i + 1;
             return notes_[i].value;
         }
@@ -239,7 +241,7 @@ FileStatus WriteCsvAsXlsx(const QString& path, const std::string& sheet,
         FixedTextLog notes;
         const FileStatus written = writeCsv(csvPath);
         if (!written.ok()) return written;
-        full.emplace(notes.entries());
+        full.emplace(notes.Release());
     }
     QFile file(csvPath);
     if (!file.open(QIODevice::ReadOnly))

@@ -177,9 +177,8 @@ FixedTextLog::~FixedTextLog() { g_fixedLog = outer_; }
 void AppendFixed(std::string& out, double v, int decimals)
 {
     Checked(v, "数值");
-    const std::size_t at = out.size();
     AppendFixedText(out, v, decimals);
-    if (g_fixedLog) g_fixedLog->entries_.push_back({out.substr(at), v});
+    if (g_fixedLog) g_fixedLog->entries_.push_back({v, decimals});
 }
 
 std::string FormatFixed(double v, int decimals)

@@ -48,21 +48,23 @@ void AppendFixed(std::string& out, double v, int decimals);
 std::string FormatFixed(double v, int decimals);
 
 // While a FixedTextLog lives, every AppendFixed on its thread also notes the
-// text it wrote and the value it was given, in writing order, so that a
+// value and decimals it was given, in writing order, so that a
 // writer that types a command's printed rows (the workbook) can store the
 // full value behind each shown number without formatting anything again.
 // Logs nest: the innermost one on the thread takes the notes.
 class FixedTextLog {
 public:
     struct Entry {
-        std::string text;  // as AppendFixed wrote it
-        double value;      // the value it was given (finite)
+        double value;  // the value it was given (finite); FormatFixed(value,
+        int decimals;  // decimals) is the text it wrote
     };
     FixedTextLog();
     ~FixedTextLog();
     FixedTextLog(const FixedTextLog&) = delete;
     FixedTextLog& operator=(const FixedTextLog&) = delete;
     const std::vector<Entry>& entries() const { return entries_; }
+    // The notes taken out (the log keeps taking new ones).
+    std::vector<Entry> Release() { return std::move(entries_); }
 
 private:
     friend void AppendFixed(std::string& out, double v, int decimals);

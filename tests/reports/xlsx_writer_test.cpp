@@ -107,7 +107,8 @@ TEST(XlsxTables, FullValuesComeFromTheNotesInTheOrderTheRowsWereWritten)
             EXPECT_EQ(inner.entries().size(), 1u);
         }
         EXPECT_EQ(notes.entries().size(), 10u);
-        full.emplace(notes.entries());
+        full.emplace(notes.Release());
+        EXPECT_TRUE(notes.entries().empty());
     }
     const XlsxTable t = TypedXlsxTable("s", "t", SplitCsvRecords(csv), &*full);
     const std::vector<std::string> columns = {"桩号", "桩号(m)", "X", "高差"};
@@ -128,7 +129,7 @@ TEST(XlsxTables, FullValuesComeFromTheNotesInTheOrderTheRowsWereWritten)
 
     // The look-up itself: a field without a point keeps its text's value; a
     // field no note wrote keeps it too and leaves the notes where they were.
-    FullValues values({{"1.50", 1.4999}, {"7", 7.2}, {"2.25", 2.2501}, {"2.25", 2.2499}});
+    FullValues values({{1.4999, 2}, {7.2, 0}, {2.2501, 2}, {2.2499, 2}});
     const struct {
         const char* shown;
         double read, expected;
