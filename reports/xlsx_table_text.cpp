@@ -165,10 +165,11 @@ FileResult<XlsxTableText> SheetTableText(const XlsxSheet& s)
     for (auto it = rows.upper_bound(out.headerLastRow); it != rows.end(); ++it) {
         const auto& [r, row] = *it;
         if (out.totalRow)
-            return R::Failure(QStringLiteral("工作表“%1”第 %2 行是合计行，它下面的第 %3 行还有数据。")
+            return R::Failure(QStringLiteral("工作表“%1”第 %2 行是合计行，它下面的第 %3 行（%4）还有数据。")
                                   .arg(Sheet(s))
                                   .arg(out.totalRow)
-                                  .arg(r));
+                                  .arg(r)
+                                  .arg(QString::fromStdString(XlsxReference(s.name, r, row.begin()->first))));
         if (IsTotal(row.begin()->second->text) && row.begin()->second->kind == XlsxCell::Kind::Text) {
             out.totalRow = r;
             continue;

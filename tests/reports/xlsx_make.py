@@ -231,3 +231,9 @@ for sheet, title, name in (("路基模板", "路基模板", "template-example.cs
     for i, row in enumerate(rows[1:]):
         put_row(ws, 4 + i, [typed(f) for f in row])
 wb.save(os.path.join(out, "earthwork-inputs.xlsx"))
+
+# 11. Refused: data below the total row, in the sheet's B13.
+wb, ws = plain_route("线路", "交点表", 3)
+ws["A11"] = "合计"
+ws["B13"] = 3379000.5
+wb.save(os.path.join(out, "data-below-total.xlsx"))

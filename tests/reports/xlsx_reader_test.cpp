@@ -245,6 +245,7 @@ TEST_F(XlsxWorkbooks, RefusedWorkbooksSayWhy)
         {Book("design-formula.xlsx") + "#断链", "工作簿中没有名为“断链”的工作表（有 “说明”、“逐桩坐标”）"},
         {Book("design-formula.xlsx"), "工作表“说明”中找不到可以读取的表格"},
         {csvWithSheet, "只有 Excel 工作簿（.xlsx）才能用“#工作表名”选工作表"},
+        {Book("data-below-total.xlsx"), "工作表“线路”第 11 行是合计行，它下面的第 13 行（线路!B13）还有数据。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());

@@ -183,11 +183,13 @@ void RouteWindow::inverseBatch()
     if (!inverse_) return tell(QStringLiteral("交点表有误，不能反算：") + document_->status(), jdTable_);
     const QString path = askOpen(TableFileFilters(TableFile::Points));
     if (path.isEmpty()) return;
+    const TableReadLog reads;  // a workbook's bad rows are named by their cells
     const FileResult<std::string> text = ReadTableFileText(path);
     if (!text.ok()) return tell(*text.error);
     const SurveyedPointsRead read = ReadSurveyedPoints(*text.value);
     if (!read.errors.empty())
-        return tell(QStringLiteral("点文件“%1”有误：\n").arg(path) + ErrorList(read.errors));
+        return tell(QString::fromStdString(reads.NameCells(
+            (QStringLiteral("点文件“%1”有误：\n").arg(path) + ErrorList(read.errors)).toStdString())));
     const std::vector<InverseAnswer> answers = InverseAll(*inverse_, read.points);
     answers_->setAnswers(*inverseRoute_, answers);
     inverseResult_->setText(QStringLiteral("已反算 %1 个点").arg(answers.size()));

@@ -514,5 +514,47 @@ TEST_F(RouteExports, JdTableImportedFromAWorkbookGivesTheRouteOfItsCsv)
     EXPECT_EQ(fromBook, fromCsv) << "the table stays as it was";
 }
 
+TEST_F(RouteExports, BatchInverseReadsItsPointsFromAWorkbookAndNamesABadCell)
+{
+    importText(kFiveJdRoute);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    const auto book = [&](const char* name, const QByteArray& csv) {
+        const QString path = dir.filePath(QString::fromLatin1(name) + QStringLiteral(".xlsx"));
+        const testing::PythonRun made =
+            testing::RunPythonCheck("xlsx_from_csv.py", {writeFile(QString::fromLatin1(name) + QStringLiteral(".csv"), csv),
+                                                         path, QStringLiteral("测点"), QStringLiteral("3"),
+                                                         QStringLiteral("2"), QStringLiteral("4")});
+        EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
+        return path;
+    };
+    // Read by content, through the same layer as the CSV: the same answers.
+    const QByteArray points = "点名,X,Y\nP1,3378500,455200\nP2,3379200,456500\n";
+    desktop.queueFileAnswer(writeFile(QStringLiteral("points.csv"), points));
+    desktop.queueFileAnswer(QString());  // no answers file
+    press("batchInverseButton");
+    ASSERT_EQ(model("inverseTable")->rowCount(), 2) << messageTexts();
+    QStringList fromCsv;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < model("inverseTable")->columnCount(); ++c) fromCsv << cell("inverseTable", r, c);
+    desktop.queueFileAnswer(book("points", points));
+    desktop.queueFileAnswer(QString());
+    press("batchInverseButton");
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    EXPECT_EQ(desktop.dialogs[desktop.dialogs.size() - 2].filters,
+              QStringList({QStringLiteral("点文件(*.csv *.txt *.dat *.xlsx)"), QStringLiteral("Excel工作簿(*.xlsx)"),
+                           QStringLiteral("所有文件(*.*)")}));
+    QStringList fromBook;
+    for (int r = 0; r < model("inverseTable")->rowCount(); ++r)
+        for (int c = 0; c < model("inverseTable")->columnCount(); ++c) fromBook << cell("inverseTable", r, c);
+    EXPECT_EQ(fromBook, fromCsv);
+
+    // Y of P2 (the table's third column, the sheet's E5) is no number.
+    desktop.queueFileAnswer(book("bad", "点名,X,Y\nP1,3378500,455200\nP2,3379200,4565o0\n"));
+    press("batchInverseButton");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("第 5 行（测点!E5）：Y 不是数：“4565o0”。")))
+        << desktop.messages[0].text.toStdString();
+}
+
 }  // namespace
 }  // namespace tarvelo::uitest
