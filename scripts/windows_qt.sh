@@ -14,21 +14,11 @@ if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
   echo "Qt for MinGW already built in $prefix"
   exit 0
 fi
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-"${sudo_cmd[@]}" mkdir -p "$cache"
-"${sudo_cmd[@]}" chown "$(id -u):$(id -g)" "$cache"
+. "$root/scripts/windows_sources.sh"
 
 src=$(ls -d "$cache"/src/qt6-base-6.4.2* 2>/dev/null | head -n1 || true)
 if [ -z "$src" ]; then
-  # The source package needs a deb-src line twin of the bookworm one.
-  if ! grep -rqs '^Types: *deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    echo "Adding Debian's bookworm source lines (deb-src)"
-    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm bookworm-updates' \
-      'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
-      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/tarvelo-deb-src.sources >/dev/null
-    "${sudo_cmd[@]}" apt-get update -qq
-  fi
+  debian_sources
   mkdir -p "$cache/src"
   (cd "$cache/src" && apt-get source -qq qt6-base=6.4.2+dfsg-10 2>/dev/null || apt-get source -qq qt6-base)
   src=$(ls -d "$cache"/src/qt6-base-6.4.2*/ | head -n1)

@@ -3,8 +3,10 @@
 # zlib's contrib/minizip, libxlsxwriter) for 64-bit Windows with MinGW-w64,
 # static, from Debian's own source packages, once, into the prefix Qt for
 # MinGW lives in ($TARVELO_QT_MINGW, default /var/cache/tarvelo-qt-mingw/6.4.2),
-# with a pkg-config file each under lib/pkgconfig (the cross build points
-# PKG_CONFIG_LIBDIR there; see scripts/windows.sh). Reused as long as the
+# with a pkg-config file each under lib/pkgconfig (the toolchain,
+# packaging/windows/mingw-w64-x86_64.cmake, points pkg-config and the library
+# search there when TARVELO_QT_MINGW is set, as scripts/windows.sh sets it).
+# Reused as long as the
 # prefix holds xlsxwriter.pc; delete lib/pkgconfig/xlsxwriter.pc to build
 # again. A minute or two.
 set -euo pipefail
@@ -18,23 +20,14 @@ if [ -f "$prefix/lib/pkgconfig/xlsxwriter.pc" ]; then
   echo "zlib, minizip and libxlsxwriter for MinGW already in $prefix"
   exit 0
 fi
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-"${sudo_cmd[@]}" mkdir -p "$cache"
-"${sudo_cmd[@]}" chown "$(id -u):$(id -g)" "$cache"
+. "$root/scripts/windows_sources.sh"
 mkdir -p "$prefix/include/minizip" "$prefix/lib/pkgconfig"
 
-# The sources: Debian's, as for Qt (needs the deb-src twin of the bookworm line).
+# The sources: Debian's, as for Qt.
 src=$cache/src-xlsx
 mkdir -p "$src"
 if ! ls -d "$src"/zlib-*/ "$src"/libxlsxwriter-*/ >/dev/null 2>&1; then
-  if ! grep -rqs '^Types: *deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    echo "Adding Debian's bookworm source lines (deb-src)"
-    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm bookworm-updates' \
-      'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
-      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/tarvelo-deb-src.sources >/dev/null
-    "${sudo_cmd[@]}" apt-get update -qq
-  fi
+  debian_sources
   (cd "$src" && apt-get source -qq zlib libxlsxwriter)
 fi
 zlib=$(ls -d "$src"/zlib-*/ | head -n1)
