@@ -140,7 +140,8 @@ double FullValues::Of(const std::string& shown, double read)
     return read;
 }
 
-XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block, FullValues* full)
+XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block, FullValues* full,
+                         XlsxColumns columns)
 {
     XlsxTable t;
     t.sheet = std::move(sheet);
@@ -181,12 +182,13 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
         const Kind kind = ColumnKind(rows, c);
         const std::string n = name(c);
         const std::string base = Before(n, {"(", "（"});
-        const bool stationNumbers = kind == Kind::Number && n.find("桩号") != std::string::npos;
-        const bool twin = kind == Kind::KStation || stationNumbers ||
-                          (kind == Kind::Angle && !hasColumn(base + "(度)"));
+        const bool added = columns == XlsxColumns::Added;
+        const bool stationNumbers = added && kind == Kind::Number && n.find("桩号") != std::string::npos;
+        const bool stationTexts = added && kind == Kind::KStation;
+        const bool twin = stationTexts || stationNumbers || (added && kind == Kind::Angle && !hasColumn(base + "(度)"));
         if (header) {
             t.columns.push_back(n);
-            if (kind == Kind::KStation) t.columns.push_back(base + "(m)");
+            if (stationTexts) t.columns.push_back(base + "(m)");
             if (stationNumbers) t.columns.push_back(base + "(K)");
             if (kind == Kind::Angle && twin) t.columns.push_back(base + "(度)");
         }
@@ -217,7 +219,7 @@ XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords
 
 std::vector<XlsxTable> TypedXlsxTables(const TextRecords& records, const std::string& first,
                                        const std::function<std::string(const TextRecords&)>& laterName,
-                                       FullValues* full)
+                                       FullValues* full, XlsxColumns columns)
 {
     const std::vector<TextRecords> blocks = RecordBlocks(records);
     std::vector<XlsxTable> tables;
@@ -225,12 +227,12 @@ std::vector<XlsxTable> TypedXlsxTables(const TextRecords& records, const std::st
         std::string sheet = i == 0 || !laterName ? first : laterName(blocks[i]);
         for (const XlsxTable& t : tables)
             if (t.sheet == sheet) sheet += std::to_string(i + 1);
-        tables.push_back(TypedXlsxTable(sheet, sheet, blocks[i], full));
+        tables.push_back(TypedXlsxTable(sheet, sheet, blocks[i], full, columns));
     }
     return tables;
 }
 
-FileStatus WriteCsvAsXlsx(const QString& path, const std::string& sheet,
+FileStatus WriteCsvAsXlsx(const QString& path, const std::string& sheet, XlsxColumns columns,
                           const std::function<FileStatus(const QString& csvPath)>& writeCsv)
 {
     QTemporaryDir scratch;
@@ -246,7 +248,7 @@ FileStatus WriteCsvAsXlsx(const QString& path, const std::string& sheet,
     QFile file(csvPath);
     if (!file.open(QIODevice::ReadOnly))
         return FileStatus::Failure(QStringLiteral("读不到写出的表格，工作簿没有写出。"));
-    const std::vector<XlsxTable> tables = TypedXlsxTables(SplitCsvRecords(file.readAll().toStdString()), sheet, {}, &*full);
+    const std::vector<XlsxTable> tables = TypedXlsxTables(SplitCsvRecords(file.readAll().toStdString()), sheet, {}, &*full, columns);
     if (tables.empty()) return FileStatus::Failure(QStringLiteral("表格是空的，工作簿没有写出。"));
     return WriteXlsxFile(path, tables);
 }

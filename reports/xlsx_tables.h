@@ -49,24 +49,30 @@ private:
     std::size_t next_ = 0;
 };
 
+// Whether a table gains the columns above (stations in metres or K
+// notation, angles in degrees) or keeps the columns it was written with: a
+// file the program reads back by column position (route, break, profile
+// files) must keep them.
+enum class XlsxColumns { Added, AsWritten };
+
 // One block as a typed table named sheet, with title as its first row;
 // full, when given, supplies the full values (blocks in order).
 XlsxTable TypedXlsxTable(std::string sheet, std::string title, const TextRecords& block,
-                         FullValues* full = nullptr);
+                         FullValues* full = nullptr, XlsxColumns columns = XlsxColumns::Added);
 
 // Every block of records as a typed table, in order: the first named first,
 // each later one laterName(block) (first when laterName is empty); a name
 // used already gets the block's number (1-based) appended.
 std::vector<XlsxTable> TypedXlsxTables(const TextRecords& records, const std::string& first,
                                        const std::function<std::string(const TextRecords&)>& laterName,
-                                       FullValues* full);
+                                       FullValues* full, XlsxColumns columns = XlsxColumns::Added);
 
 // A table the program writes as a CSV file, written as a workbook instead:
 // writeCsv writes the CSV to the scratch path it is given (its full values
 // noted as it formats them), and its tables go to path as sheet (the first;
 // the title is the sheet's name), atomically. Errors: writeCsv's own, or
 // the workbook writer's.
-FileStatus WriteCsvAsXlsx(const QString& path, const std::string& sheet,
+FileStatus WriteCsvAsXlsx(const QString& path, const std::string& sheet, XlsxColumns columns,
                           const std::function<FileStatus(const QString& csvPath)>& writeCsv);
 
 // d°mˊs" text -> decimal degrees, sign from a leading '-' (左/右 dropped).

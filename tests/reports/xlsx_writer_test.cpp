@@ -67,6 +67,11 @@ TEST(XlsxTables, CellsAreTypedFromTheWritersText)
             EXPECT_EQ(v.text, c.text);
         }
     }
+    // A file read back by column position keeps its columns, its cells typed alike.
+    const XlsxTable asWritten = TypedXlsxTable("表", "题", block, nullptr, XlsxColumns::AsWritten);
+    EXPECT_EQ(asWritten.columns, block.front());
+    EXPECT_EQ(asWritten.rows[0][1].text, "K10+877.237");
+    EXPECT_EQ(asWritten.rows[0][4].number, 10877.237);
     // A first record with a number is data, not a header.
     EXPECT_TRUE(TypedXlsxTable("s", "t", {{"起点 QD", "K10+000.000", "3378000.0000"}}).columns.empty());
 }

@@ -556,5 +556,36 @@ TEST_F(RouteExports, BatchInverseReadsItsPointsFromAWorkbookAndNamesABadCell)
         << desktop.messages[0].text.toStdString();
 }
 
+TEST_F(RouteExports, JdTableSavedAsAWorkbookImportsBackToTheSameRoute)
+{
+    importText(kFiveJdRoute);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    QAbstractItemModel* curves = model("curveTable");
+    const auto texts = [curves] {
+        QStringList all;
+        for (int r = 0; r < curves->rowCount(); ++r)
+            for (int c = 0; c < curves->columnCount(); ++c) all << curves->data(curves->index(r, c)).toString();
+        return all;
+    };
+    const QStringList shown = texts();
+    const QString book = dir.filePath(QStringLiteral("线路.xlsx"));
+    run("exportAction", book);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    // A workbook, read by openpyxl: the sheet of the JD table, every JD a row.
+    const testing::PythonRun dump = testing::RunPythonCheck("xlsx_dump.py", {book});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    const QJsonObject sheet = dump.json["sheets"].toArray()[0].toObject();
+    EXPECT_EQ(sheet["name"].toString(), QStringLiteral("交点表"));
+    const QJsonArray rows = sheet["rows"].toArray();
+    ASSERT_EQ(rows.size(), 2 + 7);
+    EXPECT_EQ(rows[4].toArray()[1].toDouble(), 3379305.118);  // JD2's X, every digit
+
+    importText(kRightAngleRoute);
+    ASSERT_NE(texts(), shown);
+    run("importAction", book);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    EXPECT_EQ(texts(), shown);
+}
+
 }  // namespace
 }  // namespace tarvelo::uitest

@@ -52,7 +52,10 @@ FileStatus SaveTableFile(const QString& path, TableFile kind,
                          const std::function<FileStatus(const QString& csvPath)>& writeCsv)
 {
     if (!IsWorkbookPath(path)) return writeCsv(path);
-    return WriteCsvAsXlsx(path, TableSheetName(kind), writeCsv);
+    // Tables the program reads back by column position keep their columns.
+    const bool results = kind == TableFile::StakeTable || kind == TableFile::SlopeTable ||
+                         kind == TableFile::LevelTable || kind == TableFile::EarthworkTable;
+    return WriteCsvAsXlsx(path, TableSheetName(kind), results ? XlsxColumns::Added : XlsxColumns::AsWritten, writeCsv);
 }
 
 }  // namespace tarvelo

@@ -43,7 +43,10 @@ bool IsWorkbookPath(const QString& path);
 // Saves a table the window writes as CSV: writeCsv(path) as it is, or, for a
 // workbook path, writeCsv into a scratch file whose table becomes the
 // workbook's sheet (reports/xlsx_tables.h: WriteCsvAsXlsx, the command
-// line's code, every computed digit stored).
+// line's code, every computed digit stored). A result table (stakes,
+// slope, level, earthwork) gains the stations in metres or K notation and
+// the angles in degrees beside its own columns; a file the program reads
+// (route, breaks, profile ...) keeps its columns, so that it reads back.
 FileStatus SaveTableFile(const QString& path, TableFile kind,
                          const std::function<FileStatus(const QString& csvPath)>& writeCsv);
 
