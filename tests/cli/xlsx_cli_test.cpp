@@ -397,71 +397,53 @@ TEST_F(XlsxCli, SlopeLevelGroundAndEarthworkWriteTheirCsvTablesAsWorkbooks)
 
 TEST_F(XlsxCli, CellsHoldTheFullValuesTheJsonGives)
 {
-    // route table: the stations, coordinates and elevations of every row.
-    const std::string book = Out("table.xlsx");
-    const std::vector<std::string> table = {"route", "table", "--route", kRoute, "--profile", kProfile, "--interval", "50"};
-    std::vector<std::string> args = table;
-    args.insert(args.end(), {"--format", "xlsx", "--out", book});
-    std::string err;
-    ASSERT_EQ(RunXlsxOutput(args, err), 0) << err;
-    std::vector<std::string> jsonArgs = table;
-    jsonArgs.push_back("--json");
-    const CommandRun json = Command(jsonArgs);
-    ASSERT_EQ(json.status, 0) << json.err;
-    const QJsonArray expected =
-        QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object().value(QStringLiteral("rows")).toArray();
-    const QJsonObject sheet =
-        Python("xlsx_dump.py", {QString::fromStdString(book)}).value(QStringLiteral("sheets")).toArray()[0].toObject();
-    const QJsonArray rows = sheet.value(QStringLiteral("rows")).toArray();
-    ASSERT_EQ(rows.size(), expected.size() + 2);
-    const struct {
-        const char* column;
-        const char* key;
-    } columns[] = {{"桩号", "station"}, {"X(北)", "x"}, {"Y(东)", "y"}, {"高程", "z"}};
-    int unrounded = 0;
-    for (const auto& col : columns) {
-        const int c = SheetColumn(sheet, col.column);
-        ASSERT_GE(c, 0) << col.column;
-        for (int r = 0; r < expected.size(); ++r) {
-            const double want = expected[r].toObject().value(QString::fromLatin1(col.key)).toDouble();
-            const double got = rows[r + 2].toArray()[c].toDouble();
-            // 1e-9 relative, and within 1e-7 m: the texts' 3 or 4 decimals are not.
-            EXPECT_TRUE(Near(got, want) && std::fabs(got - want) < 1e-7) << col.column << " " << r << ": " << got
-                                                                          << " vs " << want;
-            if (std::fabs(want * 1e4 - std::round(want * 1e4)) > 1e-3) ++unrounded;
-        }
-    }
-    EXPECT_GT(unrounded, 20) << "values with more digits than the text shows";
-
-    // route slope: the stake-out point's coordinates and the station.
     const std::string ex = kSource + "/examples/";
-    const std::vector<std::string> slope = {"route", "slope", "--route", kRoute, "--profile", kProfile, "--template",
-                                            ex + "template-example.csv", "--sections", ex + "sections-example.csv",
-                                            "--points", ex + "slope-points-example.csv"};
-    const std::string slopeBook = Out("slope.xlsx");
-    args = slope;
-    args.insert(args.end(), {"--format", "xlsx", "--out", slopeBook});
-    ASSERT_EQ(RunXlsxOutput(args, err), 0) << err;
-    jsonArgs = slope;
-    jsonArgs.push_back("--json");
-    const CommandRun slopeJson = Command(jsonArgs);
-    ASSERT_EQ(slopeJson.status, 0) << slopeJson.err;
-    const QJsonArray points =
-        QJsonDocument::fromJson(QByteArray::fromStdString(slopeJson.out)).object().value(QStringLiteral("points")).toArray();
-    const QJsonObject slopeSheet =
-        Python("xlsx_dump.py", {QString::fromStdString(slopeBook)}).value(QStringLiteral("sheets")).toArray()[0].toObject();
-    const QJsonArray slopeRows = slopeSheet.value(QStringLiteral("rows")).toArray();
-    ASSERT_EQ(slopeRows.size(), points.size() + 2);
-    const int station = SheetColumn(slopeSheet, "桩号(m)"), x = SheetColumn(slopeSheet, "X"), y = SheetColumn(slopeSheet, "Y");
-    ASSERT_TRUE(station >= 0 && x >= 0 && y >= 0);
-    for (int r = 0; r < points.size(); ++r) {
-        const QJsonObject p = points[r].toObject();
-        if (p.value(QStringLiteral("outcome")).toString() != QStringLiteral("ok")) continue;
-        const QJsonArray cells = slopeRows[r + 2].toArray();
-        EXPECT_TRUE(Near(cells[station].toDouble(), p.value(QStringLiteral("station")).toDouble())) << r;
-        const QJsonObject catchPoint = p.value(QStringLiteral("catch")).toObject();
-        EXPECT_NEAR(cells[x].toDouble(), catchPoint.value(QStringLiteral("x")).toDouble(), 1e-7) << r;
-        EXPECT_NEAR(cells[y].toDouble(), catchPoint.value(QStringLiteral("y")).toDouble(), 1e-7) << r;
+    const struct {
+        std::vector<std::string> args;
+        const char* list;                                      // the JSON's array of rows
+        std::vector<std::pair<const char*, QStringList>> columns;  // sheet column -> JSON key path
+    } cases[] = {
+        {{"route", "table", "--route", kRoute, "--profile", kProfile, "--interval", "50"},
+         "rows",
+         {{"桩号", {"station"}}, {"X(北)", {"x"}}, {"Y(东)", {"y"}}, {"高程", {"z"}}}},
+        {{"route", "slope", "--route", kRoute, "--profile", kProfile, "--template", ex + "template-example.csv",
+          "--sections", ex + "sections-example.csv", "--points", ex + "slope-points-example.csv"},
+         "points",
+         {{"桩号(m)", {"station"}}, {"X", {"catch", "x"}}, {"Y", {"catch", "y"}}, {"设计高程", {"design_z"}}}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        const std::string book = Out(("full" + std::to_string(n++) + ".xlsx").c_str());
+        std::vector<std::string> args = c.args, jsonArgs = c.args;
+        args.insert(args.end(), {"--format", "xlsx", "--out", book});
+        jsonArgs.push_back("--json");
+        std::string err;
+        ASSERT_EQ(RunXlsxOutput(args, err), 0) << err;
+        const CommandRun json = Command(jsonArgs);
+        ASSERT_EQ(json.status, 0) << json.err;
+        const QJsonArray expected =
+            QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object().value(QString::fromLatin1(c.list)).toArray();
+        const QJsonObject sheet =
+            Python("xlsx_dump.py", {QString::fromStdString(book)}).value(QStringLiteral("sheets")).toArray()[0].toObject();
+        const QJsonArray rows = sheet.value(QStringLiteral("rows")).toArray();
+        ASSERT_EQ(rows.size(), expected.size() + 2);
+        int unrounded = 0;
+        for (const auto& [column, path] : c.columns) {
+            const int col = SheetColumn(sheet, column);
+            ASSERT_GE(col, 0) << column;
+            for (int r = 0; r < expected.size(); ++r) {
+                QJsonValue want = expected[r];
+                for (const QString& key : path) want = want.toObject().value(key);
+                if (!want.isDouble()) continue;  // a point without a result
+                const double got = rows[r + 2].toArray()[col].toDouble();
+                // 1e-9 relative, and within 1e-7 m, which the texts' 3 or 4 decimals are not.
+                EXPECT_TRUE(Near(got, want.toDouble()) && std::fabs(got - want.toDouble()) < 1e-7)
+                    << column << " " << r << ": " << got << " vs " << want.toDouble();
+                if (std::fabs(want.toDouble() * 1e4 - std::round(want.toDouble() * 1e4)) > 1e-3) ++unrounded;
+            }
+        }
+        EXPECT_GT(unrounded, int(expected.size())) << "values with more digits than the text shows";
     }
 }
 

@@ -82,6 +82,26 @@ protected:
         const QString station = cell("stakeTable", row, S::kStation);
         return kind.isEmpty() ? station : kind + u'-' + station;
     }
+    // Every cell text of a table, row by row.
+    QStringList texts(const char* table)
+    {
+        QAbstractItemModel* m = model(table);
+        QStringList all;
+        for (int r = 0; r < m->rowCount(); ++r)
+            for (int c = 0; c < m->columnCount(); ++c) all << m->data(m->index(r, c)).toString();
+        return all;
+    }
+    // The CSV text as openpyxl lays it in a workbook named name.xlsx: the
+    // header on row 3 from column B, column D left blank; its path.
+    QString workbook(const char* name, const QByteArray& csv, const QString& sheet)
+    {
+        const QString path = dir.filePath(QString::fromLatin1(name) + QStringLiteral(".xlsx"));
+        const testing::PythonRun made = testing::RunPythonCheck(
+            "xlsx_from_csv.py", {writeFile(QString::fromLatin1(name) + QStringLiteral(".csv"), csv), path, sheet,
+                                 QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("4")});
+        EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
+        return path;
+    }
     void fiveJdStakeTable(const char* interval, const char* offset)
     {
         importText(kFiveJdRoute);
@@ -474,19 +494,9 @@ TEST_F(RouteExports, JdTableImportedFromAWorkbookGivesTheRouteOfItsCsv)
 {
     importText(kFiveJdRoute);
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
-    QStringList fromCsv;
-    QAbstractItemModel* curves = model("curveTable");
-    for (int r = 0; r < curves->rowCount(); ++r)
-        for (int c = 0; c < curves->columnCount(); ++c) fromCsv << curves->data(curves->index(r, c)).toString();
-    ASSERT_EQ(curves->rowCount(), 5);
-
-    // The table from B3 with column D blank, as a person might lay it out.
-    const QString csv = writeFile(QStringLiteral("jd.csv"), kFiveJdRoute);
-    const QString book = dir.filePath(QStringLiteral("jd.xlsx"));
-    const testing::PythonRun made = testing::RunPythonCheck("xlsx_from_csv.py", {csv, book, QStringLiteral("交点表"),
-                                                                               QStringLiteral("3"), QStringLiteral("2"),
-                                                                               QStringLiteral("4")});
-    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    const QStringList fromCsv = texts("curveTable");
+    ASSERT_EQ(model("curveTable")->rowCount(), 5);
+    const QString book = workbook("jd", kFiveJdRoute, QStringLiteral("交点表"));
     importText(kRightAngleRoute);  // something else first
     desktop.reset();
     run("importAction", book);
@@ -494,62 +504,42 @@ TEST_F(RouteExports, JdTableImportedFromAWorkbookGivesTheRouteOfItsCsv)
     EXPECT_EQ(desktop.dialogs[0].filters,
               QStringList({QStringLiteral("线路文件(*.csv *.txt *.xlsx)"), QStringLiteral("Excel工作簿(*.xlsx)"),
                            QStringLiteral("所有文件(*.*)")}));
-    QStringList fromBook;
-    for (int r = 0; r < curves->rowCount(); ++r)
-        for (int c = 0; c < curves->columnCount(); ++c) fromBook << curves->data(curves->index(r, c)).toString();
-    EXPECT_EQ(fromBook, fromCsv);
+    EXPECT_EQ(texts("curveTable"), fromCsv);
 
-    // A bad cell is named by the sheet's cell, not the table's column.
-    const QString bad = dir.filePath(QStringLiteral("bad.csv"));
-    testing::WriteFile(bad, QByteArray(kFiveJdRoute).replace("455310.742", "4553l0.742"));
-    const QString badBook = dir.filePath(QStringLiteral("bad.xlsx"));
-    ASSERT_EQ(testing::RunPythonCheck("xlsx_from_csv.py", {bad, badBook, QStringLiteral("交点表"), QStringLiteral("3"),
-                                                            QStringLiteral("2"), QStringLiteral("4")})
-                  .exitCode,
-              0);
-    run("importAction", badBook);
+    // A bad cell is named by the sheet's cell (JD1's Y: the table's third
+    // column, the sheet's E5), not the table's column.
+    run("importAction", workbook("bad", QByteArray(kFiveJdRoute).replace("455310.742", "4553l0.742"),
+                                 QStringLiteral("交点表")));
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("第 5 行（交点表!E5）：Y 不是数：“4553l0.742”。")))
         << desktop.messages[0].text.toStdString();
-    EXPECT_EQ(fromBook, fromCsv) << "the table stays as it was";
+    EXPECT_EQ(texts("curveTable"), fromCsv) << "the table stays as it was";
 }
 
 TEST_F(RouteExports, BatchInverseReadsItsPointsFromAWorkbookAndNamesABadCell)
 {
     importText(kFiveJdRoute);
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
-    const auto book = [&](const char* name, const QByteArray& csv) {
-        const QString path = dir.filePath(QString::fromLatin1(name) + QStringLiteral(".xlsx"));
-        const testing::PythonRun made =
-            testing::RunPythonCheck("xlsx_from_csv.py", {writeFile(QString::fromLatin1(name) + QStringLiteral(".csv"), csv),
-                                                         path, QStringLiteral("测点"), QStringLiteral("3"),
-                                                         QStringLiteral("2"), QStringLiteral("4")});
-        EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
-        return path;
-    };
     // Read by content, through the same layer as the CSV: the same answers.
     const QByteArray points = "点名,X,Y\nP1,3378500,455200\nP2,3379200,456500\n";
-    desktop.queueFileAnswer(writeFile(QStringLiteral("points.csv"), points));
-    desktop.queueFileAnswer(QString());  // no answers file
-    press("batchInverseButton");
-    ASSERT_EQ(model("inverseTable")->rowCount(), 2) << messageTexts();
-    QStringList fromCsv;
-    for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < model("inverseTable")->columnCount(); ++c) fromCsv << cell("inverseTable", r, c);
-    desktop.queueFileAnswer(book("points", points));
-    desktop.queueFileAnswer(QString());
-    press("batchInverseButton");
+    for (const QString& file : {writeFile(QStringLiteral("points.csv"), points), workbook("points", points, QStringLiteral("测点"))}) {
+        desktop.queueFileAnswer(file);
+        desktop.queueFileAnswer(QString());  // no answers file
+        press("batchInverseButton");
+    }
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    ASSERT_EQ(model("inverseTable")->rowCount(), 2);
     EXPECT_EQ(desktop.dialogs[desktop.dialogs.size() - 2].filters,
               QStringList({QStringLiteral("点文件(*.csv *.txt *.dat *.xlsx)"), QStringLiteral("Excel工作簿(*.xlsx)"),
                            QStringLiteral("所有文件(*.*)")}));
-    QStringList fromBook;
-    for (int r = 0; r < model("inverseTable")->rowCount(); ++r)
-        for (int c = 0; c < model("inverseTable")->columnCount(); ++c) fromBook << cell("inverseTable", r, c);
-    EXPECT_EQ(fromBook, fromCsv);
+    const QStringList fromBook = texts("inverseTable");
+    desktop.queueFileAnswer(dir.filePath(QStringLiteral("points.csv")));
+    desktop.queueFileAnswer(QString());
+    press("batchInverseButton");
+    EXPECT_EQ(texts("inverseTable"), fromBook);
 
     // Y of P2 (the table's third column, the sheet's E5) is no number.
-    desktop.queueFileAnswer(book("bad", "点名,X,Y\nP1,3378500,455200\nP2,3379200,4565o0\n"));
+    desktop.queueFileAnswer(workbook("bad", "点名,X,Y\nP1,3378500,455200\nP2,3379200,4565o0\n", QStringLiteral("测点")));
     press("batchInverseButton");
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("第 5 行（测点!E5）：Y 不是数：“4565o0”。")))
@@ -560,14 +550,7 @@ TEST_F(RouteExports, JdTableSavedAsAWorkbookImportsBackToTheSameRoute)
 {
     importText(kFiveJdRoute);
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
-    QAbstractItemModel* curves = model("curveTable");
-    const auto texts = [curves] {
-        QStringList all;
-        for (int r = 0; r < curves->rowCount(); ++r)
-            for (int c = 0; c < curves->columnCount(); ++c) all << curves->data(curves->index(r, c)).toString();
-        return all;
-    };
-    const QStringList shown = texts();
+    const QStringList shown = texts("curveTable");
     const QString book = dir.filePath(QStringLiteral("线路.xlsx"));
     run("exportAction", book);
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
@@ -581,10 +564,10 @@ TEST_F(RouteExports, JdTableSavedAsAWorkbookImportsBackToTheSameRoute)
     EXPECT_EQ(rows[4].toArray()[1].toDouble(), 3379305.118);  // JD2's X, every digit
 
     importText(kRightAngleRoute);
-    ASSERT_NE(texts(), shown);
+    ASSERT_NE(texts("curveTable"), shown);
     run("importAction", book);
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
-    EXPECT_EQ(texts(), shown);
+    EXPECT_EQ(texts("curveTable"), shown);
 }
 
 }  // namespace
