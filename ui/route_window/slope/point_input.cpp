@@ -1,0 +1,121 @@
+#include "ui/route_window/slope/point_input.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "reports/table_file.h"
+#include "ui/route_window/tables/point_table_model.h"
+#include "ui/route_window/tables/text_table_actions.h"
+#include "ui/ui_services.h"
+
+namespace tarvelo {
+
+namespace {
+
+QString U(const std::string& s) { return QString::fromStdString(s); }
+
+// At most this many of a file's bad lines are listed in one message.
+constexpr std::size_t kListedErrors = 10;
+
+}  // namespace
+
+PointInput::PointInput(UiServices& services, QUndoStack* undo, QString& lastFolder, const QString& table,
+                       const char* prefix, QWidget* parent)
+    : QGroupBox(QStringLiteral("实测点"), parent), services_(services), lastFolder_(lastFolder),
+      model_(new PointTableModel(undo, table, this))
+{
+    const QString p = QString::fromLatin1(prefix);
+    table_ = new QTableView(this);
+    table_->setObjectName(p + QStringLiteral("PointsTable"));
+    table_->setModel(model_);
+    table_->setAlternatingRowColors(true);
+    table_->setTabKeyNavigation(false);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    table_->setToolTip(QStringLiteral("实测点：点名, X (北), Y (东), H (高程)。可直接输入，"
+                                      "从电子表格复制的数据可用 Ctrl+V 粘贴"));
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setHighlightSections(false);
+    AddTextTableActions(table_, model_, prefix, this);
+
+    auto* open = new QPushButton(QStringLiteral("导入点…"), this);
+    open->setObjectName(p + QStringLiteral("ImportPointsButton"));
+    open->setToolTip(QStringLiteral("读入点文件：点名,X,Y,H 的 CSV，或 CASS 的 .dat"));
+    auto* insert = new QPushButton(QStringLiteral("插入行"), this);
+    insert->setObjectName(p + QStringLiteral("InsertPointButton"));
+    auto* remove = new QPushButton(QStringLiteral("删除行"), this);
+    remove->setObjectName(p + QStringLiteral("DeletePointsButton"));
+    connect(open, &QPushButton::clicked, this, &PointInput::importPoints);
+    connect(insert, &QPushButton::clicked, this, [this] { InsertTableRow(table_, model_); });
+    connect(remove, &QPushButton::clicked, this, [this] { DeleteTableRows(table_, model_); });
+    status_ = new QLabel(this);
+    status_->setObjectName(p + QStringLiteral("PointsStatus"));
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(open);
+    buttons->addWidget(insert);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    layout->addWidget(status_);
+
+    connect(model_, &PointTableModel::textsChanged, this, &PointInput::reread);
+}
+
+const std::vector<SurveyPoint>& PointInput::points() const { return model_->read().rows; }
+
+void PointInput::reread()
+{
+    const PointRowsRead& read = model_->read();
+    QString text;
+    if (!read.problems.empty()) {
+        text = U(read.problems.front().message);
+        if (read.problems.size() > 1) text += QStringLiteral("（另有 %1 处）").arg(read.problems.size() - 1);
+    } else if (!read.rows.empty()) {
+        text = read_.isEmpty() ? QStringLiteral("%1 个点").arg(read.rows.size()) : read_;
+    }
+    read_.clear();  // what a file held is said once, after its import
+    status_->setStyleSheet(read.problems.empty() ? QString() : QStringLiteral("color: #b00000;"));
+    status_->setText(text);
+    emit pointsChanged();
+}
+
+void PointInput::importPoints()
+{
+    const QString path = services_.getOpenFileName(
+        window(), lastFolder_, {QStringLiteral("点文件(*.csv *.txt *.dat)"), QStringLiteral("所有文件(*.*)")});
+    if (path.isEmpty()) return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    const FileResult<std::string> text = ReadTableFileText(path);
+    if (!text.ok()) {
+        services_.showMessage(window(), kMessageTitle, *text.error, MessageIcon::Information);
+        return;
+    }
+    const PointFileContent read = ParsePointFile(*text.value);
+    if (!read.ok()) {
+        QStringList lines;
+        for (std::size_t i = 0; i < read.errors.size() && i < kListedErrors; ++i) lines << U(read.errors[i]);
+        if (read.errors.size() > kListedErrors) lines << QStringLiteral("……共 %1 处错误。").arg(read.errors.size());
+        services_.showMessage(window(), kMessageTitle,
+                              QStringLiteral("点文件“%1”有误，未导入：\n").arg(path) + lines.join(u'\n'),
+                              MessageIcon::Information);
+        return;
+    }
+    // Points without an elevation come in too: their empty H is marked.
+    read_ = U(DescribePointFile(read));
+    model_->replaceAll(PointTextsOf(read.points), QStringLiteral("导入点"));
+    read_.clear();
+}
+
+}  // namespace tarvelo
