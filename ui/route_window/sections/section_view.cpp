@@ -37,6 +37,26 @@ QPen Cosmetic(const QColor& colour, double width, Qt::PenStyle style = Qt::Solid
 // A millimetre round a point: a rect that united() does not take for none.
 QRectF Around(QPointF p) { return {p - QPointF(0.001, 0.001), QSizeF(0.002, 0.002)}; }
 
+// The line up to `reach` metres from the centre (|offset|), the last
+// segment cut where it crosses it.
+std::vector<SectionVertex> ClippedAt(const std::vector<SectionVertex>& line, double reach)
+{
+    std::vector<SectionVertex> out;
+    for (const SectionVertex& v : line) {
+        if (std::fabs(v.offset) <= reach) {
+            out.push_back(v);
+            continue;
+        }
+        if (!out.empty()) {
+            const SectionVertex& a = out.back();
+            const double t = (reach - std::fabs(a.offset)) / (std::fabs(v.offset) - std::fabs(a.offset));
+            out.push_back({a.offset + t * (v.offset - a.offset), a.z + t * (v.z - a.z)});
+        }
+        break;
+    }
+    return out;
+}
+
 QString U(const std::string& s) { return QString::fromStdString(s); }
 
 // A slope as the drawing states it: its sign always, 2 decimals, "%".
@@ -109,13 +129,12 @@ QRectF SectionView::drawDesign()
         const SideSection& s = **side;
         for (const SlopeBranch b : {SlopeBranch::Fill, SlopeBranch::Cut}) {
             if (!s.has(b)) continue;
-            // Past the branch's last break, and past the marked catch when it lies on this branch.
-            const std::vector<SectionVertex>& breaks = s.branch(b).vertices;
-            double extent = kBranchReach;
+            // A few metres past the roadbed edge, or past the marked catch
+            // when it lies on this side: the levels far beyond say nothing.
+            double reach = std::fabs(s.hinge().offset) + kBranchReach;
             if (mark && mark->grip && (mark->grip->offset < 0) == (s.side() == RoadSide::Left))
-                extent = std::max(extent, std::fabs(mark->grip->offset) - std::fabs(breaks.back().offset) +
-                                              kBranchReach);
-            const std::vector<SectionVertex> outline = s.Outline(b, extent);
+                reach = std::max(reach, std::fabs(mark->grip->offset) + kBranchReach);
+            const std::vector<SectionVertex> outline = ClippedAt(s.Outline(b, reach), reach);
             for (std::size_t i = 0; i < outline.size(); ++i) {
                 const QPointF p = toScene(outline[i].offset, outline[i].z - zc);
                 if (i == 0) lines.moveTo(p);

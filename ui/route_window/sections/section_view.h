@@ -10,7 +10,7 @@
 // With a roadbed template the whole design section is drawn as well: each
 // side's roadbed top (pavement and shoulders) from the core's SideSection,
 // both its branches (the fill slope down, the ditch and the cut slope up)
-// carried a few metres past their last break or the marked catch; and a
+// drawn to kBranchReach past the roadbed edge or past the marked catch; and a
 // surveyed point as a cross with its catch point (坡脚 or 坡口) as a circle.
 //
 // Scene coordinates: x = offset from the centreline (m, right +), y =
@@ -84,7 +84,7 @@ public:
     QGraphicsItem* pointMark() const { return pointMark_; }
     QGraphicsItem* gripMark() const { return gripMark_; }
 
-    // How far past the last break, or past the catch, a branch is drawn (m).
+    // How far past the roadbed edge, or past the marked catch, a branch is drawn (m).
     static constexpr double kBranchReach = 4;
 
 signals:
