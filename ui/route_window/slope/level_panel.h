@@ -1,35 +1,25 @@
 #pragma once
 // 高程检测 in the 横断面 tab (levelPanel): surveyed points typed, pasted or
-// imported (PointInput, levelPointsTable), checked as `tarvelo-cli route
-// level` checks them (levelResultsTable, the same texts): station, offset,
-// side, the part (路基顶 lowered by the depth, or the slope the point's
-// elevation selects), design elevation, Δh, 高/低 and 合格/超限 within the
-// tolerance. levelDepthSpin: the layer's depth below the finished surface
-// (0 as --depth); levelToleranceSpin: the tolerance (0.010 m as
-// --tolerance-z); levelSummary: the counts and the largest |Δh|. Choosing a
-// row draws that point's section with the point marked (pointChosen).
+// imported (levelPointsTable), checked as `tarvelo-cli route level` checks
+// them (levelResultsTable, the same texts): station, offset, side, the part
+// (路基顶 lowered by the depth, or the slope the point's elevation selects),
+// design elevation, Δh, 高/低 and 合格/超限 within the tolerance.
+// levelDepthSpin: the layer's depth below the finished surface (0 as
+// --depth); levelToleranceSpin: the tolerance (0.010 m as --tolerance-z);
+// levelSummary: the counts and the largest |Δh| as the command sums up.
+// Choosing a row draws that point's section with the point marked.
 
-#include <QWidget>
-#include <memory>
 #include <vector>
 
 #include "compute/slope_stake.h"
 #include "core/files/point_file.h"
-#include "ui/route_window/sections/section_view.h"
+#include "ui/route_window/slope/point_results_panel.h"
 
 class QDoubleSpinBox;
-class QLabel;
-class QTableView;
-class QUndoStack;
 
 namespace tarvelo {
 
-class PointInput;
-class ResultTableModel;
-class SlopeDesignInputs;
-class UiServices;
-
-class LevelPanel : public QWidget {
+class LevelPanel : public PointResultsPanel {
     Q_OBJECT
 public:
     // The command line's --tolerance-z when it is not given (m).
@@ -37,29 +27,17 @@ public:
 
     LevelPanel(UiServices& services, QUndoStack* undo, QString& lastFolder, QWidget* parent = nullptr);
 
-    void setDesign(std::shared_ptr<const SlopeDesignInputs> design);
-
-    PointInput* points() const { return points_; }
-    ResultTableModel* results() const { return results_; }
-    QTableView* resultsTable() const { return resultsTable_; }
     QDoubleSpinBox* depth() const { return depth_; }
     QDoubleSpinBox* tolerance() const { return tolerance_; }
 
-signals:
-    void pointChosen(double station, const SectionMark& mark);
+protected:
+    void compute() override;
+    std::optional<std::pair<double, SectionMark>> markOf(int row) const override;
 
 private:
-    void compute();
-    void choose(int row);
-
-    PointInput* points_;
-    ResultTableModel* results_;
-    QTableView* resultsTable_;
     QDoubleSpinBox* depth_;
     QDoubleSpinBox* tolerance_;
     QLabel* summary_;
-    QLabel* status_;
-    std::shared_ptr<const SlopeDesignInputs> design_;
     std::vector<SurveyPoint> computed_;
     std::vector<LevelCheck> checks_;
 };

@@ -1,16 +1,13 @@
 #include "ui/route_window/slope/point_input.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "reports/table_file.h"
+#include "ui/route_window/slope/table_views.h"
 #include "ui/route_window/tables/point_table_model.h"
-#include "ui/route_window/tables/text_table_actions.h"
 #include "ui/ui_services.h"
 
 namespace tarvelo {
@@ -30,45 +27,17 @@ PointInput::PointInput(UiServices& services, QUndoStack* undo, QString& lastFold
       model_(new PointTableModel(undo, table, this))
 {
     const QString p = QString::fromLatin1(prefix);
-    table_ = new QTableView(this);
-    table_->setObjectName(p + QStringLiteral("PointsTable"));
-    table_->setModel(model_);
-    table_->setAlternatingRowColors(true);
-    table_->setTabKeyNavigation(false);
-    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed);
-    table_->setToolTip(QStringLiteral("实测点：点名, X (北), Y (东), H (高程)。可直接输入，"
-                                      "从电子表格复制的数据可用 Ctrl+V 粘贴"));
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table_->horizontalHeader()->setHighlightSections(false);
-    AddTextTableActions(table_, model_, prefix, this);
+    table_ = MakeEditableView(model_, p + QStringLiteral("PointsTable"), prefix,
+                              QStringLiteral("实测点：点名, X (北), Y (东), H (高程)。可直接输入，"
+                                             "从电子表格复制的数据可用 Ctrl+V 粘贴"),
+                              this);
 
     auto* open = new QPushButton(QStringLiteral("导入点…"), this);
     open->setObjectName(p + QStringLiteral("ImportPointsButton"));
     open->setToolTip(QStringLiteral("读入点文件：点名,X,Y,H 的 CSV，或 CASS 的 .dat"));
-    auto* insert = new QPushButton(QStringLiteral("插入行"), this);
-    insert->setObjectName(p + QStringLiteral("InsertPointButton"));
-    auto* remove = new QPushButton(QStringLiteral("删除行"), this);
-    remove->setObjectName(p + QStringLiteral("DeletePointsButton"));
     connect(open, &QPushButton::clicked, this, &PointInput::importPoints);
-    connect(insert, &QPushButton::clicked, this, [this] { InsertTableRow(table_, model_); });
-    connect(remove, &QPushButton::clicked, this, [this] { DeleteTableRows(table_, model_); });
-    status_ = new QLabel(this);
-    status_->setObjectName(p + QStringLiteral("PointsStatus"));
-    status_->setTextFormat(Qt::PlainText);
-    status_->setWordWrap(true);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(open);
-    buttons->addWidget(insert);
-    buttons->addWidget(remove);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_);
-    layout->addLayout(buttons);
-    layout->addWidget(status_);
+    status_ = MakeStatusLine(p + QStringLiteral("PointsStatus"), this);
+    LayOutEditableTable(this, table_, model_, prefix, {open}, status_);
 
     connect(model_, &PointTableModel::textsChanged, this, &PointInput::reread);
 }

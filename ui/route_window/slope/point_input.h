@@ -5,8 +5,8 @@
 // through the one point reader (ParsePointFile: name,X,Y,H CSV or CASS
 // .dat), insert/delete buttons and a status line saying what was read or
 // which cell is at fault. objectNames: <prefix>PointsTable,
-// <prefix>ImportPointsButton, <prefix>InsertPointButton,
-// <prefix>DeletePointsButton, <prefix>PointsStatus.
+// <prefix>ImportPointsButton, <prefix>InsertRowButton,
+// <prefix>DeleteRowsButton, <prefix>PointsStatus.
 
 #include <QGroupBox>
 #include <QString>

@@ -2,8 +2,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QHeaderView>
-#include <QTableView>
 #include <algorithm>
 
 namespace tarvelo {
@@ -61,22 +59,6 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation == Qt::Vertical) return section + 1;
     return section >= 0 && section < columnCount() ? QString::fromStdString(header_[std::size_t(section)])
                                                    : QVariant();
-}
-
-QTableView* MakeResultView(ResultTableModel* model, const QString& name, QWidget* parent)
-{
-    auto* view = new QTableView(parent);
-    view->setObjectName(name);
-    view->setModel(model);
-    view->setAlternatingRowColors(true);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    view->horizontalHeader()->setHighlightSections(false);
-    return view;
 }
 
 }  // namespace tarvelo

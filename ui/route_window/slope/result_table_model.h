@@ -9,9 +9,6 @@
 #include <string>
 #include <vector>
 
-class QTableView;
-class QWidget;
-
 namespace tarvelo {
 
 class ResultTableModel : public QAbstractTableModel {
@@ -35,8 +32,5 @@ private:
     int reason_;
     std::vector<std::vector<std::string>> rows_;
 };
-
-// A read-only view of a result model, rows chosen whole, named `name`.
-QTableView* MakeResultView(ResultTableModel* model, const QString& name, QWidget* parent);
 
 }  // namespace tarvelo

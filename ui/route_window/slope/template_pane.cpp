@@ -3,19 +3,15 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "core/files/template_file.h"
 #include "reports/csv_field.h"
 #include "reports/table_file.h"
 #include "reports/text_file.h"
+#include "ui/route_window/slope/table_views.h"
 #include "ui/route_window/tables/template_table_model.h"
-#include "ui/route_window/tables/text_table_actions.h"
 #include "ui/ui_services.h"
 
 namespace tarvelo {
@@ -38,40 +34,14 @@ TemplatePane::TemplatePane(UiServices& services, QUndoStack* undo, QString& last
     : QWidget(parent), services_(services), lastFolder_(lastFolder), model_(new TemplateTableModel(undo, this))
 {
     setObjectName(QStringLiteral("templatePane"));
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("templateTable"));
-    table_->setModel(model_);
-    table_->setAlternatingRowColors(true);
-    table_->setTabKeyNavigation(false);
-    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed);
-    table_->setToolTip(QStringLiteral("每行一侧的一个部位，自起始桩号起：侧 左/右/两侧；部位 路肩（宽度, 横坡%）、"
-                                      "边沟（底宽, 深, 内坡 m1, 外坡 m2）、挖方/填方（坡率 m, 高, 平台宽, 平台横坡%）"));
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->horizontalHeader()->setHighlightSections(false);
-    AddTextTableActions(table_, model_, "template", this);
+    table_ = MakeEditableView(
+        model_, QStringLiteral("templateTable"), "template",
+        QStringLiteral("每行一侧的一个部位，自起始桩号起：侧 左/右/两侧；部位 路肩（宽度, 横坡%）、"
+                       "边沟（底宽, 深, 内坡 m1, 外坡 m2）、挖方/填方（坡率 m, 高, 平台宽, 平台横坡%）"),
+        this);
 
-    auto* insert = new QPushButton(QStringLiteral("插入行"), this);
-    insert->setObjectName(QStringLiteral("templateInsertRowButton"));
-    auto* remove = new QPushButton(QStringLiteral("删除行"), this);
-    remove->setObjectName(QStringLiteral("templateDeleteRowsButton"));
-    connect(insert, &QPushButton::clicked, this, [this] { InsertTableRow(table_, model_); });
-    connect(remove, &QPushButton::clicked, this, [this] { DeleteTableRows(table_, model_); });
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("templateStatus"));
-    status_->setTextFormat(Qt::PlainText);
-    status_->setWordWrap(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(insert);
-    buttons->addWidget(remove);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_);
-    layout->addLayout(buttons);
-    layout->addWidget(status_);
+    status_ = MakeStatusLine(QStringLiteral("templateStatus"), this);
+    LayOutEditableTable(this, table_, model_, "template", {}, status_);
 
     auto* open = new QAction(QStringLiteral("导入路基模板…"), this);
     open->setObjectName(QStringLiteral("importTemplateAction"));
