@@ -1,6 +1,7 @@
 #include "ui/route_window/slope/point_input.h"
 
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -31,6 +32,9 @@ PointInput::PointInput(UiServices& services, QUndoStack* undo, QString& lastFold
                               QStringLiteral("实测点：点名, X (北), Y (东), H (高程)。可直接输入，"
                                              "从电子表格复制的数据可用 Ctrl+V 粘贴"),
                               this);
+    // Four short columns: all of them in sight, the coordinates' digits shortened.
+    table_->horizontalHeader()->setStretchLastSection(false);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     auto* open = new QPushButton(QStringLiteral("导入点…"), this);
     open->setObjectName(p + QStringLiteral("ImportPointsButton"));

@@ -49,7 +49,7 @@ void PointResultsPanel::layOut(QLayout* underPoints, const QList<QWidget*>& unde
     split->addWidget(left);
     split->addWidget(right);
     split->setStretchFactor(1, 1);
-    split->setSizes({300, 700});
+    split->setSizes({380, 620});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);
