@@ -78,6 +78,8 @@ int main(int argc, char** argv)
     }
     window.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->setSizes({560, 1040});
     window.findChild<QTabWidget*>(QStringLiteral("viewTabs"))->setCurrentWidget(panel);
+    // The whole height to the drawing: 边坡放样 and 高程检测 folded away.
+    window.findChild<QSplitter*>(QStringLiteral("slopeSplitter"))->setSizes({1, 0});
     QApplication::processEvents();
     stakes->setCurrentIndex(model->index(row, 0));
     stakes->scrollTo(model->index(row, 0));
