@@ -11,6 +11,8 @@
 // README's hinge). P1, 14 m right at 354.000, is staked where 1:1.5 falls
 // 6.680 m: 5.250 + 10.020 = 15.270 m out.
 
+#include <QApplication>
+#include <QClipboard>
 #include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
 #include <QItemSelectionModel>
@@ -146,6 +148,30 @@ TEST_F(SlopeWindowTest, AChosenPointIsDrawnOnItsDesignSectionWithItsCatch)
     EXPECT_EQ(view()->designLines(), nullptr);
     EXPECT_EQ(model("slopeResultsTable")->rowCount(), 0);
     EXPECT_TRUE(child<QLabel>("slopeStatus")->text().contains(QStringLiteral("没有路基模板")));
+}
+
+TEST_F(SlopeWindowTest, PastedPointsAreStakedAndAPointWithoutItsElevationIsSaidNotDropped)
+{
+    loadExample();
+    // P1 and P2 of the example as a spreadsheet copies them, P2's H left out.
+    QApplication::clipboard()->setText(QStringLiteral("P1\t3378275.5885\t455119.3607\t354.000\n"
+                                                      "P2\t3378287.6323\t455087.5653\t\n"));
+    table("slopePointsTable")->setFocus();
+    trigger("slopePasteAction");
+    ASSERT_EQ(model("slopePointsTable")->rowCount(), 2);
+    EXPECT_EQ(model("slopeResultsTable")->rowCount(), 0);
+    const QString said = child<QLabel>("slopePointsStatus")->text();
+    EXPECT_TRUE(said.contains(QStringLiteral("第 2 行")) && said.contains(QStringLiteral("H"))) << said.toStdString();
+    EXPECT_TRUE(cellRole("slopePointsTable", 1, 3, Qt::BackgroundRole).isValid());
+    // With its elevation both are staked, as the README's table has them.
+    QAbstractItemModel* points = model("slopePointsTable");
+    ASSERT_TRUE(points->setData(points->index(1, 3), QStringLiteral("351.5"), Qt::EditRole));
+    ASSERT_EQ(model("slopeResultsTable")->rowCount(), 2);
+    EXPECT_EQ(cell("slopeResultsTable", 0, 13), QStringLiteral("向外 1.270"));
+    EXPECT_EQ(cell("slopeResultsTable", 1, 8), QStringLiteral("21.245"));
+    EXPECT_EQ(cell("slopeResultsTable", 1, 12), QStringLiteral("2"));  // below the berm, on the second level
+    trigger("undoAction");
+    EXPECT_EQ(model("slopeResultsTable")->rowCount(), 0);
 }
 
 }  // namespace
