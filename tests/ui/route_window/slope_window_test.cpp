@@ -146,6 +146,8 @@ TEST_F(SlopeWindowTest, AChosenPointIsDrawnOnItsDesignSectionWithItsCatch)
     templates()->replaceAll({}, QStringLiteral("清空"));
     EXPECT_FALSE(panel()->roadbed());
     EXPECT_EQ(view()->designLines(), nullptr);
+    // The mark goes with the answers it came from.
+    EXPECT_EQ(view()->pointMark(), nullptr);
     EXPECT_EQ(model("slopeResultsTable")->rowCount(), 0);
     EXPECT_TRUE(child<QLabel>("slopeStatus")->text().contains(QStringLiteral("没有路基模板")));
 }

@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
 
@@ -35,6 +36,7 @@
 #include "ui/route_window/tables/section_table_model.h"
 #include "ui/route_window/sections/section_view.h"
 #include "ui/route_window/slope/level_panel.h"
+#include "ui/route_window/slope/result_table_model.h"
 #include "ui/route_window/slope/slope_design_inputs.h"
 #include "ui/route_window/slope/slope_panel.h"
 #include "ui/route_window/slope/template_pane.h"
@@ -238,8 +240,22 @@ SectionPanel::SectionPanel(UiServices& services, QUndoStack* undo, QString& last
                 refreshDesign();
                 emit templateChanged(std::move(roadbed));
             });
-    connect(slope_, &SlopePanel::pointChosen, this, &SectionPanel::showMark);
-    connect(level_, &LevelPanel::pointChosen, this, &SectionPanel::showMark);
+    // A chosen point is drawn until its panel's answers are made again (a
+    // changed point, template or design): its catch may have moved.
+    const std::array<PointResultsPanel*, 2> sources = {slope_, level_};
+    for (PointResultsPanel* source : sources) {
+        connect(source, &PointResultsPanel::pointChosen, this,
+                [this, source](double station, const SectionMark& mark) {
+                    showMark(station, mark);
+                    markSource_ = source;
+                });
+        connect(source->results(), &QAbstractItemModel::modelReset, this, [this, source] {
+            if (markSource_ != source) return;
+            mark_.reset();
+            markSource_ = nullptr;
+            redraw(false);
+        });
+    }
     connect(exaggeration_, &QCheckBox::toggled, view_, &SectionView::setExaggerated);
     // A row of the table shows its own section.
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -349,6 +365,7 @@ void SectionPanel::showStation(double station)
 {
     station_ = station;
     mark_.reset();
+    markSource_ = nullptr;
     redraw(true);
 }
 
@@ -356,6 +373,7 @@ void SectionPanel::showMark(double station, const SectionMark& mark)
 {
     station_ = station;
     mark_ = std::make_unique<SectionMark>(mark);
+    markSource_ = nullptr;
     redraw(true);
 }
 

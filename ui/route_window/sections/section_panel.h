@@ -40,6 +40,7 @@ namespace tarvelo {
 
 class PlanView;
 class LevelPanel;
+class PointResultsPanel;
 class ProfilePanel;
 class RouteDocument;
 class SlopeDesignInputs;
@@ -130,6 +131,7 @@ private:
     LevelPanel* level_;
     std::shared_ptr<const SlopeDesignInputs> design_;
     std::unique_ptr<SectionMark> mark_;  // the chosen point, drawn at station_
+    QObject* markSource_ = nullptr;      // the panel it was chosen in, if any
 };
 
 }  // namespace tarvelo
