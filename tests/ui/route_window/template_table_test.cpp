@@ -54,6 +54,11 @@ TEST_F(SlopeWindowTest, ABadTemplateRowIsMarkedAndSaidNeverDropped)
 {
     loadExample();
     TemplateTableModel* m = templates();
+    // What the panel announces after each change.
+    std::vector<std::shared_ptr<const RoadbedTemplate>> told;
+    QObject listening;  // gone before `told`, and the connection with it
+    QObject::connect(panel(), &SectionPanel::templateChanged, &listening,
+                     [&told](std::shared_ptr<const RoadbedTemplate> t) { told.push_back(std::move(t)); });
     const struct {
         int row, column;
         const char* text;
@@ -69,8 +74,11 @@ TEST_F(SlopeWindowTest, ABadTemplateRowIsMarkedAndSaidNeverDropped)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
+        told.clear();
         ASSERT_TRUE(m->setData(m->index(c.row, c.column), QString::fromUtf8(c.text), Qt::EditRole));
         EXPECT_FALSE(panel()->roadbed());
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0], nullptr);
         EXPECT_EQ(m->rowCount(), 14);
         EXPECT_TRUE(templateStatus().contains(QString::fromUtf8(c.said))) << templateStatus().toStdString();
         const int column = c.markedColumn < 0 ? 0 : c.markedColumn;
@@ -79,6 +87,8 @@ TEST_F(SlopeWindowTest, ABadTemplateRowIsMarkedAndSaidNeverDropped)
         EXPECT_TRUE(child<QLabel>("slopeStatus")->text().contains(QStringLiteral("没有路基模板")));
         trigger("undoAction");
         ASSERT_TRUE(panel()->roadbed()) << templateStatus().toStdString();
+        ASSERT_EQ(told.size(), 2u);
+        EXPECT_EQ(told[1], panel()->roadbed());
     }
     // An empty row is a row at fault too.
     m->insertEmptyRows(14, 1);
