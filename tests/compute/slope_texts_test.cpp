@@ -5,30 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "compute/slope_texts.h"
+#include "tests/compute/right_angle_route.h"
 
 namespace tarvelo {
 namespace {
-
-// North from station 0 to JD1 (1000, 0), R 300, then east: the stations
-// below are on the first leg.
-Route Straight()
-{
-    std::vector<RoutePointInput> rows(3);
-    rows[0].name = "QD";
-    rows[0].station = 0;
-    rows[1].name = "JD1";
-    rows[1].x = 1000;
-    rows[1].R = 300;
-    rows[2].name = "ZD";
-    rows[2].x = 1000;
-    rows[2].y = 1000;
-    Route::Built built = Route::Build(rows, SpiralMode::Exact, {});
-    if (!built.route) throw std::runtime_error("the test road is refused");
-    return std::move(*built.route);
-}
 
 SlopeStake Stake(SlopeOutcome outcome, double station, double offset)
 {
@@ -42,7 +23,7 @@ SlopeStake Stake(SlopeOutcome outcome, double station, double offset)
 
 TEST(SlopeTexts, EachOutcomeFillsItsCellsAndRoundsAtTheEdges)
 {
-    const Route road = Straight();
+    const Route road = RightAngleRoute();
     SlopeStake fill = Stake(SlopeOutcome::Ok, 100, 14);
     fill.branch = SlopeBranch::Fill;
     fill.hinge = {5.25, 360.68};
@@ -89,7 +70,7 @@ TEST(SlopeTexts, EachOutcomeFillsItsCellsAndRoundsAtTheEdges)
 
 TEST(SlopeTexts, LevelRowsSayHighLowAndTheVerdictAndTheSummaryNamesTheLargest)
 {
-    const Route road = Straight();
+    const Route road = RightAngleRoute();
     const auto check = [](LevelOutcome o, double offset, LevelPart part, double designZ, double dz, bool within) {
         LevelCheck c;
         c.outcome = o;
