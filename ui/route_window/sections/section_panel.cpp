@@ -308,7 +308,7 @@ void SectionPanel::refreshDesign()
 {
     design_ = std::make_shared<const SlopeDesignInputs>(route_ ? route_->route() : nullptr,
                                                         profile_ ? profile_->profile() : nullptr, sections_,
-                                                        transition(), template_->roadbed());
+                                                        transition(), template_->roadbed(), design_.get());
     slope_->setDesign(design_);
     level_->setDesign(design_);
     redraw(false);

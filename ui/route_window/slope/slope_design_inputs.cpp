@@ -4,11 +4,13 @@ namespace tarvelo {
 
 SlopeDesignInputs::SlopeDesignInputs(std::shared_ptr<const Route> route, std::shared_ptr<const Profile> profile,
                                      std::shared_ptr<const CrossSections> sections, Transition transition,
-                                     std::shared_ptr<const RoadbedTemplate> roadbed)
+                                     std::shared_ptr<const RoadbedTemplate> roadbed,
+                                     const SlopeDesignInputs* previous)
     : route_(std::move(route)), profile_(std::move(profile)), sections_(std::move(sections)),
       transition_(transition), roadbed_(std::move(roadbed))
 {
-    if (route_) inverse_ = std::make_unique<const RouteInverse>(*route_);
+    if (previous && previous->route_ == route_) inverse_ = previous->inverse_;
+    else if (route_) inverse_ = std::make_shared<const RouteInverse>(*route_);
 }
 
 std::optional<SlopeDesign> SlopeDesignInputs::design() const

@@ -18,9 +18,12 @@ namespace tarvelo {
 class SlopeDesignInputs {
 public:
     // Any of them may be null; route and profile are needed to compute.
+    // previous: the inputs these replace; their route's inverse is kept when
+    // the route is the same (a template or section edit does not index the
+    // road again).
     SlopeDesignInputs(std::shared_ptr<const Route> route, std::shared_ptr<const Profile> profile,
                       std::shared_ptr<const CrossSections> sections, Transition transition,
-                      std::shared_ptr<const RoadbedTemplate> roadbed);
+                      std::shared_ptr<const RoadbedTemplate> roadbed, const SlopeDesignInputs* previous = nullptr);
 
     // The design, or nullopt while the route or the profile is missing
     // (missing() says which).
@@ -37,7 +40,7 @@ private:
     std::shared_ptr<const CrossSections> sections_;
     Transition transition_;
     std::shared_ptr<const RoadbedTemplate> roadbed_;
-    std::unique_ptr<const RouteInverse> inverse_;  // of *route_
+    std::shared_ptr<const RouteInverse> inverse_;  // of *route_
 };
 
 }  // namespace tarvelo
