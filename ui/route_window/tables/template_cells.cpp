@@ -33,8 +33,10 @@ std::vector<TemplateRowTexts> TemplateTextsOf(const std::vector<TemplateRow>& ro
 
 int TemplateParameterCount(const std::string& partText)
 {
-    const std::string t = TrimCell(partText);
-    return t == "路肩" || t == "shoulder" || t == "Shoulder" || t == "SHOULDER" ? 2 : 4;
+    std::string t = TrimCell(partText);
+    for (char& c : t)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');  // the file's part words are read in any case
+    return t == "路肩" || t == "shoulder" ? 2 : 4;
 }
 
 }  // namespace tarvelo
