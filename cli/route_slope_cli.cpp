@@ -11,6 +11,7 @@
 #include "compute/route_inverse.h"
 #include "compute/route_station_text.h"
 #include "compute/slope_stake.h"
+#include "compute/slope_texts.h"
 #include "core/files/point_file.h"
 #include "core/files/template_file.h"
 #include "core/files/text_table.h"
@@ -119,15 +120,6 @@ void WriteReport(const std::string& path, FieldRecord record)
     if (!s.ok()) Refuse(s.error->toStdString());
 }
 
-std::string F3(double v) { return FormatFixed(v, 3); }
-std::string F4(double v) { return FormatFixed(v, 4); }
-std::string Signed3(double v)
-{
-    const std::string t = FormatFixed(v, 3);
-    return t.front() == '-' || t == "0.000" ? t : "+" + t;
-}
-std::string SideWord(double offset) { return offset < 0 ? "左" : "右"; }
-
 // The station as the crew reads it, and in JSON the displayed station, its
 // zone and the distance from the start.
 std::string StationJson(const Route& r, double k)
@@ -183,42 +175,6 @@ void AppendTextRow(std::string& text, const std::vector<std::string>& row)
 
 // --- route slope ---------------------------------------------------------
 
-const std::vector<std::string> kSlopeHeader = {"点名",     "桩号", "偏距", "侧",   "填挖", "路基边缘偏距", "路基边缘高程",
-                                               "放样点",   "放样点偏距", "X", "Y", "放样点高程", "级", "移动",
-                                               "设计高程", "高差", "说明"};
-
-std::vector<std::string> SlopeRow(const Route& r, const Shot& p, const SlopeStake& s)
-{
-    std::vector<std::string> row(kSlopeHeader.size());
-    row[0] = p.name;
-    if (s.outcome != SlopeOutcome::Outside) {
-        row[1] = RouteStationText(r, s.station);
-        row[2] = F3(std::fabs(s.offset));
-        if (s.outcome != SlopeOutcome::Centre) row[3] = SideWord(s.offset);
-    }
-    if (s.outcome != SlopeOutcome::Ok) {
-        row[16] = s.reason;
-        return row;
-    }
-    const bool fill = s.branch == SlopeBranch::Fill;
-    row[4] = fill ? "填" : "挖";
-    row[5] = F3(std::fabs(s.hinge.offset));
-    row[6] = F3(s.hinge.z);
-    row[7] = fill ? "坡脚" : "坡口";
-    row[8] = F3(std::fabs(s.catchPoint.offset));
-    row[9] = F4(s.catchX);
-    row[10] = F4(s.catchY);
-    row[11] = F3(s.catchPoint.z);
-    row[12] = std::to_string(s.catchPoint.level);
-    const std::string move = F3(std::fabs(s.move));
-    row[13] = move == "0.000" ? "到位" : (s.move > 0 ? "向外 " : "向内 ") + move;
-    if (s.designZ) {
-        row[14] = F3(*s.designZ);
-        row[15] = Signed3(*s.dz);
-    }
-    return row;
-}
-
 std::string SlopeJson(const Route& r, const Shot& p, const SlopeStake& s)
 {
     std::string j = "{\"name\":" + JsonString(p.name) + ",\"x\":" + Json(p.x) + ",\"y\":" + Json(p.y) +
@@ -239,42 +195,6 @@ std::string SlopeJson(const Route& r, const Shot& p, const SlopeStake& s)
 }
 
 // --- route level ---------------------------------------------------------
-
-const std::vector<std::string> kLevelHeader = {"点名", "桩号", "偏距", "侧", "部位", "实测高程",
-                                               "设计高程", "高差", "高低", "结论", "说明"};
-
-const char* PartWord(LevelPart p)
-{
-    switch (p) {
-    case LevelPart::Road: return "路基顶";
-    case LevelPart::Fill: return "填方边坡";
-    case LevelPart::Cut: break;
-    }
-    return "挖方边坡";
-}
-
-std::vector<std::string> LevelRow(const Route& r, const Shot& p, const LevelCheck& c)
-{
-    std::vector<std::string> row(kLevelHeader.size());
-    row[0] = p.name;
-    row[5] = F3(p.z);
-    if (c.outcome != LevelOutcome::Outside) {
-        row[1] = RouteStationText(r, c.station);
-        row[2] = F3(std::fabs(c.offset));
-        if (row[2] != "0.000") row[3] = SideWord(c.offset);
-    }
-    if (c.outcome != LevelOutcome::Ok) {
-        row[9] = "无法检测";
-        row[10] = c.reason;
-        return row;
-    }
-    row[4] = PartWord(c.part);
-    row[6] = F3(c.designZ);
-    row[7] = Signed3(c.dz);
-    row[8] = row[7] == "0.000" ? "平" : c.dz > 0 ? "高" : "低";
-    row[9] = c.within ? "合格" : "超限";
-    return row;
-}
 
 std::string LevelJson(const Route& r, const Shot& p, const LevelCheck& c)
 {
@@ -305,7 +225,7 @@ std::string SlopeCommand(const Route& route, const Profile& profile, const Optio
     // is made (100,000 points would otherwise hold a million strings).
     std::vector<std::vector<std::string>> rows;
     if (csv || value("report"))
-        for (std::size_t i = 0; i < shots.size(); ++i) rows.push_back(SlopeRow(route, shots[i], stakes[i]));
+        for (std::size_t i = 0; i < shots.size(); ++i) rows.push_back(SlopeRowTexts(route, shots[i].name, stakes[i]));
     if (const auto report = value("report")) {
         FieldRecord record;
         record.title = QStringLiteral("边坡放样记录");
@@ -313,7 +233,7 @@ std::string SlopeCommand(const Route& route, const Profile& profile, const Optio
                        << QStringLiteral("路基模板：") + FileName(*value("template"));
         if (value("sections")) record.heading << QStringLiteral("横断面表：") + FileName(*value("sections"));
         record.heading << QStringLiteral("移动距离 = 放样点偏距 - 实测点偏距：向外为离开中线，向内为走向中线。");
-        record.header = Cells(kSlopeHeader);
+        record.header = Cells(SlopeHeader());
         record.header.pop_back();  // reasons go below the table
         record.left.assign(record.header.size(), false);
         for (int c : {0, 1, 3, 4, 7, 13}) record.left[std::size_t(c)] = true;
@@ -322,9 +242,9 @@ std::string SlopeCommand(const Route& route, const Profile& profile, const Optio
             std::vector<QString> cells = Cells(rows[i]);
             cells.pop_back();
             record.rows.push_back(cells);
-            if (!rows[i][16].empty())
+            if (!rows[i][kSlopeReason].empty())
                 record.notes << QStringLiteral("%1：%2").arg(Q(shots[i].name.empty() ? "实测点" : shots[i].name),
-                                                           Q(rows[i][16]));
+                                                           Q(rows[i][kSlopeReason]));
             if (stakes[i].used) used[{int(stakes[i].side), stakes[i].used->station}] = stakes[i].used;
         }
         if (!used.empty()) record.notes << QStringLiteral("所用路基模板：");
@@ -335,7 +255,7 @@ std::string SlopeCommand(const Route& route, const Profile& profile, const Optio
         WriteReport(*report, record);
     }
     if (csv) {
-        WriteCsv(*csv, kSlopeHeader, rows);
+        WriteCsv(*csv, SlopeHeader(), rows);
         return "";
     }
     std::string text;
@@ -344,45 +264,10 @@ std::string SlopeCommand(const Route& route, const Profile& profile, const Optio
         for (std::size_t i = 0; i < shots.size(); ++i) text += (i ? "," : "") + SlopeJson(route, shots[i], stakes[i]);
         return text + "]}\n";
     }
-    AppendTextRow(text, kSlopeHeader);
+    AppendTextRow(text, SlopeHeader());
     for (std::size_t i = 0; i < shots.size(); ++i)
-        AppendTextRow(text, rows.empty() ? SlopeRow(route, shots[i], stakes[i]) : rows[i]);
+        AppendTextRow(text, rows.empty() ? SlopeRowTexts(route, shots[i].name, stakes[i]) : rows[i]);
     return text;
-}
-
-struct LevelSummary {
-    std::size_t points = 0, within = 0, beyond = 0, unchecked = 0;
-    std::optional<double> maxDz;  // the largest |dz|, signed
-    std::string maxName;
-};
-
-LevelSummary Summarise(const std::vector<Shot>& shots, const std::vector<LevelCheck>& checks)
-{
-    LevelSummary s;
-    s.points = checks.size();
-    for (std::size_t i = 0; i < checks.size(); ++i) {
-        const LevelCheck& c = checks[i];
-        if (c.outcome != LevelOutcome::Ok) {
-            ++s.unchecked;
-            continue;
-        }
-        ++(c.within ? s.within : s.beyond);
-        if (!s.maxDz || std::fabs(c.dz) > std::fabs(*s.maxDz)) {
-            s.maxDz = c.dz;
-            s.maxName = shots[i].name;
-        }
-    }
-    return s;
-}
-
-std::vector<std::string> SummaryLines(const LevelSummary& s)
-{
-    std::vector<std::string> lines = {"检测 " + std::to_string(s.points) + " 点：合格 " + std::to_string(s.within) +
-                                      " 点，超限 " + std::to_string(s.beyond) + " 点，无法检测 " +
-                                      std::to_string(s.unchecked) + " 点。"};
-    if (s.maxDz)
-        lines.push_back("最大高差 " + Signed3(*s.maxDz) + " m" + (s.maxName.empty() ? "" : "（" + s.maxName + "）"));
-    return lines;
 }
 
 std::string LevelCommand(const Route& route, const Profile& profile, const OptionValue& value, bool json,
@@ -401,17 +286,19 @@ std::string LevelCommand(const Route& route, const Profile& profile, const Optio
     std::vector<LevelCheck> checks;
     checks.reserve(shots.size());
     for (const Shot& p : shots) checks.push_back(ComputeLevelCheck(d, p.x, p.y, p.z, depth, tolerance));
-    const LevelSummary summary = Summarise(shots, checks);
+    std::vector<std::string> names;
+    for (const Shot& p : shots) names.push_back(p.name);
+    const LevelSummary summary = SummariseLevels(names, checks);
     *status = summary.within == summary.points ? 0 : kExitLevelDiffers;
 
     // Rows are kept for the CSV and the report; plain text is written as it
     // is made (100,000 points would otherwise hold a million strings).
     std::vector<std::vector<std::string>> rows;
     if (csv || value("report"))
-        for (std::size_t i = 0; i < shots.size(); ++i) rows.push_back(LevelRow(route, shots[i], checks[i]));
-    const std::vector<std::string> summaryLines = SummaryLines(summary);
+        for (std::size_t i = 0; i < shots.size(); ++i) rows.push_back(LevelRowTexts(route, shots[i].name, shots[i].z, checks[i]));
+    const std::vector<std::string> summaryLines = LevelSummaryLines(summary);
     const std::string layer =
-        depth == 0 ? std::string("路面（设计高程）") : "路面以下 " + F3(depth) + " m（路面设计高程减去该深度）";
+        depth == 0 ? std::string("路面（设计高程）") : "路面以下 " + FormatFixed(depth, 3) + " m（路面设计高程减去该深度）";
     if (const auto report = value("report")) {
         FieldRecord record;
         record.title = QStringLiteral("高程检测表");
@@ -420,7 +307,7 @@ std::string LevelCommand(const Route& route, const Profile& profile, const Optio
         record.heading << QStringLiteral("检测层：") + Q(layer)
                        << QStringLiteral("限差：±%1 m").arg(Q(FormatFixed(tolerance, 3)));
         for (const std::string& l : summaryLines) record.heading << Q(l);
-        record.header = Cells(kLevelHeader);
+        record.header = Cells(LevelHeader());
         record.header.pop_back();
         record.left.assign(record.header.size(), false);
         for (int c : {0, 1, 3, 4, 8, 9}) record.left[std::size_t(c)] = true;
@@ -428,14 +315,14 @@ std::string LevelCommand(const Route& route, const Profile& profile, const Optio
             std::vector<QString> cells = Cells(rows[i]);
             cells.pop_back();
             record.rows.push_back(cells);
-            if (!rows[i][10].empty())
+            if (!rows[i][kLevelReason].empty())
                 record.notes << QStringLiteral("%1：%2").arg(Q(shots[i].name.empty() ? "实测点" : shots[i].name),
-                                                           Q(rows[i][10]));
+                                                           Q(rows[i][kLevelReason]));
         }
         WriteReport(*report, record);
     }
     if (csv) {
-        WriteCsv(*csv, kLevelHeader, rows);
+        WriteCsv(*csv, LevelHeader(), rows);
         return "";
     }
     std::string text;
@@ -450,9 +337,9 @@ std::string LevelCommand(const Route& route, const Profile& profile, const Optio
                 ",\"tolerance_z\":" + Json(tolerance) + ",\"depth\":" + Json(depth) + "}}\n";
         return text;
     }
-    AppendTextRow(text, kLevelHeader);
+    AppendTextRow(text, LevelHeader());
     for (std::size_t i = 0; i < shots.size(); ++i)
-        AppendTextRow(text, rows.empty() ? LevelRow(route, shots[i], checks[i]) : rows[i]);
+        AppendTextRow(text, rows.empty() ? LevelRowTexts(route, shots[i].name, shots[i].z, checks[i]) : rows[i]);
     text += "\n";
     for (const std::string& l : summaryLines) text += l + "\n";
     return text;

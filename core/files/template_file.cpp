@@ -52,6 +52,45 @@ std::string Cell(int line, int column)
 
 }  // namespace
 
+TemplateFieldsRead ReadTemplateFields(const std::vector<std::string>& fields, int line)
+{
+    TemplateFieldsRead out;
+    const auto fail = [&](int column, const std::string& reason) {
+        out.fault = TemplateIssue{line, column, Cell(line, column) + reason};
+        return out;
+    };
+    const auto whole = [&](const std::string& message) {
+        out.fault = TemplateIssue{line, 0, "第 " + std::to_string(line) + " 行：" + message};
+        return out;
+    };
+    std::size_t used = fields.size();
+    while (used > 0 && fields[used - 1].empty()) --used;
+    if (used > kCells)
+        return whole("多出了第 " + std::to_string(kCells + 1) + " 栏“" + fields[kCells] +
+                     "”，每行只有起始桩号、侧、部位和四个参数。");
+    if (fields.size() < 3)
+        return whole("只有 " + std::to_string(fields.size()) + " 栏，每行应有起始桩号、侧、部位和参数。");
+    TemplateRow row;
+    row.line = line;
+    if (!ReadStationField(fields[0], &row.station))
+        return fail(1, fields[0].empty() ? std::string("缺少起始桩号。")
+                                         : "“" + fields[0] + "”既不是数，也不是 K5+030.5 这样的桩号。");
+    if (!ReadSides(fields[1], &row.sides))
+        return fail(2, "“" + fields[1] + "”不是侧别，应为 左、右、两侧（或 L、R、LR）。");
+    if (!ReadPart(fields[2], &row.part))
+        return fail(3, "“" + fields[2] + "”不是部位，应为 路肩、边沟、挖方、填方（或 shoulder、ditch、cut、fill）。");
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::size_t c = 3 + i;
+        if (c >= fields.size() || fields[c].empty()) continue;
+        double v = 0;
+        if (!ReadFieldNumber(fields[c], &v)) return fail(int(c) + 1, "“" + fields[c] + "”不是数。");
+        row.p[i] = v;
+    }
+    if (const auto fault = TemplateRowFault(row)) return fail(fault->column, fault->message);
+    out.row = row;
+    return out;
+}
+
 TemplateFileContent ParseTemplateFile(std::string_view utf8)
 {
     TemplateFileContent out;
@@ -62,56 +101,9 @@ TemplateFileContent ParseTemplateFile(std::string_view utf8)
     }
     std::vector<TemplateRow> rows;
     for (const TableLine& t : lines) {
-        const auto fail = [&](int column, const std::string& reason) {
-            out.errors.push_back({t.line, column, Cell(t.line, column) + reason});
-        };
-        std::size_t used = t.fields.size();
-        while (used > 0 && t.fields[used - 1].empty()) --used;
-        if (used > kCells) {
-            out.errors.push_back({t.line, 0,
-                                  "第 " + std::to_string(t.line) + " 行：多出了第 " + std::to_string(kCells + 1) +
-                                      " 栏“" + t.fields[kCells] + "”，每行只有起始桩号、侧、部位和四个参数。"});
-            continue;
-        }
-        if (t.fields.size() < 3) {
-            out.errors.push_back({t.line, 0,
-                                  "第 " + std::to_string(t.line) + " 行：只有 " + std::to_string(t.fields.size()) +
-                                      " 栏，每行应有起始桩号、侧、部位和参数。"});
-            continue;
-        }
-        TemplateRow row;
-        row.line = t.line;
-        if (!ReadStationField(t.fields[0], &row.station)) {
-            fail(1, t.fields[0].empty() ? std::string("缺少起始桩号。")
-                                        : "“" + t.fields[0] + "”既不是数，也不是 K5+030.5 这样的桩号。");
-            continue;
-        }
-        if (!ReadSides(t.fields[1], &row.sides)) {
-            fail(2, "“" + t.fields[1] + "”不是侧别，应为 左、右、两侧（或 L、R、LR）。");
-            continue;
-        }
-        if (!ReadPart(t.fields[2], &row.part)) {
-            fail(3, "“" + t.fields[2] + "”不是部位，应为 路肩、边沟、挖方、填方（或 shoulder、ditch、cut、fill）。");
-            continue;
-        }
-        bool read = true;
-        for (std::size_t i = 0; i < 4 && read; ++i) {
-            const std::size_t c = 3 + i;
-            if (c >= t.fields.size() || t.fields[c].empty()) continue;
-            double v = 0;
-            if (ReadFieldNumber(t.fields[c], &v)) {
-                row.p[i] = v;
-                continue;
-            }
-            fail(int(c) + 1, "“" + t.fields[c] + "”不是数。");
-            read = false;
-        }
-        if (!read) continue;
-        if (auto fault = TemplateRowFault(row)) {
-            fail(fault->column, fault->message);
-            continue;
-        }
-        rows.push_back(row);
+        TemplateFieldsRead read = ReadTemplateFields(t.fields, t.line);
+        if (read.fault) out.errors.push_back(std::move(*read.fault));
+        else rows.push_back(*read.row);
     }
     if (!out.errors.empty()) return out;
     if (rows.empty()) {
@@ -141,19 +133,28 @@ std::string DescribeTemplateFile(const TemplateFileContent& content)
     return s;
 }
 
+std::array<std::string, 7> TemplateRowFields(const TemplateRow& r)
+{
+    std::array<std::string, 7> f;
+    f[0] = RoundTripText(r.station);
+    f[1] = r.sides == TemplateSides::Left ? "左" : r.sides == TemplateSides::Right ? "右" : "两侧";
+    switch (r.part) {
+    case TemplatePart::Shoulder: f[2] = "路肩"; break;
+    case TemplatePart::Ditch: f[2] = "边沟"; break;
+    case TemplatePart::Cut: f[2] = "挖方"; break;
+    case TemplatePart::Fill: f[2] = "填方"; break;
+    }
+    for (std::size_t i = 0; i < r.p.size(); ++i)
+        if (r.p[i]) f[3 + i] = RoundTripText(*r.p[i]);
+    return f;
+}
+
 std::string FormatTemplateFile(const std::vector<TemplateRow>& rows)
 {
     std::string s = "起始桩号,侧,部位,参数1,参数2,参数3,参数4\r\n";
     for (const TemplateRow& r : rows) {
-        s += RoundTripText(r.station);
-        s += r.sides == TemplateSides::Left ? ",左" : r.sides == TemplateSides::Right ? ",右" : ",两侧";
-        switch (r.part) {
-        case TemplatePart::Shoulder: s += ",路肩"; break;
-        case TemplatePart::Ditch: s += ",边沟"; break;
-        case TemplatePart::Cut: s += ",挖方"; break;
-        case TemplatePart::Fill: s += ",填方"; break;
-        }
-        for (const std::optional<double>& p : r.p) s += "," + (p ? RoundTripText(*p) : std::string());
+        const std::array<std::string, 7> f = TemplateRowFields(r);
+        for (std::size_t c = 0; c < f.size(); ++c) s += (c ? "," : "") + f[c];
         s += "\r\n";
     }
     return s;

@@ -23,6 +23,8 @@
 // Then, when every row reads, the rows are checked together as Build checks
 // them (levels, berms, ditches), with the station as read.
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +44,17 @@ struct TemplateFileContent {
 
 TemplateFileContent ParseTemplateFile(std::string_view utf8);
 
+// One row's fields (trimmed; as many as the line or table row has) read as
+// the file reads a line: the row (its `line` set), or the row's fault with
+// `line` in its message and the cell at fault in its column. The file's
+// reader and the window's template table both read rows through it; the
+// rows together are checked by RoadbedTemplate::Build.
+struct TemplateFieldsRead {
+    std::optional<TemplateRow> row;
+    std::optional<TemplateIssue> fault;  // set exactly when row is not
+};
+TemplateFieldsRead ReadTemplateFields(const std::vector<std::string>& fields, int line);
+
 // What was read: "读入 9 行路基模板，左侧 2 个、右侧 2 个起始桩号（第 3 行为表头）".
 std::string DescribeTemplateFile(const TemplateFileContent& content);
 
@@ -50,5 +63,9 @@ std::string DescribeTemplateFile(const TemplateFileContent& content);
 // stations in metres and numbers in their shortest round-trip form, so the
 // file read back gives the same rows (their line numbers apart).
 std::string FormatTemplateFile(const std::vector<TemplateRow>& rows);
+
+// One row's seven cells as FormatTemplateFile writes them (side 左/右/两侧,
+// part 路肩/边沟/挖方/填方, an absent parameter empty).
+std::array<std::string, 7> TemplateRowFields(const TemplateRow& row);
 
 }  // namespace tarvelo

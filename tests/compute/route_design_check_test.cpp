@@ -14,26 +14,10 @@
 
 #include "core/files/design_table.h"
 #include "core/numbers/float_fault.h"
+#include "tests/compute/right_angle_route.h"
 
 namespace tarvelo {
 namespace {
-
-Route RightAngle(const std::vector<BreakInput>& breaks = {})
-{
-    std::vector<RoutePointInput> rows(3);
-    rows[0].name = "QD";
-    rows[0].station = 0;
-    rows[1].name = "JD1";
-    rows[1].x = 1000;
-    rows[1].R = 300;
-    rows[1].Ls1 = rows[1].Ls2 = 0;
-    rows[2].name = "ZD";
-    rows[2].x = 1000;
-    rows[2].y = 1000;
-    Route::Built built = Route::Build(rows, SpiralMode::Exact, breaks);
-    EXPECT_TRUE(built.route) << (built.error ? built.error->message : "");
-    return std::move(*built.route);
-}
 
 Profile Grade(double to)
 {
@@ -56,7 +40,7 @@ const DesignCheckRow& Line(const DesignCheckResult& r, int line)
 
 TEST(RouteDesignCheck, RowsOfTheRightAngleGetTheClassesWorkedByHand)
 {
-    const Route route = RightAngle();
+    const Route route = RightAngleRoute();
     const RouteInverse inverse(route);
     const Profile profile = Grade(2000);
     // QZ's coordinates to 4 decimals, as a design table prints them.
@@ -122,7 +106,7 @@ TEST(RouteDesignCheck, RowsOfTheRightAngleGetTheClassesWorkedByHand)
 
 TEST(RouteDesignCheck, WithoutAProfileElevationsAreNotCheckedAndAShortProfileLeavesRowsOutside)
 {
-    const Route route = RightAngle();
+    const Route route = RightAngleRoute();
     const RouteInverse inverse(route);
     const std::string text = "A,500,500,0,999\nE,1800,1000,928.7611,118\n";
     const DesignCheckResult none = CheckDesign(ParseDesignTable(text), DesignCheckRouteOf(route, inverse, nullptr));
@@ -145,7 +129,7 @@ TEST(RouteDesignCheck, WithoutAProfileElevationsAreNotCheckedAndAShortProfileLea
 
 TEST(RouteDesignCheck, ARouteWithoutChainBreaksHasZoneZeroOnlyAndNaNStationsThrow)
 {
-    const Route route = RightAngle();
+    const Route route = RightAngleRoute();
     const RouteInverse inverse(route);
     const DesignCheckRoute bound = DesignCheckRouteOf(route, inverse, nullptr);
     std::string why;
@@ -175,7 +159,7 @@ TEST(RouteDesignCheck, ARouteWithoutChainBreaksHasZoneZeroOnlyAndNaNStationsThro
 // break and zone 1 after it. Displayed s in zone 1 is own s + 50.
 TEST(RouteDesignCheck, ZonesPickTheStretchOfARouteWithAChainBreak)
 {
-    const Route route = RightAngle({{"", 500, 450, 0}});
+    const Route route = RightAngleRoute({{"", 500, 450, 0}});
     ASSERT_TRUE(route.hasBreaks());
     const RouteInverse inverse(route);
     const Profile profile = Grade(2000);  // own stations

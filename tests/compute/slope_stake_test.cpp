@@ -9,27 +9,12 @@
 #include "compute/route_inverse.h"
 #include "compute/slope_stake.h"
 #include "core/numbers/float_fault.h"
+#include "tests/compute/right_angle_route.h"
 
 namespace tarvelo {
 namespace {
 
 constexpr double kMetreTol = 1e-6;  // offsets and elevations through the nearest foot (1e-5 m station)
-
-// North along X from (0, 0) to JD1 (1000, 0), R 300, then east: on the first
-// leg the station is X and the right side is +Y.
-Route RightAngle()
-{
-    std::vector<RoutePointInput> rows(3);
-    rows[0].name = "QD";
-    rows[0].station = 0;
-    rows[1].name = "JD1";
-    rows[1].x = 1000;
-    rows[1].R = 300;
-    rows[2].name = "ZD";
-    rows[2].x = 1000;
-    rows[2].y = 1000;
-    return std::move(*Route::Build(rows, SpiralMode::Exact, {}).route);
-}
 
 Profile Flat()
 {
@@ -80,7 +65,7 @@ RoadbedTemplate Template(bool rock = true)
 
 class SlopeStakeTest : public ::testing::Test {
 protected:
-    Route route = RightAngle();
+    Route route = RightAngleRoute();
     RouteInverse inverse{route};
     Profile profile = Flat();
     CrossSections crown = Pavement(-2, -2);

@@ -26,35 +26,7 @@
 #include "ui/route_window/sections/section_panel.h"
 #include "ui/route_window/sections/section_view.h"
 #include "ui/route_window/stakes/stake_section_model.h"
-#include "ui/ui_services.h"
-
-namespace {
-
-// Answers the open dialogs with the given files in turn.
-class FileDesktop : public tarvelo::UiServices {
-public:
-    explicit FileDesktop(std::deque<QString> files) : files_(std::move(files)) {}
-    void showMessage(QWidget*, const QString& title, const QString& text, tarvelo::MessageIcon) override
-    {
-        std::fprintf(stderr, "unexpected message: %s: %s\n", qUtf8Printable(title), qUtf8Printable(text));
-        std::exit(1);
-    }
-    QString getSaveFileName(QWidget*, const QString&, const QStringList&) override { return {}; }
-    QString getOpenFileName(QWidget*, const QString&, const QStringList&) override
-    {
-        if (files_.empty()) return {};
-        QString next = files_.front();
-        files_.pop_front();
-        return next;
-    }
-    bool startProgram(const QString&, const QStringList&, QString*) override { return false; }
-    bool openLocation(const QString&, QString*) override { return false; }
-
-private:
-    std::deque<QString> files_;
-};
-
-}  // namespace
+#include "tests/ui/route_window/screenshot_desktop.h"
 
 int main(int argc, char** argv)
 {
@@ -68,7 +40,7 @@ int main(int argc, char** argv)
     std::deque<QString> files{QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
                               QString::fromLocal8Bit(argv[3])};
     if (argc == 7) files.insert(files.begin() + 1, QString::fromLocal8Bit(argv[6]));
-    FileDesktop desktop(std::move(files));
+    tarvelo::ScreenshotDesktop desktop(std::move(files));
     tarvelo::RouteWindow window(desktop, {});
     // Larger than the window's first size, most of it to the views, so the
     // section stands out beside its table.
@@ -106,6 +78,8 @@ int main(int argc, char** argv)
     }
     window.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->setSizes({560, 1040});
     window.findChild<QTabWidget*>(QStringLiteral("viewTabs"))->setCurrentWidget(panel);
+    // The whole height to the drawing: 边坡放样 and 高程检测 folded away.
+    window.findChild<QSplitter*>(QStringLiteral("slopeSplitter"))->setSizes({1, 0});
     QApplication::processEvents();
     stakes->setCurrentIndex(model->index(row, 0));
     stakes->scrollTo(model->index(row, 0));

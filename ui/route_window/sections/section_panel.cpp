@@ -15,9 +15,11 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
 
@@ -33,6 +35,11 @@
 #include "ui/route_window/document/route_document.h"
 #include "ui/route_window/tables/section_table_model.h"
 #include "ui/route_window/sections/section_view.h"
+#include "ui/route_window/slope/level_panel.h"
+#include "ui/route_window/slope/result_table_model.h"
+#include "ui/route_window/slope/slope_design_inputs.h"
+#include "ui/route_window/slope/slope_panel.h"
+#include "ui/route_window/slope/template_pane.h"
 #include "ui/route_window/stakes/stake_section_model.h"
 #include "ui/ui_services.h"
 
@@ -163,10 +170,28 @@ SectionPanel::SectionPanel(UiServices& services, QUndoStack* undo, QString& last
     view_->addAction(fit);
     connect(fit, &QAction::triggered, view_, &SectionView::fit);
 
+    template_ = new TemplatePane(services, undo, lastFolder);
+    auto* tables = new QTabWidget;
+    tables->setObjectName(QStringLiteral("sectionTablesTabs"));
+    tables->addTab(box, QStringLiteral("横断面表"));
+    tables->addTab(template_, QStringLiteral("路基模板"));
+    slope_ = new SlopePanel(services, undo, lastFolder);
+    level_ = new LevelPanel(services, undo, lastFolder);
+    slopeTabs_ = new QTabWidget;
+    slopeTabs_->setObjectName(QStringLiteral("slopeTabs"));
+    slopeTabs_->addTab(slope_, QStringLiteral("边坡放样"));
+    slopeTabs_->addTab(level_, QStringLiteral("高程检测"));
+    auto* drawingSplit = new QSplitter(Qt::Vertical);
+    drawingSplit->setObjectName(QStringLiteral("slopeSplitter"));
+    drawingSplit->addWidget(view_);
+    drawingSplit->addWidget(slopeTabs_);
+    drawingSplit->setStretchFactor(0, 1);
+    drawingSplit->setSizes({500, 300});
+
     auto* split = new QSplitter(Qt::Horizontal);
     split->setObjectName(QStringLiteral("sectionSplitter"));
-    split->addWidget(box);
-    split->addWidget(view_);
+    split->addWidget(tables);
+    split->addWidget(drawingSplit);
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
     split->setCollapsible(0, false);
@@ -202,14 +227,35 @@ SectionPanel::SectionPanel(UiServices& services, QUndoStack* undo, QString& last
     connect(open, &QAction::triggered, this, &SectionPanel::importSections);
     connect(save, &QAction::triggered, this, &SectionPanel::exportSections);
     connect(picture, &QAction::triggered, this, &SectionPanel::savePicture);
-    fileActions_ = {open, save, picture};
+    fileActions_ = QList<QAction*>{open, save, picture} + template_->fileActions();
 
     connect(model_, &SectionTableModel::textsChanged, this, &SectionPanel::rebuild);
     connect(transition_, &QComboBox::currentIndexChanged, this, [this] {
-        redraw(false);
+        refreshDesign();
         drawPlanEdges();
         emit sectionsChanged(sections_, transition());
     });
+    connect(template_, &TemplatePane::templateChanged, this,
+            [this](std::shared_ptr<const RoadbedTemplate> roadbed) {
+                refreshDesign();
+                emit templateChanged(std::move(roadbed));
+            });
+    // A chosen point is drawn until its panel's answers are made again (a
+    // changed point, template or design): its catch may have moved.
+    const std::array<PointResultsPanel*, 2> sources = {slope_, level_};
+    for (PointResultsPanel* source : sources) {
+        connect(source, &PointResultsPanel::pointChosen, this,
+                [this, source](double station, const SectionMark& mark) {
+                    showMark(station, mark);
+                    markSource_ = source;
+                });
+        connect(source->results(), &QAbstractItemModel::modelReset, this, [this, source] {
+            if (markSource_ != source) return;
+            mark_.reset();
+            markSource_ = nullptr;
+            redraw(false);
+        });
+    }
     connect(exaggeration_, &QCheckBox::toggled, view_, &SectionView::setExaggerated);
     // A row of the table shows its own section.
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -236,12 +282,13 @@ void SectionPanel::attach(RouteDocument* route, PlanView* plan, ProfilePanel* pr
     // The plan's route is rebuilt first (the window's own connection), then its edges.
     // The sections follow the route's chain breaks (rebuild draws the edges too).
     connect(route, &RouteDocument::routeChanged, this, &SectionPanel::rebuild);
+    connect(route, &RouteDocument::routeChanged, this, [this] { template_->setRoute(route_->route()); });
     connect(this, &SectionPanel::sectionsChanged, stakes,
             [stakes](std::shared_ptr<const CrossSections> sections, Transition t) {
                 stakes->setSections(std::move(sections), t);
             });
     connect(profile, &ProfilePanel::profileChanged, this, [this, stakes] {
-        redraw(false);
+        refreshDesign();
         stakes->refresh();
     });
     const auto follow = [this, stakes](const QModelIndex& index) {
@@ -251,7 +298,20 @@ void SectionPanel::attach(RouteDocument* route, PlanView* plan, ProfilePanel* pr
     connect(stakeTable, &QTableView::clicked, this, follow);
     connect(stakeTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this, follow);
     stakes->setSections(sections_, transition());
+    template_->setRoute(route->route());
     drawPlanEdges();
+}
+
+const std::shared_ptr<const RoadbedTemplate>& SectionPanel::roadbed() const { return template_->roadbed(); }
+
+void SectionPanel::refreshDesign()
+{
+    design_ = std::make_shared<const SlopeDesignInputs>(route_ ? route_->route() : nullptr,
+                                                        profile_ ? profile_->profile() : nullptr, sections_,
+                                                        transition(), template_->roadbed(), design_.get());
+    slope_->setDesign(design_);
+    level_->setDesign(design_);
+    redraw(false);
 }
 
 Transition SectionPanel::transition() const
@@ -296,7 +356,7 @@ void SectionPanel::rebuild()
         }
     }
     status_->setStyleSheet(error ? QStringLiteral("color: #b00000;") : QString());
-    redraw(false);
+    refreshDesign();
     drawPlanEdges();
     emit sectionsChanged(sections_, transition());
 }
@@ -304,6 +364,16 @@ void SectionPanel::rebuild()
 void SectionPanel::showStation(double station)
 {
     station_ = station;
+    mark_.reset();
+    markSource_ = nullptr;
+    redraw(true);
+}
+
+void SectionPanel::showMark(double station, const SectionMark& mark)
+{
+    station_ = station;
+    mark_ = std::make_unique<SectionMark>(mark);
+    markSource_ = nullptr;
     redraw(true);
 }
 
@@ -317,12 +387,27 @@ void SectionPanel::redraw(bool fit)
 {
     QString note;
     std::optional<SectionDrawing> drawing;
-    if (sections_) {
+    const std::optional<SlopeDesign> design = design_ ? design_->design() : std::nullopt;
+    const bool withTemplate = design && design->roadbed;
+    if (sections_ || (withTemplate && station_)) {
         // Before a stake row is chosen: the table's first section.
-        const double station = station_.value_or(sections_->startStation());
-        if (const std::optional<Section> section = sections_->SectionAt(station, transition())) {
-            drawing = SectionDrawing{station, StationLabel(station), *section, std::nullopt};
+        const double station = station_.value_or(sections_ ? sections_->startStation() : 0);
+        // Without a section table the template's shoulders start at the centre.
+        const std::optional<Section> section = sections_ ? sections_->SectionAt(station, transition()) : Section{};
+        if (section) {
+            drawing = SectionDrawing{station, StationLabel(station), *section, std::nullopt, {}, {}, {}};
             if (profile_ && profile_->profile()) drawing->centreZ = profile_->profile()->ElevationNear(station);
+            if (withTemplate && drawing->centreZ) {
+                const SideTemplateAt* used = nullptr;
+                std::string why;
+                try {
+                    drawing->left = DesignSideAt(*design, station, RoadSide::Left, &used, &why);
+                    drawing->right = DesignSideAt(*design, station, RoadSide::Right, &used, &why);
+                } catch (const std::exception& e) {
+                    note = U(e.what());
+                }
+            }
+            if (mark_) drawing->mark = *mark_;
         } else {
             const QString where = std::isfinite(station) ? StationLabel(station) : QStringLiteral("?");
             note = QStringLiteral("桩号 %1 不在横断面表范围内。").arg(where);

@@ -6,6 +6,11 @@
 // stake table's current row (sectionView) with its vertical exaggeration
 // switch (exaggerationCheck), a status line (sectionStatus), and the file
 // commands for the 文件 menu ("导入横断面…", "导出横断面…", "保存横断面图…").
+// Beside the section table the roadbed template's table (TemplatePane,
+// sub-tab 路基模板 of sectionTablesTabs), under the drawing 边坡放样 and
+// 高程检测 (slopeTabs: SlopePanel, LevelPanel). With a template the drawing
+// shows the whole design section; a chosen slope or level row draws its
+// point's station with the point (and its catch) marked.
 //
 // attach() ties it to the rest of the window: the stake table's current row
 // chooses the station drawn, the loaded profile gives the centre's design
@@ -19,6 +24,7 @@
 #include <optional>
 
 #include "core/section/cross_section.h"
+#include "core/section/roadbed_template.h"
 #include "core/profile/profile.h"
 #include "core/plan/route.h"
 
@@ -26,14 +32,21 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QTabWidget;
 class QTableView;
 class QUndoStack;
 
 namespace tarvelo {
 
 class PlanView;
+class LevelPanel;
+class PointResultsPanel;
 class ProfilePanel;
 class RouteDocument;
+class SlopeDesignInputs;
+class SlopePanel;
+struct SectionMark;
+class TemplatePane;
 class SectionTableModel;
 class SectionView;
 class StakeSectionModel;
@@ -56,12 +69,20 @@ public:
     // The sections of the current table; null while it is empty or does not make one.
     const std::shared_ptr<const CrossSections>& sections() const { return sections_; }
     Transition transition() const;
-    // importSectionsAction, exportSectionsAction, sectionPictureAction.
+    TemplatePane* templatePane() const { return template_; }
+    SlopePanel* slopePanel() const { return slope_; }
+    LevelPanel* levelPanel() const { return level_; }
+    // The template of the template table; null while it is empty or does not make one.
+    const std::shared_ptr<const RoadbedTemplate>& roadbed() const;
+    // importSectionsAction, exportSectionsAction, sectionPictureAction,
+    // importTemplateAction, exportTemplateAction.
     QList<QAction*> fileActions() const { return fileActions_; }
 
     // Draws the section at this route station (nothing where the table does
     // not reach it: the status says so).
     void showStation(double station);
+    // Draws the section at this route station with a surveyed point marked.
+    void showMark(double station, const SectionMark& mark);
 
     void importSections();
     void exportSections();
@@ -74,9 +95,14 @@ public:
 signals:
     // After every change of the table or of the transition; null while there is none.
     void sectionsChanged(std::shared_ptr<const CrossSections> sections, Transition transition);
+    // After every change of the template table; null while there is none.
+    void templateChanged(std::shared_ptr<const RoadbedTemplate> roadbed);
 
 private:
     void rebuild();
+    // The design slope staking, the level check and the drawing work on,
+    // made again from the route, profile, sections and template; redraws.
+    void refreshDesign();
     void redraw(bool fit);
     // A station of the route's own as the window shows it: the displayed
     // station, its zone where a 长链 shows it twice (as typed without a route).
@@ -99,6 +125,13 @@ private:
     RouteDocument* route_ = nullptr;
     PlanView* plan_ = nullptr;
     ProfilePanel* profile_ = nullptr;
+    TemplatePane* template_;
+    QTabWidget* slopeTabs_;
+    SlopePanel* slope_;
+    LevelPanel* level_;
+    std::shared_ptr<const SlopeDesignInputs> design_;
+    std::unique_ptr<SectionMark> mark_;  // the chosen point, drawn at station_
+    QObject* markSource_ = nullptr;      // the panel it was chosen in, if any
 };
 
 }  // namespace tarvelo

@@ -1,10 +1,13 @@
 #include "ui/route_window/sections/section_view.h"
 
+#include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QPainterPath>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 
 #include "core/numbers/float_fault.h"
@@ -18,12 +21,40 @@ const QColor kPavement(40, 40, 40);
 const QColor kCentreLine(200, 60, 60);
 const QColor kText(30, 30, 30);
 const QColor kSlopeText(20, 90, 170);
+const QColor kDesign(90, 60, 30);
+const QColor kPointMark(200, 0, 160);
+const QColor kGripMark(0, 130, 60);
+// The marks' size on screen, pixels.
+constexpr double kMarkSize = 7;
 
 QPen Cosmetic(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine)
 {
     QPen pen(colour, width, style);
     pen.setCosmetic(true);
     return pen;
+}
+
+// A millimetre round a point: a rect that united() does not take for none.
+QRectF Around(QPointF p) { return {p - QPointF(0.001, 0.001), QSizeF(0.002, 0.002)}; }
+
+// The line up to `reach` metres from the centre (|offset|), the last
+// segment cut where it crosses it.
+std::vector<SectionVertex> ClippedAt(const std::vector<SectionVertex>& line, double reach)
+{
+    std::vector<SectionVertex> out;
+    for (const SectionVertex& v : line) {
+        if (std::fabs(v.offset) <= reach) {
+            out.push_back(v);
+            continue;
+        }
+        if (!out.empty()) {
+            const SectionVertex& a = out.back();
+            const double t = (reach - std::fabs(a.offset)) / (std::fabs(v.offset) - std::fabs(a.offset));
+            out.push_back({a.offset + t * (v.offset - a.offset), a.z + t * (v.z - a.z)});
+        }
+        break;
+    }
+    return out;
 }
 
 QString U(const std::string& s) { return QString::fromStdString(s); }
@@ -64,6 +95,9 @@ void SectionView::rebuild()
 {
     scene()->clear();
     pavement_ = nullptr;
+    design_ = nullptr;
+    pointMark_ = nullptr;
+    gripMark_ = nullptr;
     contentRect_ = QRectF();
     if (!drawing_) return;
     const Section& s = drawing_->section;
@@ -81,7 +115,72 @@ void SectionView::rebuild()
                          Cosmetic(kPavement, 1.5));
     scene()->addLine(QLineF(QPointF(0, -reach), QPointF(0, reach)), Cosmetic(kCentreLine, 1, Qt::DashDotLine));
     centreReach_ = reach;
-    contentRect_ = path.boundingRect().united(QRectF(0, -reach, 0, 2 * reach));
+    contentRect_ = path.boundingRect().united(QRectF(0, -reach, 0, 2 * reach)).united(drawDesign());
+}
+
+QRectF SectionView::drawDesign()
+{
+    if (!drawing_->centreZ) return {};
+    const double zc = *drawing_->centreZ;
+    const std::optional<SectionMark>& mark = drawing_->mark;
+    QPainterPath lines;
+    for (const std::optional<SideSection>* side : {&drawing_->left, &drawing_->right}) {
+        if (!*side) continue;
+        const SideSection& s = **side;
+        for (const SlopeBranch b : {SlopeBranch::Fill, SlopeBranch::Cut}) {
+            if (!s.has(b)) continue;
+            // A few metres past the roadbed edge, or past the marked catch
+            // when it lies on this side: the levels far beyond say nothing.
+            double reach = std::fabs(s.hinge().offset) + kBranchReach;
+            if (mark && mark->grip && (mark->grip->offset < 0) == (s.side() == RoadSide::Left))
+                reach = std::max(reach, std::fabs(mark->grip->offset) + kBranchReach);
+            const std::vector<SectionVertex> outline = ClippedAt(s.Outline(b, reach), reach);
+            for (std::size_t i = 0; i < outline.size(); ++i) {
+                const QPointF p = toScene(outline[i].offset, outline[i].z - zc);
+                if (i == 0) lines.moveTo(p);
+                else lines.lineTo(p);
+            }
+        }
+        if (!s.has(SlopeBranch::Fill) && !s.has(SlopeBranch::Cut)) {
+            const std::vector<SectionVertex>& top = s.roadTop();
+            for (std::size_t i = 0; i < top.size(); ++i) {
+                const QPointF p = toScene(top[i].offset, top[i].z - zc);
+                if (i == 0) lines.moveTo(p);
+                else lines.lineTo(p);
+            }
+        }
+    }
+    QRectF bounds;
+    if (!lines.isEmpty()) {
+        design_ = scene()->addPath(lines, Cosmetic(kDesign, 1.5));
+        design_->setZValue(-1);  // under the pavement
+        bounds = lines.boundingRect();
+    }
+    if (mark) {
+        // Marks keep their size on screen: drawn in pixels round their scene point.
+        QPainterPath cross;
+        cross.moveTo(-kMarkSize, -kMarkSize);
+        cross.lineTo(kMarkSize, kMarkSize);
+        cross.moveTo(-kMarkSize, kMarkSize);
+        cross.lineTo(kMarkSize, -kMarkSize);
+        auto* point = scene()->addPath(cross, Cosmetic(kPointMark, 2));
+        point->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        point->setPos(toScene(mark->offset, mark->z - zc));
+        pointMark_ = point;
+        bounds = bounds.united(Around(point->pos()));
+        if (mark->grip) {
+            auto* grip = scene()->addEllipse(-kMarkSize, -kMarkSize, 2 * kMarkSize, 2 * kMarkSize,
+                                             Cosmetic(kGripMark, 2));
+            grip->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+            grip->setPos(toScene(mark->grip->offset, mark->grip->z - zc));
+            auto* label = new QGraphicsSimpleTextItem(mark->gripLabel, grip);
+            label->setBrush(kGripMark);
+            label->setPos(kMarkSize + 2, -kMarkSize - label->boundingRect().height());
+            gripMark_ = grip;
+            bounds = bounds.united(Around(grip->pos()));
+        }
+    }
+    return bounds;
 }
 
 QString SectionView::elevationText(int side) const

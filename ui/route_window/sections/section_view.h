@@ -7,6 +7,12 @@
 // EdgeElevation), or the edges' heights above the centre where no profile
 // reaches the station.
 //
+// With a roadbed template the whole design section is drawn as well: each
+// side's roadbed top (pavement and shoulders) from the core's SideSection,
+// both its branches (the fill slope down, the ditch and the cut slope up)
+// drawn to kBranchReach past the roadbed edge or past the marked catch; and a
+// surveyed point as a cross with its catch point (坡脚 or 坡口) as a circle.
+//
 // Scene coordinates: x = offset from the centreline (m, right +), y =
 // -exaggeration × (height above the centre) (m), so that up is up; the
 // exaggeration is 1 or kExaggeration (the slopes of a few percent can then
@@ -16,11 +22,20 @@
 #include <optional>
 
 #include "core/section/cross_section.h"
+#include "core/section/roadbed_template.h"
 #include "ui/route_window/view/zoom_view.h"
 
+class QGraphicsItem;
 class QGraphicsPathItem;
 
 namespace tarvelo {
+
+// A surveyed point on the section and where its slope stake lies.
+struct SectionMark {
+    double offset = 0, z = 0;          // the point: signed offset (m, right +), elevation
+    std::optional<SectionVertex> grip;  // its catch point, when it has one
+    QString gripLabel;                  // "坡脚" or "坡口"
+};
 
 // What the view draws: the section at one station.
 struct SectionDrawing {
@@ -28,6 +43,10 @@ struct SectionDrawing {
     QString stationText;  // "K10+700.000"
     Section section;
     std::optional<double> centreZ;  // the design elevation of the centre, when known
+    // The design section of each side (needs centreZ: its elevations are
+    // absolute); absent where there is no template or no profile.
+    std::optional<SideSection> left, right;
+    std::optional<SectionMark> mark;  // drawn only with centreZ
 };
 
 class SectionView : public ZoomView {
@@ -58,6 +77,15 @@ public:
     // The texts as drawn at the current zoom, for tests and the status bar:
     // the elevation (or height) texts of the left edge, centre and right edge.
     QString elevationText(int side) const;  // side -1 left, 0 centre, +1 right
+    // The design lines of both sides (null without a template), the point's
+    // cross and its catch's circle (null without a mark or a catch); each
+    // mark's pos() is its place in the scene.
+    QGraphicsPathItem* designLines() const { return design_; }
+    QGraphicsItem* pointMark() const { return pointMark_; }
+    QGraphicsItem* gripMark() const { return gripMark_; }
+
+    // How far past the roadbed edge, or past the marked catch, a branch is drawn (m).
+    static constexpr double kBranchReach = 4;
 
 signals:
     void cursorMoved(double offset, double height);
@@ -71,12 +99,16 @@ protected:
 private:
     void rebuild();
     void drawTexts(QPainter* painter) const;
+    QRectF drawDesign();
 
     std::optional<SectionDrawing> drawing_;
     double exaggeration_ = kExaggeration;
     QRectF contentRect_;
     double centreReach_ = 0;  // how far the centreline is drawn above and below the centre
     QGraphicsPathItem* pavement_ = nullptr;
+    QGraphicsPathItem* design_ = nullptr;
+    QGraphicsItem* pointMark_ = nullptr;
+    QGraphicsItem* gripMark_ = nullptr;
 };
 
 }  // namespace tarvelo
