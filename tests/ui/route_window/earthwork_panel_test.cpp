@@ -389,6 +389,10 @@ TEST_F(EarthworkPanelTest, StationsInTheLongChainsOverlapCarryTheirZoneAndMapBac
         ASSERT_TRUE(back.station) << text.toStdString() << ": " << back.error;
         EXPECT_NEAR(*back.station, own[std::size_t(i)], 5e-4) << text.toStdString();
         EXPECT_EQ(text.contains(QStringLiteral("区")), i >= 1 && i <= 4) << text.toStdString();
+        // Each a section of both cut and fill, its catches found.
+        EXPECT_EQ(cell("earthworkSectionsTable", i, EarthworkTableModel::kProblem), QString());
+        EXPECT_GT(cell("earthworkSectionsTable", i, EarthworkTableModel::kCutArea).toDouble(), 0) << text.toStdString();
+        EXPECT_GT(cell("earthworkSectionsTable", i, EarthworkTableModel::kFillArea).toDouble(), 0) << text.toStdString();
     }
 }
 

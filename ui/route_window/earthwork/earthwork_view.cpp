@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainterPath>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 
 #include "compute/earthwork_text.h"
@@ -97,7 +98,20 @@ void EarthworkView::rebuild()
     fill_ = scene()->addPath(shading(regions.fill), Qt::NoPen, fill);
     ground_ = scene()->addPath(line(g.Line()), Cosmetic(kGround, 1.8));
     design_ = scene()->addPath(line(s.design), Cosmetic(kDesign, 2.2));
-    contentRect_ = ground_->path().boundingRect().united(design_->path().boundingRect());
+    // Fitted to the design and the ground half its width again either side
+    // (the ground may run far out); the whole ground without a design.
+    contentRect_ = ground_->path().boundingRect();
+    if (s.design.size() >= 2) {
+        const double from = s.design.front().offset, to = s.design.back().offset;
+        const double reach = std::max(2.0, (to - from) / 2);
+        contentRect_ = design_->path().boundingRect();
+        for (const GroundPoint& p : g.points())
+            if (p.offset >= from - reach && p.offset <= to + reach)
+                contentRect_ = contentRect_.united(QRectF(toScene(p.offset, p.z), QSizeF(0, 0)));
+        for (const double u : {from - reach, to + reach})
+            if (const std::optional<double> z = g.ElevationAt(u))
+                contentRect_ = contentRect_.united(QRectF(toScene(u, *z), QSizeF(0, 0)));
+    }
     // The centreline across the drawing's height.
     const double top = contentRect_.top(), bottom = contentRect_.bottom();
     scene()->addLine(QLineF(QPointF(0, top), QPointF(0, bottom)), Cosmetic(kCentreLine, 1, Qt::DashDotLine));
@@ -190,8 +204,10 @@ void EarthworkView::drawTexts(QPainter* painter) const
                               .arg(left ? QStringLiteral("左") : QStringLiteral("右"),
                                    QString::fromUtf8(CatchStakeWord((*c)->branch)), U(FormatFixed((*c)->offset, 3)),
                                    U(FormatFixed((*c)->z, 3)));
+        // Centred over the catch, kept inside the view.
         const double w = fm.horizontalAdvance(t) + 6;
-        text(QPointF(p.x() - w / 2, p.y() - 1.6 * line), t, kDesign);
+        const double x = std::clamp(p.x() - w / 2, area.left() + 4, std::max(area.left() + 4, area.right() - w - 4));
+        text(QPointF(x, p.y() - 1.6 * line), t, kDesign);
     }
     painter->setPen(Qt::black);
     const QString scale = exaggeration_ == 1 ? QStringLiteral("竖向比例与横向相同")

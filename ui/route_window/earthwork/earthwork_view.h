@@ -35,7 +35,7 @@ struct EarthworkDrawing {
 class EarthworkView : public ZoomView {
     Q_OBJECT
 public:
-    static constexpr double kExaggeration = 2;
+    static constexpr double kExaggeration = 5;
     static constexpr double kMinPixelsPerMetre = 0.5;
     static constexpr double kMaxPixelsPerMetre = 5000;
 
