@@ -19,7 +19,6 @@
 #include <QTableView>
 #include <cmath>
 #include <cstdio>
-#include <deque>
 #include <string>
 
 #include "compute/ground_points.h"
@@ -27,36 +26,8 @@
 #include "ui/route_window/document/route_document.h"
 #include "ui/route_window/earthwork/earthwork_panel.h"
 #include "ui/route_window/earthwork/earthwork_view.h"
+#include "tests/ui/route_window/screenshot_desktop.h"
 #include "ui/route_window/route_window.h"
-#include "ui/ui_services.h"
-
-namespace {
-
-// Answers the open dialogs with the given files in turn.
-class FileDesktop : public tarvelo::UiServices {
-public:
-    explicit FileDesktop(std::deque<QString> files) : files_(std::move(files)) {}
-    void showMessage(QWidget*, const QString& title, const QString& text, tarvelo::MessageIcon) override
-    {
-        std::fprintf(stderr, "unexpected message: %s: %s\n", qUtf8Printable(title), qUtf8Printable(text));
-        std::exit(1);
-    }
-    QString getSaveFileName(QWidget*, const QString&, const QStringList&) override { return {}; }
-    QString getOpenFileName(QWidget*, const QString&, const QStringList&) override
-    {
-        if (files_.empty()) return {};
-        QString next = files_.front();
-        files_.pop_front();
-        return next;
-    }
-    bool startProgram(const QString&, const QStringList&, QString*) override { return false; }
-    bool openLocation(const QString&, QString*) override { return false; }
-
-private:
-    std::deque<QString> files_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -69,9 +40,9 @@ int main(int argc, char** argv)
     }
     const std::string typed = argc >= 8 ? argv[7] : "K10+180";
     const double depth = argc >= 9 ? std::atof(argv[8]) : 0.8;
-    std::deque<QString> files;
-    for (int i = 1; i <= 5; ++i) files.push_back(QString::fromLocal8Bit(argv[i]));
-    FileDesktop desktop(std::move(files));
+    QStringList files;
+    for (int i = 1; i <= 5; ++i) files << QString::fromLocal8Bit(argv[i]);
+    tarvelo::ScreenshotDesktop desktop(files);
     tarvelo::RouteWindow window(desktop, {});
     window.resize(1600, 1000);
     window.show();

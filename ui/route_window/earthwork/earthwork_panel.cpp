@@ -78,17 +78,6 @@ QTableView* MakeTable(const char* name, EarthworkTableModel* model, QWidget* par
     return table;
 }
 
-// A file's text as the readers take it (UTF-8 or GBK bytes), or nullopt and the error.
-std::optional<std::string> ReadText(const QString& path, QString* error)
-{
-    FileResult<std::string> text = ReadTableFileText(path);
-    if (!text.ok()) {
-        *error = *text.error;
-        return std::nullopt;
-    }
-    return std::move(*text.value);
-}
-
 }  // namespace
 
 EarthworkPanel::EarthworkPanel(UiServices& services, QString& lastFolder, QWidget* parent)
@@ -228,11 +217,17 @@ void EarthworkPanel::setTemplate(std::shared_ptr<const RoadbedTemplate> roadbed)
     recompute();
 }
 
-QString EarthworkPanel::askOpen(const QStringList& filters)
+std::optional<EarthworkPanel::OpenedText> EarthworkPanel::openText(const QString& filter)
 {
-    const QString path = services_.getOpenFileName(window(), lastFolder_, filters);
-    if (!path.isEmpty()) lastFolder_ = QFileInfo(path).absolutePath();
-    return path;
+    const QString path = services_.getOpenFileName(window(), lastFolder_, {filter, kAllFiles});
+    if (path.isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    FileResult<std::string> text = ReadTableFileText(path);
+    if (!text.ok()) {
+        tell(*text.error);
+        return std::nullopt;
+    }
+    return OpenedText{path, std::move(*text.value)};
 }
 
 void EarthworkPanel::tell(const QString& text)
@@ -242,27 +237,21 @@ void EarthworkPanel::tell(const QString& text)
 
 void EarthworkPanel::readGround()
 {
-    const QString path = askOpen({QStringLiteral("横断面地面线(*.csv *.hdm *.txt)"), kAllFiles});
-    if (path.isEmpty()) return;
-    QString error;
-    std::optional<std::string> text = ReadText(path, &error);
-    if (!text) return tell(error);
+    std::optional<OpenedText> file = openText(QStringLiteral("横断面地面线(*.csv *.hdm *.txt)"));
+    if (!file) return;
     source_ = GroundSource::File;
-    groundPath_ = path;
-    groundText_ = std::move(text);
+    groundPath_ = file->path;
+    groundText_ = std::move(file->text);
     reread();
     if (groundFault_) tell(groundNote_);
 }
 
 void EarthworkPanel::readCentreGround()
 {
-    const QString path = askOpen({QStringLiteral("中桩地面高程(*.csv *.txt)"), kAllFiles});
-    if (path.isEmpty()) return;
-    QString error;
-    std::optional<std::string> text = ReadText(path, &error);
-    if (!text) return tell(error);
-    centrePath_ = path;
-    centreText_ = std::move(text);
+    std::optional<OpenedText> file = openText(QStringLiteral("中桩地面高程(*.csv *.txt)"));
+    if (!file) return;
+    centrePath_ = file->path;
+    centreText_ = std::move(file->text);
     // A relative .hdm read before its centre ground is read again with it.
     reread();
     if (groundFault_ && source_ == GroundSource::File) tell(groundNote_);
@@ -270,19 +259,16 @@ void EarthworkPanel::readCentreGround()
 
 void EarthworkPanel::readPoints()
 {
-    const QString path = askOpen({QStringLiteral("实测点文件(*.csv *.dat *.txt)"), kAllFiles});
-    if (path.isEmpty()) return;
-    QString error;
-    const std::optional<std::string> text = ReadText(path, &error);
-    if (!text) return tell(error);
-    PointFileContent points = ParsePointFile(*text);
+    std::optional<OpenedText> file = openText(QStringLiteral("实测点文件(*.csv *.dat *.txt)"));
+    if (!file) return;
+    PointFileContent points = ParsePointFile(file->text);
     if (!points.ok()) {
-        QString message = QStringLiteral("点文件“%1”有错误：").arg(path);
+        QString message = QStringLiteral("点文件“%1”有错误：").arg(file->path);
         for (const std::string& e : points.errors) message += QStringLiteral("\n") + U(e);
         return tell(message);
     }
     source_ = GroundSource::Points;
-    pointsPath_ = path;
+    pointsPath_ = file->path;
     points_ = std::move(points);
     reread();
     if (groundFault_) tell(groundNote_);
@@ -290,18 +276,15 @@ void EarthworkPanel::readPoints()
 
 void EarthworkPanel::readTemplate()
 {
-    const QString path = askOpen({QStringLiteral("路基模板(*.csv *.txt)"), kAllFiles});
-    if (path.isEmpty()) return;
-    QString error;
-    const std::optional<std::string> text = ReadText(path, &error);
-    if (!text) return tell(error);
-    TemplateFileContent read = ParseTemplateFile(*text);
+    std::optional<OpenedText> file = openText(QStringLiteral("路基模板(*.csv *.txt)"));
+    if (!file) return;
+    TemplateFileContent read = ParseTemplateFile(file->text);
     if (!read.ok()) {
-        QString message = QStringLiteral("路基模板文件“%1”有错误：").arg(path);
+        QString message = QStringLiteral("路基模板文件“%1”有错误：").arg(file->path);
         for (const TemplateIssue& e : read.errors) message += QStringLiteral("\n") + U(e.message);
         return tell(message);
     }
-    templatePath_ = path;
+    templatePath_ = file->path;
     templateFile_ = std::move(read);
     readTemplateSource();
     recompute();

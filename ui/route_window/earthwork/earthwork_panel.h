@@ -87,7 +87,13 @@ signals:
 
 private:
     enum class GroundSource { None, File, Points };
-    QString askOpen(const QStringList& filters);
+    struct OpenedText {
+        QString path;
+        std::string text;  // UTF-8, as the readers take it
+    };
+    // The file chosen in the open dialog (this filter or all files) and its
+    // text; nullopt when cancelled or unreadable (said in a box).
+    std::optional<OpenedText> openText(const QString& filter);
     void tell(const QString& text);
     // Reads the kept files again on the current route (their stations are
     // displayed stations), then computes.
