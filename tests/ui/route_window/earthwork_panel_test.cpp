@@ -396,6 +396,52 @@ TEST_F(EarthworkPanelTest, StationsInTheLongChainsOverlapCarryTheirZoneAndMapBac
     }
 }
 
+TEST_F(EarthworkPanelTest, ASectionWhoseGroundEndsBeforeItsCatchIsShownWithItsProblemAndLeftOut)
+{
+    loadDesign(Example("route-example.csv"));
+    giveTemplate(Example("template-example.csv"));
+    // K10+100 to K10+140 of the example ground, K10+120's ground only 3 m either side of the centre.
+    QFile example(Example("ground-example.csv"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QByteArray csv;
+    for (const QByteArray& line : example.readAll().split('\n')) {
+        const QList<QByteArray> f = line.split(',');
+        if (f.size() != 3) continue;
+        if (f[0] == "桩号" || f[0] == "K10+100.000" || f[0] == "K10+140.000" ||
+            (f[0] == "K10+120.000" && std::fabs(f[1].toDouble()) < 3))
+            csv += line + "\n";
+    }
+    const QString file = writeFile(QStringLiteral("ground-short.csv"), csv);
+    openWith("readGroundButton", file);
+    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+    expectTablesEqualCli({QStringLiteral("--route"), Example("route-example.csv"), QStringLiteral("--ground"), file});
+
+    ASSERT_EQ(model("earthworkSectionsTable")->rowCount(), 3);
+    const QString problem = cell("earthworkSectionsTable", 1, EarthworkTableModel::kProblem);
+    EXPECT_FALSE(problem.isEmpty());
+    EXPECT_EQ(cell("earthworkSectionsTable", 1, EarthworkTableModel::kCutArea), QStringLiteral("-"));
+    EXPECT_EQ(cellRole("earthworkSectionsTable", 1, 0, Qt::ToolTipRole).toString(), problem);
+    EXPECT_EQ(cellRole("earthworkSectionsTable", 1, 0, Qt::BackgroundRole).value<QColor>(),
+              EarthworkTableModel::flaggedBackground());
+    EXPECT_FALSE(cellRole("earthworkSectionsTable", 0, 0, Qt::BackgroundRole).isValid());
+    // Both intervals touching it have no volumes; the totals say so.
+    for (int r : {0, 1}) {
+        EXPECT_EQ(cell("earthworkVolumesTable", r, EarthworkTableModel::kCut), QStringLiteral("-"));
+        EXPECT_EQ(cellRole("earthworkVolumesTable", r, 0, Qt::BackgroundRole).value<QColor>(),
+                  EarthworkTableModel::flaggedBackground());
+    }
+    EXPECT_TRUE(ewStatus().contains(QStringLiteral("3 个断面，1 个有问题；合计 挖方 0.000 m³，填方 0.000 m³；"
+                                                   "2 个区间因断面有问题未计入")))
+        << ewStatus().toStdString();
+    // Its drawing: the ground and the problem, nothing shaded.
+    panel()->showSection(1);
+    EXPECT_EQ(view()->captions(),
+              (QStringList{QStringLiteral("土石方 K10+120.000"), problem}));
+    EXPECT_TRUE(view()->cutShading()->path().isEmpty());
+    EXPECT_TRUE(view()->fillShading()->path().isEmpty());
+    EXPECT_FALSE(view()->groundLine()->path().isEmpty());
+}
+
 TEST_F(EarthworkPanelTest, CassStakeExportEndsWithTheCommandLinesCatchStakes)
 {
     loadDesign(Example("route-example.csv"));
@@ -404,11 +450,16 @@ TEST_F(EarthworkPanelTest, CassStakeExportEndsWithTheCommandLinesCatchStakes)
     edit("intervalEdit")->setText(QStringLiteral("50"));
     press("stakeButton");
     const QString before = dir.filePath(QStringLiteral("before.dat"));
+    const QString csvBefore = dir.filePath(QStringLiteral("before.csv"));
     open("exportCassAction", before);
+    open("exportCsvAction", csvBefore);
     giveTemplate(Example("template-example.csv"));
     openWith("readGroundButton", Example("ground-example.hdm"));
+    ASSERT_TRUE(panel()->result());
     const QString after = dir.filePath(QStringLiteral("after.dat"));
+    const QString csvAfter = dir.filePath(QStringLiteral("after.csv"));
     open("exportCassAction", after);
+    open("exportCsvAction", csvAfter);
     ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
 
     const QString dat = dir.filePath(QStringLiteral("cli.dat"));
@@ -429,6 +480,8 @@ TEST_F(EarthworkPanelTest, CassStakeExportEndsWithTheCommandLinesCatchStakes)
     ASSERT_EQ(catches.count("\r\n"), 22);
     // The stakes as before, then the command line's catch stakes byte for byte.
     EXPECT_EQ(withCatches, stakes + catches);
+    // The CSV stake file has a column per value of a stake: it stays as it was.
+    EXPECT_EQ(bytes(csvAfter), bytes(csvBefore));
 }
 
 }  // namespace
