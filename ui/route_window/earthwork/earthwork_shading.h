@@ -27,10 +27,12 @@ struct CutFillRegions {
 // ground, over the part of the design the ground spans. Stretches where the
 // two lines coincide enclose nothing and make no polygon. Fewer than two
 // design points: no regions. Finite input expected (the engine's results
-// are).
+// are; it throws FloatFault before it gives anything else): a non-finite
+// design point gives polygons with non-finite vertices, never a crash.
 CutFillRegions CutFillRegionsOf(const GroundSection& ground, const std::vector<SectionVertex>& design);
 
-// The area of a polygon (shoelace), m², >= 0 whatever its orientation.
+// The area of a polygon (shoelace), m², >= 0 whatever its orientation; 0
+// for fewer than three vertices; NaN when a vertex is not finite.
 double PolygonArea(const std::vector<SectionVertex>& polygon);
 
 }  // namespace tarvelo
