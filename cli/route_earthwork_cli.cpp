@@ -9,6 +9,7 @@
 #include "cli/route_slope_cli.h"
 #include "compute/design_check_json.h"
 #include "compute/earthwork.h"
+#include "compute/earthwork_text.h"
 #include "compute/ground_points.h"
 #include "compute/route_station_text.h"
 #include "core/files/text_table.h"
@@ -24,9 +25,6 @@ namespace {
 
 QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 std::string RoundTrip(double v) { return RoundTripText(Checked(v, "输出值")); }
-std::string Opt(const std::optional<double>& v, int decimals) { return v ? FormatFixed(*v, decimals) : "-"; }
-
-const char* CatchName(const CatchStake& c) { return c.branch == SlopeBranch::Fill ? "坡脚" : "坡口"; }
 
 std::string CatchJson(const std::optional<CatchStake>& c)
 {
@@ -43,7 +41,7 @@ std::string Json(const Route& route, const EarthworkResult& r)
         const EarthworkSection& s = r.sections[i];
         j += std::string(i ? "," : "") + "{\"station\":" + RoundTrip(s.at.station) +
              ",\"zone\":" + std::to_string(s.at.zone) + ",\"distance\":" + RoundTrip(s.at.distance) +
-             ",\"station_text\":" + JsonString(RouteStationText(route, RouteStationOf(route, s.at))) +
+             ",\"station_text\":" + JsonString(EarthworkStationText(route, s)) +
              ",\"cut_area\":" + (s.areas ? RoundTrip(s.areas->cut) : "null") +
              ",\"fill_area\":" + (s.areas ? RoundTrip(s.areas->fill) : "null") + ",\"left\":" + CatchJson(s.left) +
              ",\"right\":" + CatchJson(s.right) +
@@ -59,48 +57,6 @@ std::string Json(const Route& route, const EarthworkResult& r)
     }
     return j + "],\"total\":{\"cut\":" + RoundTrip(r.cut) + ",\"fill\":" + RoundTrip(r.fill) +
            ",\"left_out\":" + std::to_string(r.leftOut) + "}}\n";
-}
-
-// The table of text and CSV: one row per section, the interval that ends
-// at it on its row.
-std::vector<std::vector<std::string>> Rows(const Route& route, const EarthworkResult& r)
-{
-    std::vector<std::vector<std::string>> rows;
-    rows.push_back({"桩号", "挖方面积", "填方面积", "左侧", "左偏距", "左X", "左Y", "左高程", "右侧", "右偏距", "右X",
-                    "右Y", "右高程", "距离", "挖方", "填方", "累计挖方", "累计填方", "问题"});
-    const auto side = [](std::vector<std::string>& row, const std::optional<CatchStake>& c) {
-        if (!c) {
-            row.insert(row.end(), {"-", "-", "-", "-", "-"});
-            return;
-        }
-        row.insert(row.end(), {CatchName(*c), FormatFixed(c->offset, 3), FormatFixed(c->x, 4), FormatFixed(c->y, 4),
-                               FormatFixed(c->z, 3)});
-    };
-    for (std::size_t i = 0; i < r.sections.size(); ++i) {
-        const EarthworkSection& s = r.sections[i];
-        std::vector<std::string> row = {RouteStationText(route, RouteStationOf(route, s.at)),
-                                        s.areas ? FormatFixed(s.areas->cut, 3) : "-",
-                                        s.areas ? FormatFixed(s.areas->fill, 3) : "-"};
-        side(row, s.left);
-        side(row, s.right);
-        if (i == 0) {
-            row.insert(row.end(), {"", "", "", "", ""});
-        } else {
-            const EarthworkInterval& v = r.intervals[i - 1];
-            row.insert(row.end(), {FormatFixed(v.length, 3), Opt(v.cut, 3), Opt(v.fill, 3), FormatFixed(v.runningCut, 3),
-                                   FormatFixed(v.runningFill, 3)});
-        }
-        row.push_back(s.problem);
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-std::string Totals(const EarthworkResult& r)
-{
-    std::string s = "合计 挖方 " + FormatFixed(r.cut, 3) + " m³，填方 " + FormatFixed(r.fill, 3) + " m³";
-    if (r.leftOut) s += "；" + std::to_string(r.leftOut) + " 个区间因断面有问题未计入";
-    return s + "\n";
 }
 
 }  // namespace
@@ -172,7 +128,11 @@ int RunRouteEarthwork(const Route& route, const Profile& profile, const OptionVa
             return 1;
         }
     }
-    const std::vector<std::vector<std::string>> rows = Rows(route, r);
+    // The table of text and CSV: one row per section, the interval that ends
+    // at it on its row.
+    std::vector<std::vector<std::string>> rows = EarthworkTableRows(route, r);
+    rows.insert(rows.begin(), EarthworkTableHeader());
+    const std::string totals = EarthworkTotalsText(r) + "\n";
     if (json) {
         out << Json(route, r);
     } else if (!format) {
@@ -181,7 +141,7 @@ int RunRouteEarthwork(const Route& route, const Profile& profile, const OptionVa
             for (std::size_t c = 0; c < row.size(); ++c) s += (c ? "\t" : "") + row[c];
             s += "\n";
         }
-        out << s << Totals(r);
+        out << s << totals;
     } else if (*format == "csv") {
         std::string s(kUtf8Bom);
         for (const auto& row : rows) {
@@ -195,24 +155,16 @@ int RunRouteEarthwork(const Route& route, const Profile& profile, const OptionVa
             *error = *e;
             return 1;
         }
-        out << Totals(r);
+        out << totals;
     } else {
         // The catch stakes for the rover: one CASS point a side.
         std::string s;
-        std::size_t n = 0;
-        for (const EarthworkSection& sec : r.sections) {
-            const std::string station = RouteStationText(route, RouteStationOf(route, sec.at));
-            for (const auto& [c, side] : {std::pair{&sec.left, "左"}, std::pair{&sec.right, "右"}}) {
-                if (!*c) continue;
-                AppendCassRow(s, station + "-" + side + CatchName(**c), (*c)->x, (*c)->y, (*c)->z);
-                ++n;
-            }
-        }
+        const std::size_t n = AppendCatchStakeRows(s, route, r);
         if (auto e = WriteWholeFile(*value("out"), s)) {
             *error = *e;
             return 1;
         }
-        out << "写出坡脚、坡口 " << n << " 个点\n" << Totals(r);
+        out << "写出坡脚、坡口 " << n << " 个点\n" << totals;
     }
     return ground->problems.empty() && r.problems == 0 ? 0 : kExitGroundLeftOut;
 }

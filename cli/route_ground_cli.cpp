@@ -182,11 +182,7 @@ int RunRouteGround(const Route& route, const OptionValue& value, bool json, std:
     const GroundStationLabel label = [&route](const GroundSection& g) {
         return RouteStationText(route, RouteStationOf(route, g.at()));
     };
-    std::string summary = DescribePointFile(points) + "；" + std::to_string(sorted.sections.size()) + " 个断面共 " +
-                          std::to_string(sorted.assigned) + " 个点，未归入断面 " +
-                          std::to_string(sorted.unassigned.size()) + " 个\n";
-    for (const UnassignedPoint& u : sorted.unassigned)
-        summary += "未归入：第 " + std::to_string(u.line) + " 行 " + u.name + "：" + u.reason + "\n";
+    std::string summary = DescribePointSections(points, sorted);
 
     const RelativeGroundText relative = FormatGroundRelative(sorted.sections, label);
     if (const auto path = value("centre-ground-out"))

@@ -144,4 +144,14 @@ PointSections SortPointsIntoSections(const Route& route, const RouteInverse& inv
     return out;
 }
 
+std::string DescribePointSections(const PointFileContent& points, const PointSections& sorted)
+{
+    std::string s = DescribePointFile(points) + "；" + std::to_string(sorted.sections.size()) + " 个断面共 " +
+                    std::to_string(sorted.assigned) + " 个点，未归入断面 " + std::to_string(sorted.unassigned.size()) +
+                    " 个\n";
+    for (const UnassignedPoint& u : sorted.unassigned)
+        s += "未归入：第 " + std::to_string(u.line) + " 行 " + u.name + "：" + u.reason + "\n";
+    return s;
+}
+
 }  // namespace tarvelo

@@ -65,4 +65,10 @@ PointSections SortPointsIntoSections(const Route& route, const RouteInverse& inv
                                      const std::vector<SurveyPoint>& points,
                                      const std::vector<SectionStation>& stations, double band);
 
+// What was read and sorted, for the user: the point file's description
+// (DescribePointFile), then "；11 个断面共 187 个点，未归入断面 3 个" and a
+// line "未归入：第 192 行 X1：<reason>" per point left out, each line ending
+// in "\n".
+std::string DescribePointSections(const PointFileContent& points, const PointSections& sorted);
+
 }  // namespace tarvelo

@@ -4,9 +4,10 @@
 
 #include <vector>
 
-#include "compute/route_station_text.h"
+#include "compute/earthwork_text.h"
 #include "core/numbers/float_fault.h"
 #include "core/numbers/number_text.h"
+#include "reports/cass_file.h"
 #include "reports/text_columns.h"
 #include "reports/text_file.h"
 
@@ -31,7 +32,7 @@ QString EarthworkReport(const Route& route, const std::string& routeName, const 
     for (std::size_t i = 0; i < r.sections.size(); ++i) {
         const EarthworkSection& s = r.sections[i];
         QStringList row;
-        row << Q(RouteStationText(route, route.start().station + s.at.distance));
+        row << Q(EarthworkStationText(route, s));
         row << (s.areas ? F2(s.areas->cut) : QStringLiteral("-")) << (s.areas ? F2(s.areas->fill) : QStringLiteral("-"));
         if (i > 0) {
             const EarthworkInterval& v = r.intervals[i - 1];
@@ -73,6 +74,20 @@ FileStatus WriteEarthworkReport(const QString& path, const Route& route, const s
         return FileStatus::Failure(QStringLiteral("土石方数量表未保存：%1").arg(QString::fromUtf8(fault.what())));
     }
     return WriteTextFile(path, text);
+}
+
+std::size_t AppendCatchStakeRows(std::string& out, const Route& route, const EarthworkResult& result)
+{
+    std::size_t n = 0;
+    for (const EarthworkSection& s : result.sections) {
+        for (const auto& [c, side] : {std::pair{&s.left, RoadSide::Left}, std::pair{&s.right, RoadSide::Right}}) {
+            if (!*c) continue;
+            // The name holds no comma or line break and GBK holds every character of it.
+            AppendCassRow(out, CatchStakeName(route, s, side), (*c)->x, (*c)->y, (*c)->z);
+            ++n;
+        }
+    }
+    return n;
 }
 
 }  // namespace tarvelo

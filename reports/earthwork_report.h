@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <string>
 
 #include "compute/earthwork.h"
@@ -21,5 +22,12 @@ QString EarthworkReport(const Route& route, const std::string& routeName, const 
 // Writes EarthworkReport atomically as GBK; a fault becomes the status's error.
 FileStatus WriteEarthworkReport(const QString& path, const Route& route, const std::string& routeName,
                                 const EarthworkResult& result);
+
+// Appends the catch stakes (坡脚, 坡口) of every section as CASS rows
+// (reports/cass_file.h), left then right, sections in the result's order,
+// each named CatchStakeName (compute/earthwork_text.h): the file the rover
+// stakes them from. Returns how many were appended. Throws FloatFault for a
+// non-finite coordinate.
+std::size_t AppendCatchStakeRows(std::string& out, const Route& route, const EarthworkResult& result);
 
 }  // namespace tarvelo

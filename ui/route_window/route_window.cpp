@@ -24,6 +24,7 @@
 #include "core/files/route_file.h"
 #include "ui/route_window/stakes/batch_inverse.h"
 #include "ui/route_window/definition/break_pane.h"
+#include "ui/route_window/earthwork/earthwork_panel.h"
 #include "ui/route_window/check/check_panel.h"
 #include "ui/route_window/definition/curve_table_model.h"
 #include "ui/route_window/definition/element_list_model.h"
@@ -117,6 +118,8 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     views->addTab(profile_, QStringLiteral("纵断面(&P)"));
     sections_ = new SectionPanel(services_, document_->undoStack(), lastFolder_);
     views->addTab(sections_, QStringLiteral("横断面(&C)"));
+    earthwork_ = new EarthworkPanel(services_, lastFolder_);
+    views->addTab(earthwork_, QStringLiteral("土石方"));
     auto* right = new QSplitter(Qt::Vertical);
     right->addWidget(views);
     right->addWidget(tools);
@@ -161,6 +164,7 @@ RouteWindow::RouteWindow(UiServices& services, std::function<void(const CurveTex
     connect(stakeTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &RouteWindow::centreOnStakeRow);
     sections_->attach(document_, plan_, profile_, stakeTable_, static_cast<StakeSectionModel*>(stakes_));
+    earthwork_->attach(document_, profile_, sections_);
 
     // Sized for a 1366×768 laptop screen with its task bar and title bar.
     resize(1320, 690);
@@ -201,7 +205,11 @@ void RouteWindow::buildMenus()
     file->addSeparator();
     exports_ = new RouteExportActions(this, services_, document_, lastFolder_);
     exports_->setProfileSource([this] { return profile_->profile(); });
-    exports_->setStakeExtras([this] { return static_cast<StakeSectionModel*>(stakes_)->extras(); });
+    exports_->setStakeExtras([this] {
+        StakeExtras extras = static_cast<StakeSectionModel*>(stakes_)->extras();
+        extras.catchStakes = earthwork_->catchStakeRows();
+        return extras;
+    });
     // An import takes the route file's way in: one undo step, the plan fits it.
     exports_->setRowLoader([this](const std::vector<RoutePointInput>& rows, const QString& what) {
         fitNextRoute_ = true;

@@ -26,6 +26,7 @@ namespace tarvelo {
 
 class BreakPane;
 class CurveTableModel;
+class EarthworkPanel;
 class ElementListModel;
 class RouteMethodPane;
 class InverseResultsModel;
@@ -119,6 +120,7 @@ private:
     PlanView* plan_;
     ProfilePanel* profile_;
     SectionPanel* sections_;    // the 横断面 tab
+    EarthworkPanel* earthwork_;  // the 土石方 tab
     StakeoutPanel* stakeout_;   // the total station's boxes under the stake table
     RouteExportActions* exports_ = nullptr;  // the exports and imports of the 文件 menu
     QLineEdit *interval_, *start_, *end_, *offset_, *skew_;

@@ -18,7 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <deque>
+#include <QStringList>
 
 #include "compute/route_station_text.h"
 #include "ui/route_window/document/route_document.h"
@@ -37,9 +37,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string typed = argc >= 6 ? argv[5] : "12600";
-    std::deque<QString> files{QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
+    QStringList files{QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
                               QString::fromLocal8Bit(argv[3])};
-    if (argc == 7) files.insert(files.begin() + 1, QString::fromLocal8Bit(argv[6]));
+    if (argc == 7) files.insert(1, QString::fromLocal8Bit(argv[6]));
     tarvelo::ScreenshotDesktop desktop(std::move(files));
     tarvelo::RouteWindow window(desktop, {});
     // Larger than the window's first size, most of it to the views, so the

@@ -18,7 +18,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <cstdio>
-#include <deque>
+#include <QStringList>
 #include <string>
 
 #include "ui/route_window/document/route_document.h"
@@ -36,7 +36,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const int row = argc == 8 ? std::atoi(argv[7]) - 1 : 2;
-    std::deque<QString> files;
+    QStringList files;
     for (int i = 1; i <= 5; ++i) files.push_back(QString::fromLocal8Bit(argv[i]));
     tarvelo::ScreenshotDesktop desktop(std::move(files));
     tarvelo::RouteWindow window(desktop, {});

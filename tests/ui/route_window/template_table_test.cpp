@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 
 #include "core/files/template_file.h"
 #include "reports/table_file.h"
@@ -99,21 +100,30 @@ TEST_F(SlopeWindowTest, ABadTemplateRowIsMarkedAndSaidNeverDropped)
 TEST_F(SlopeWindowTest, AnExportedTemplateImportsBackToTheSameTemplate)
 {
     loadExample();
-    const QString exported = dir.filePath(QStringLiteral("exported.csv"));
-    importWith("exportTemplateAction", exported);
-    ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
-    const FileResult<std::string> mine = ReadTableFileText(exported);
-    const FileResult<std::string> example = ReadTableFileText(Example("template-example.csv"));
-    ASSERT_TRUE(mine.ok() && example.ok());
-    const TemplateFileContent back = ParseTemplateFile(*mine.value), original = ParseTemplateFile(*example.value);
-    ASSERT_TRUE(back.ok());
-    ASSERT_EQ(back.rows.size(), original.rows.size());
-    for (std::size_t i = 0; i < back.rows.size(); ++i) {
-        EXPECT_EQ(back.rows[i].station, original.rows[i].station) << i;
-        EXPECT_EQ(back.rows[i].sides, original.rows[i].sides) << i;
-        EXPECT_EQ(back.rows[i].part, original.rows[i].part) << i;
-        EXPECT_EQ(back.rows[i].p, original.rows[i].p) << i;
+    // As CSV and as an Excel workbook (told by its name when saved, by its
+    // bytes when read).
+    QString exported;
+    for (const char* name : {"exported.csv", "exported.xlsx"}) {
+        SCOPED_TRACE(name);
+        exported = dir.filePath(QString::fromLatin1(name));
+        importWith("exportTemplateAction", exported);
+        ASSERT_TRUE(desktop.messages.empty()) << messageTexts();
+        const FileResult<std::string> mine = ReadTableFileText(exported);
+        const FileResult<std::string> example = ReadTableFileText(Example("template-example.csv"));
+        ASSERT_TRUE(mine.ok() && example.ok());
+        const TemplateFileContent back = ParseTemplateFile(*mine.value), original = ParseTemplateFile(*example.value);
+        ASSERT_TRUE(back.ok());
+        ASSERT_EQ(back.rows.size(), original.rows.size());
+        for (std::size_t i = 0; i < back.rows.size(); ++i) {
+            EXPECT_EQ(back.rows[i].station, original.rows[i].station) << i;
+            EXPECT_EQ(back.rows[i].sides, original.rows[i].sides) << i;
+            EXPECT_EQ(back.rows[i].part, original.rows[i].part) << i;
+            EXPECT_EQ(back.rows[i].p, original.rows[i].p) << i;
+        }
     }
+    QFile workbook(exported);
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_EQ(workbook.read(2), QByteArray("PK"));  // a workbook, not CSV under its name
     // Imported again over an edited table: the table and the template are the exported ones.
     const std::vector<TemplateRowTexts> before = templates()->texts();
     ASSERT_TRUE(templates()->setData(templates()->index(4, kTemplateP1), QStringLiteral("1.2"), Qt::EditRole));

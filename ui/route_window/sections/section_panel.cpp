@@ -1,3 +1,4 @@
+#include "ui/route_window/document/table_file_dialogs.h"
 #include "ui/route_window/sections/section_panel.h"
 
 #include <QAction>
@@ -48,11 +49,6 @@ namespace tarvelo {
 namespace {
 
 QString U(const std::string& s) { return QString::fromStdString(s); }
-
-QStringList SectionFileFilters()
-{
-    return {QStringLiteral("横断面文件(*.csv *.txt)"), QStringLiteral("所有文件(*.*)")};
-}
 
 // At most this many of a file's bad lines are listed in one message.
 constexpr std::size_t kListedErrors = 10;
@@ -440,7 +436,7 @@ void SectionPanel::tell(const QString& text, QWidget* focus)
 
 void SectionPanel::importSections()
 {
-    const QString path = services_.getOpenFileName(window(), lastFolder_, SectionFileFilters());
+    const QString path = services_.getOpenFileName(window(), lastFolder_, TableFileFilters(TableFile::Sections));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     const FileResult<std::string> text = ReadTableFileText(path);
@@ -464,13 +460,14 @@ void SectionPanel::exportSections()
     if (read.rows.empty()) return tell(QStringLiteral("横断面表是空的。"), table_);
     const QString name = QStringLiteral("横断面.csv");
     const QString path = services_.getSaveFileName(
-        window(), lastFolder_.isEmpty() ? name : QDir(lastFolder_).filePath(name), SectionFileFilters());
+        window(), lastFolder_.isEmpty() ? name : QDir(lastFolder_).filePath(name), TableFileFilters(TableFile::Sections));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     // UTF-8 with a byte-order mark, so a spreadsheet on a Chinese system reads it as UTF-8.
     const QByteArray bytes =
         QByteArray("\xEF\xBB\xBF") + QByteArray::fromStdString(FormatCrossSectionFile(read.rows));
-    const FileStatus written = WriteFileBytes(path, bytes);
+    const FileStatus written =
+        SaveTableFile(path, TableFile::Sections, [&bytes](const QString& file) { return WriteFileBytes(file, bytes); });
     if (!written.ok()) tell(*written.error);
 }
 

@@ -1,3 +1,4 @@
+#include "ui/route_window/document/table_file_dialogs.h"
 #include "ui/route_window/slope/point_input.h"
 
 #include <QFileInfo>
@@ -66,8 +67,7 @@ void PointInput::reread()
 
 void PointInput::importPoints()
 {
-    const QString path = services_.getOpenFileName(
-        window(), lastFolder_, {QStringLiteral("点文件(*.csv *.txt *.dat)"), QStringLiteral("所有文件(*.*)")});
+    const QString path = services_.getOpenFileName(window(), lastFolder_, TableFileFilters(TableFile::Points));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     const FileResult<std::string> text = ReadTableFileText(path);

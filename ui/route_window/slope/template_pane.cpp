@@ -1,3 +1,4 @@
+#include "ui/route_window/document/table_file_dialogs.h"
 #include "ui/route_window/slope/template_pane.h"
 
 #include <QAction>
@@ -19,11 +20,6 @@ namespace tarvelo {
 namespace {
 
 QString U(const std::string& s) { return QString::fromStdString(s); }
-
-QStringList TemplateFileFilters()
-{
-    return {QStringLiteral("路基模板(*.csv *.txt)"), QStringLiteral("所有文件(*.*)")};
-}
 
 // At most this many of a file's bad lines are listed in one message.
 constexpr std::size_t kListedErrors = 10;
@@ -109,7 +105,7 @@ void TemplatePane::tell(const QString& text, QWidget* focus)
 
 void TemplatePane::importTemplate()
 {
-    const QString path = services_.getOpenFileName(window(), lastFolder_, TemplateFileFilters());
+    const QString path = services_.getOpenFileName(window(), lastFolder_, TableFileFilters(TableFile::Template));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     const FileResult<std::string> text = ReadTableFileText(path);
@@ -131,12 +127,14 @@ void TemplatePane::exportTemplate()
     if (read.rows.empty()) return tell(QStringLiteral("路基模板表是空的。"), table_);
     const QString name = QStringLiteral("路基模板.csv");
     const QString path = services_.getSaveFileName(
-        window(), lastFolder_.isEmpty() ? name : QDir(lastFolder_).filePath(name), TemplateFileFilters());
+        window(), lastFolder_.isEmpty() ? name : QDir(lastFolder_).filePath(name), TableFileFilters(TableFile::Template));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     // UTF-8 with a byte-order mark, so a spreadsheet on a Chinese system reads it as UTF-8.
     const std::string bytes = std::string(kUtf8Bom) + FormatTemplateFile(read.rows);
-    const FileStatus written = WriteFileBytes(path, QByteArray::fromStdString(bytes));
+    const FileStatus written = SaveTableFile(path, TableFile::Template, [&bytes](const QString& file) {
+        return WriteFileBytes(file, QByteArray::fromStdString(bytes));
+    });
     if (!written.ok()) tell(*written.error);
 }
 

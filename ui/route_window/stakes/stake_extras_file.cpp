@@ -119,6 +119,7 @@ FileStatus WriteStakeFileWithExtras(const QString& path, const Route& route, con
         return FileStatus::Failure(
             SaveFailureMessage(path, QString::fromUtf8(e.what()) + QStringLiteral("原文件未改动。")));
     }
+    if (format == StakeFileFormat::Cass) chunk += extras.catchStakes;
     if (FileStatus s = file.Write(chunk); !s.ok()) return s;
     return file.Commit();
 }

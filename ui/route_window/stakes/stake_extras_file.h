@@ -6,7 +6,9 @@
 //  - CASS (点名,编码,Y,X,高程): after each stake its two edge stakes as points
 //    of their own, named after the stake with "左" / "右"
 //    ("K10+700.000左"), their design elevations where known. A CASS file
-//    has no column for angles: the stakeout values are not written.
+//    has no column for angles: the stakeout values are not written. After
+//    the last stake the earthwork's catch stakes (坡脚, 坡口) when there are
+//    any, named as `route earthwork --format dat` names them.
 //  - CSV: the columns of the plain file, then 左边桩X, 左边桩Y, 左边桩高程,
 //    右边桩X, 右边桩Y, 右边桩高程 with sections, and 放样方位角, 水平角 (the
 //    reading, d°mˊs" to whole seconds), 平距 (3 decimals) and, when the

@@ -37,7 +37,10 @@ struct StakeExtras {
     std::shared_ptr<const CrossSections> sections;
     Transition transition = Transition::Linear;
     std::optional<StakeoutSetup> stakeout;
-    bool any() const { return sections || stakeout; }
+    // CASS rows written after the stakes in a CASS file (the earthwork's
+    // catch stakes, reports/earthwork_report.h); empty: none.
+    std::string catchStakes;
+    bool any() const { return sections || stakeout || !catchStakes.empty(); }
 };
 
 // The pavement edges of one stake row.
@@ -78,7 +81,7 @@ public:
     void setStakeout(std::optional<StakeoutSetup> setup);
     const std::optional<StakeoutSetup>& stakeout() const { return stakeout_; }
     // The sections and stakeout for the stake files (stake_extras_file.h).
-    StakeExtras extras() const { return {sections_, transition_, stakeout_}; }
+    StakeExtras extras() const { return {sections_, transition_, stakeout_, {}}; }
     // Every cell shown again (after the profile changed, say).
     void refresh();
 
