@@ -21,13 +21,6 @@ const QColor kDesign(30, 30, 30);
 const QColor kCentreLine(200, 60, 60);
 const QColor kProblem(176, 0, 0);
 
-QPen Cosmetic(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine)
-{
-    QPen pen(colour, width, style);
-    pen.setCosmetic(true);
-    return pen;
-}
-
 QString U(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
@@ -96,8 +89,8 @@ void EarthworkView::rebuild()
     fill.setAlpha(110);
     cut_ = scene()->addPath(shading(regions.cut), Qt::NoPen, cut);
     fill_ = scene()->addPath(shading(regions.fill), Qt::NoPen, fill);
-    ground_ = scene()->addPath(line(g.Line()), Cosmetic(kGround, 1.8));
-    design_ = scene()->addPath(line(s.design), Cosmetic(kDesign, 2.2));
+    ground_ = scene()->addPath(line(g.Line()), CosmeticPen(kGround, 1.8));
+    design_ = scene()->addPath(line(s.design), CosmeticPen(kDesign, 2.2));
     // Fitted to the design and the ground half its width again either side
     // (the ground may run far out); the whole ground without a design.
     contentRect_ = ground_->path().boundingRect();
@@ -114,14 +107,14 @@ void EarthworkView::rebuild()
     }
     // The centreline across the drawing's height.
     const double top = contentRect_.top(), bottom = contentRect_.bottom();
-    scene()->addLine(QLineF(QPointF(0, top), QPointF(0, bottom)), Cosmetic(kCentreLine, 1, Qt::DashDotLine));
+    scene()->addLine(QLineF(QPointF(0, top), QPointF(0, bottom)), CosmeticPen(kCentreLine, 1, Qt::DashDotLine));
     // The catches: a small upright tick through each.
     const double tick = std::max(0.3, contentRect_.height() * 0.04);
     for (const std::optional<CatchStake>* c : {&s.left, &s.right}) {
         if (!*c) continue;
         const QPointF p = toScene((*c)->offset, (*c)->z);
         scene()->addLine(QLineF(p - QPointF(0, tick), p + QPointF(0, tick)),
-                         Cosmetic((*c)->branch == SlopeBranch::Cut ? CutColour() : FillColour(), 2.5));
+                         CosmeticPen((*c)->branch == SlopeBranch::Cut ? CutColour() : FillColour(), 2.5));
     }
 }
 

@@ -27,13 +27,6 @@ const QColor kGripMark(0, 130, 60);
 // The marks' size on screen, pixels.
 constexpr double kMarkSize = 7;
 
-QPen Cosmetic(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine)
-{
-    QPen pen(colour, width, style);
-    pen.setCosmetic(true);
-    return pen;
-}
-
 // A millimetre round a point: a rect that united() does not take for none.
 QRectF Around(QPointF p) { return {p - QPointF(0.001, 0.001), QSizeF(0.002, 0.002)}; }
 
@@ -107,13 +100,13 @@ void SectionView::rebuild()
     QPainterPath path(left);
     path.lineTo(centre);
     path.lineTo(right);
-    pavement_ = scene()->addPath(path, Cosmetic(kPavement, 2.5));
+    pavement_ = scene()->addPath(path, CosmeticPen(kPavement, 2.5));
     // The edges as short upright ticks, the centreline a dashed upright line.
     const double reach = std::max({s.leftWidth, s.rightWidth, 1.0}) * 0.25;
     for (const QPointF& edge : {left, right})
         scene()->addLine(QLineF(edge - QPointF(0, reach * 0.3), edge + QPointF(0, reach * 0.3)),
-                         Cosmetic(kPavement, 1.5));
-    scene()->addLine(QLineF(QPointF(0, -reach), QPointF(0, reach)), Cosmetic(kCentreLine, 1, Qt::DashDotLine));
+                         CosmeticPen(kPavement, 1.5));
+    scene()->addLine(QLineF(QPointF(0, -reach), QPointF(0, reach)), CosmeticPen(kCentreLine, 1, Qt::DashDotLine));
     centreReach_ = reach;
     contentRect_ = path.boundingRect().united(QRectF(0, -reach, 0, 2 * reach)).united(drawDesign());
 }
@@ -152,7 +145,7 @@ QRectF SectionView::drawDesign()
     }
     QRectF bounds;
     if (!lines.isEmpty()) {
-        design_ = scene()->addPath(lines, Cosmetic(kDesign, 1.5));
+        design_ = scene()->addPath(lines, CosmeticPen(kDesign, 1.5));
         design_->setZValue(-1);  // under the pavement
         bounds = lines.boundingRect();
     }
@@ -163,14 +156,14 @@ QRectF SectionView::drawDesign()
         cross.lineTo(kMarkSize, kMarkSize);
         cross.moveTo(-kMarkSize, kMarkSize);
         cross.lineTo(kMarkSize, -kMarkSize);
-        auto* point = scene()->addPath(cross, Cosmetic(kPointMark, 2));
+        auto* point = scene()->addPath(cross, CosmeticPen(kPointMark, 2));
         point->setFlag(QGraphicsItem::ItemIgnoresTransformations);
         point->setPos(toScene(mark->offset, mark->z - zc));
         pointMark_ = point;
         bounds = bounds.united(Around(point->pos()));
         if (mark->grip) {
             auto* grip = scene()->addEllipse(-kMarkSize, -kMarkSize, 2 * kMarkSize, 2 * kMarkSize,
-                                             Cosmetic(kGripMark, 2));
+                                             CosmeticPen(kGripMark, 2));
             grip->setFlag(QGraphicsItem::ItemIgnoresTransformations);
             grip->setPos(toScene(mark->grip->offset, mark->grip->z - zc));
             auto* label = new QGraphicsSimpleTextItem(mark->gripLabel, grip);

@@ -16,6 +16,13 @@
 
 namespace tarvelo {
 
+QPen CosmeticPen(const QColor& colour, double width, Qt::PenStyle style)
+{
+    QPen pen(colour, width, style);
+    pen.setCosmetic(true);
+    return pen;
+}
+
 ZoomView::ZoomView(Limits limits, QWidget* parent) : QGraphicsView(parent), limits_(limits)
 {
     setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);

@@ -13,6 +13,7 @@
 
 #include <QGraphicsView>
 #include <QPainter>
+#include <QPen>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -20,6 +21,10 @@
 #include <optional>
 
 namespace tarvelo {
+
+// A pen of this many pixels on screen at every zoom (a line of the drawing,
+// not of the scene's metres).
+QPen CosmeticPen(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine);
 
 class ZoomView : public QGraphicsView {
     Q_OBJECT
