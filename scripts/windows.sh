@@ -32,7 +32,7 @@ pass() { echo "ok: $*"; }
 
 # --- 1. tools
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth
-  nsis icoutils librsvg2-bin zip unzip dpkg-dev qt6-base-dev libgtest-dev nlohmann-json3-dev)
+  nsis icoutils librsvg2-bin zip unzip dpkg-dev qt6-base-dev libgtest-dev nlohmann-json3-dev python3-openpyxl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -107,7 +107,8 @@ stage "tests under wine (CTest)"
 python_tests='^(RouteDxf\.(ArcAngles|ChineseNames|Ezdxf)|LandXml\.(HandWorkedCurve|PythonReads)|'
 python_tests+='StakeFileRoundTrip\.CsvFileReadByPython|ProfileReport\..*InPython|RouteExportCli\..*Ezdxf|'
 python_tests+='StakeoutReport\..*InPython|DesignCheckReport\.WrittenInGbkWithTheSectionsInOrder|'
-python_tests+='XlsxWorkbooks\..*|XlsxCli\..*|XlsxWriter\.(OpenpyxlReadsTheTableBack|ANumberBelowATie.*))'
+python_tests+='XlsxWorkbooks\..*|XlsxCli\..*|XlsxWriter\.(OpenpyxlReadsTheTableBack|ANumberBelowATie.*)|'
+python_tests+='RouteSlopeCli\.CsvAndReportsReadBackByPython|RouteGroundCli\.CatchStakesReportAndCsv)'
 # A wine process now and then fails to start under load (seen: a test ending
 # in 0.01 s with no output); a test failing twice in a row is a real failure.
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" -E "$python_tests" --timeout 300 ||
@@ -181,6 +182,34 @@ if [ -s "$dir/win/线路.xml" ] && cmp -s <(sed -E 's/ (date|time)="[^"]*"//g' "
 else
   fail "LandXML: 线路.xml differs"
 fi
+# Workbooks: the same sheets, cells (every stored digit), number formats,
+# frozen rows and widths as openpyxl reads them from the Linux build's.
+same_workbook() {  # same_workbook DESCRIPTION FILE-NAME ARGS... (--format xlsx --out FILE appended)
+  local what=$1 name=$2; shift 2
+  local ls=0 ws=0
+  "$linux_cli" "$@" --format xlsx --out "$dir/linux/$name" >/dev/null 2>&1 || ls=$?
+  wcli "$@" --format xlsx --out "$dir/win/$name" >/dev/null 2>"$tmp/win.err" || ws=$?
+  /usr/bin/python3 "$root/tests/reports/xlsx_dump.py" "$dir/linux/$name" >"$tmp/linux.json" 2>&1 || true
+  /usr/bin/python3 "$root/tests/reports/xlsx_dump.py" "$dir/win/$name" >"$tmp/win.json" 2>&1 || true
+  if [ "$ls" = "$ws" ] && [ -s "$dir/win/$name" ] && grep -q '"sheets"' "$tmp/linux.json" &&
+    cmp -s "$tmp/linux.json" "$tmp/win.json"; then
+    pass "$what: $name holds the Linux workbook's cells (status $ls)"
+  else
+    fail "$what: $name (Linux status $ls, Windows status $ws)"
+    sed 's/^/  | /' "$tmp/win.err" >&2
+  fi
+}
+ex=$root/examples
+design=(--profile "$ex/profile-example.csv" --sections "$ex/sections-example.csv" --template "$ex/template-example.csv")
+same_workbook "route table as a workbook" "逐桩 坐标表.xlsx" route table --route "$route" --interval 20
+same_workbook "route elements as a workbook" "曲线 要素 表.xlsx" route elements --route "$route"
+same_workbook "route slope as a workbook" "边坡 放样.xlsx" route slope --route "$route" "${design[@]}" \
+  --points "$ex/slope-points-example.csv"
+same_workbook "route level as a workbook" "高程 检测.xlsx" route level --route "$route" "${design[@]}" \
+  --points "$ex/level-points-example.csv"
+same_workbook "route earthwork as a workbook" "土石方 数量表.xlsx" route earthwork --route "$route" "${design[@]}" \
+  --ground "$ex/ground-example.csv"
+same_output "route table from the example workbook" route table --route examples/route-example.xlsx --interval 20
 if iconv -f GBK -t UTF-8 "$dir/win/要素 表.txt" | grep -q "曲线五大桩"; then
   pass "the Windows elements report is GBK text (iconv reads 曲线五大桩)"
 else
